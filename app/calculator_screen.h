@@ -1,0 +1,75 @@
+// SPDX-License-Identifier: MIT
+#pragma once
+
+#include "outcome.h"
+
+#include <QPushButton>
+#include <QWidget>
+
+#include <functional>
+
+class QBoxLayout;
+class QLayout;
+class QLineEdit;
+
+// The shape every calculator shares: its own controls above a row of three
+// buttons, back "戻る", reset "初期化" and calculate "計算！" from left to
+// right. Loading and reset run Init; back shows a fresh menu and then unloads
+// this screen; calculate runs the screen's handler, and an arithmetic fault in
+// it becomes a message with every label left as it was.
+class CalculatorScreen : public QWidget {
+    Q_OBJECT
+
+public:
+    // Runs before the screen is first drawn.
+    void Form_Load() { Init(); }
+
+protected:
+    struct ButtonNames {
+        const char* back;
+        const char* reset;
+        const char* calculate;
+    };
+
+    CalculatorScreen(const QString& caption, ButtonNames names);
+
+    // Empties the input boxes and result labels (and whatever else the screen
+    // puts into its start state).
+    virtual void Init() = 0;
+
+    // Puts the screen's own controls above the button row.
+    void SetBody(QLayout* body);
+
+    // Connects the calculate button to the screen's handler.
+    template<class Screen> void OnCalculate(void (Screen::*handler)())
+    {
+        connect(cmdCalculate, &QPushButton::clicked, this,
+            [this, handler] { Guarded([this, handler] { (static_cast<Screen*>(this)->*handler)(); }); });
+    }
+
+    // The value of an input box, read with ParseNumber.
+    static double Read(const QLineEdit* box);
+
+    // Shows a refused input: the message box, then the keyboard focus moved to
+    // the box the rejection names, if any.
+    void Reject(const Rejection& rejection);
+
+    // The result of an outcome, or null after showing its rejection.
+    template<class T> const T* Accept(const Outcome<T>& outcome)
+    {
+        if (const auto* rejection = std::get_if<Rejection>(&outcome)) {
+            Reject(*rejection);
+            return nullptr;
+        }
+        return &std::get<T>(outcome);
+    }
+
+    QPushButton* cmdBack;
+    QPushButton* cmdReset;
+    QPushButton* cmdCalculate;
+
+private:
+    void Guarded(const std::function<void()>& handler);
+
+    QBoxLayout* root;
+};

@@ -1,0 +1,28 @@
+// SPDX-License-Identifier: MIT
+#pragma once
+
+#include <cstdint>
+#include <optional>
+#include <string>
+#include <string_view>
+
+// The leading number of an input box's text (UTF-8). Blanks are ignored
+// wherever they stand; reading stops at the first character that cannot
+// continue the number; a text without a digit gives 0. Full-width digits,
+// signs, point, exponent letter and the ideographic space read like ASCII.
+// A number beyond the double range raises ArithmeticFault; one too small for
+// it becomes zero.
+double ParseNumber(std::string_view text);
+
+// Nearest integer, ties to the even neighbour. Empty when the nearest integer
+// lies outside the 32-bit range (or the value is not a number).
+std::optional<std::int32_t> RoundToInt32(double value);
+
+// Fixed-point text for the patterns "0.00", "0.000" and "0.000000": the value
+// reduced to 15 significant digits, then rounded to the pattern's decimals with
+// halves away from zero. A value that rounds to zero carries no minus sign.
+std::string FormatFixed(double value, std::string_view pattern);
+
+// The shortest general text with at most 15 significant digits: integral
+// values as plain digits, exponent form from 1E15 up and below 1E-4.
+std::string FormatGeneral(double value);

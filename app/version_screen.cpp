@@ -1,0 +1,56 @@
+// SPDX-License-Identifier: MIT
+#include "version_screen.h"
+
+#include "banner.h"
+#include "navigation.h"
+#include "widgets.h"
+
+#include <QFrame>
+#include <QLabel>
+#include <QPushButton>
+#include <QVBoxLayout>
+
+frmVersion::frmVersion()
+{
+    setWindowTitle(QStringLiteral("バージョン情報－Kalvora"));
+
+    QLabel* Image1 = MakeBanner(this);
+    QLabel* Label1 = MakeText(this, QStringLiteral("Label1"), QStringLiteral("Kalvora Ver.1.0"));
+    ScaleFont(Label1, 1.8, true);
+    QLabel* Label2 = MakeText(this, QStringLiteral("Label2"), QStringLiteral("このプログラムは"));
+    QLabel* Label3 = MakeText(this, QStringLiteral("Label3"), QStringLiteral("C++20 と Qt 6 Widgets"));
+    ScaleFont(Label3, 1.2, true);
+    QLabel* Label4 = MakeText(this, QStringLiteral("Label4"), QStringLiteral("で、作られました。"));
+    QFrame* Line1 = MakeLine(this, QStringLiteral("Line1"), true);
+    QLabel* Label6 = MakeText(this, QStringLiteral("Label6"), QStringLiteral("Ｓｐｅｃｉａｌ　Ｔｈａｎｋｓ"));
+    QLabel* Label7 = MakeText(this, QStringLiteral("Label7"), QStringLiteral("数学を学ぶすべての生徒のみなさん"));
+    QPushButton* Command1 = MakeButton(this, QStringLiteral("Command1"), QStringLiteral("Ｏ．Ｋ"));
+    Command1->setMinimumWidth(Command1->sizeHint().width() * 2);
+    Command1->setMinimumHeight(Command1->sizeHint().height() * 3 / 2);
+    QLabel* Label5 = MakeText(this, QStringLiteral("Label5"), QStringLiteral("2026年　Kalvora 開発チーム 作"));
+    ScaleFont(Label5, 0.85);
+
+    auto* root = new QVBoxLayout(this);
+    root->setContentsMargins(16, 16, 16, 12);
+    root->setSpacing(6);
+    root->addWidget(Image1, 0, Qt::AlignHCenter);
+    root->addSpacing(6);
+    for (QLabel* label : {Label1, Label2, Label3, Label4})
+        root->addWidget(label, 0, Qt::AlignHCenter);
+    root->addSpacing(4);
+    root->addWidget(Line1);
+    root->addSpacing(4);
+    root->addWidget(Label6, 0, Qt::AlignHCenter);
+    root->addWidget(Label7, 0, Qt::AlignHCenter);
+    root->addSpacing(8);
+    root->addWidget(Command1, 0, Qt::AlignHCenter);
+    root->addWidget(Label5, 0, Qt::AlignRight);
+    root->setSizeConstraint(QLayout::SetFixedSize);
+
+    connect(Command1, &QPushButton::clicked, this, &frmVersion::Command1_Click);
+}
+
+void frmVersion::Command1_Click()
+{
+    Navigation::Unload(this);
+}

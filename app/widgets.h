@@ -1,0 +1,51 @@
+// SPDX-License-Identifier: MIT
+#pragma once
+
+// Small builders for the controls every screen is made of, so that names,
+// accessible names and sizes are set the same way everywhere.
+
+#include <QString>
+
+#include <initializer_list>
+#include <string>
+
+class QFrame;
+class QLabel;
+class QLineEdit;
+class QPushButton;
+class QWidget;
+
+// "txtNum" and 3 give "txtNum_3": the name of a member of a control array.
+QString Indexed(const char* base, int index);
+
+// A single-line input box wide enough for about `chars` digits. Nothing is
+// filtered while typing; the accessible name says what the box is for.
+QLineEdit* MakeBox(QWidget* parent, const QString& name, const QString& accessibleName, int chars);
+
+// A static label.
+QLabel* MakeText(QWidget* parent, const QString& name, const QString& text);
+
+// A small raised label for an exponent ("2" in x²).
+QLabel* MakeExponent(QWidget* parent, const QString& name, const QString& text);
+
+// A result label: selectable for copying, at least `chars` digits wide, named
+// for screen readers. A text longer than the label is shown in its tool tip.
+QLabel* MakeResult(QWidget* parent, const QString& name, const QString& accessibleName, int chars);
+
+// Writes a result and keeps the tool tip in step with it.
+void SetResult(QLabel* label, const std::string& text);
+
+// A push button that is neither the default nor the cancel button.
+QPushButton* MakeButton(QWidget* parent, const QString& name, const QString& text);
+
+// A horizontal or vertical rule.
+QFrame* MakeLine(QWidget* parent, const QString& name, bool horizontal);
+
+// Scales the point size of a widget's font.
+void ScaleFont(QWidget* widget, double factor, bool bold = false);
+
+// Chains the keyboard focus through the widgets in the order given.
+void SetTabOrder(std::initializer_list<QWidget*> widgets);
+
+// The text of an input box as the computation reads it.
+std::string TextOf(const QLineEdit* box);

@@ -1,0 +1,35 @@
+#!/usr/bin/env bash
+# SPDX-License-Identifier: MIT
+# Installs the Debian packages that building, testing and running Kalvora need.
+# Idempotent: when every package is already present it does nothing at all.
+set -euo pipefail
+
+packages=(
+  build-essential cmake ninja-build make pkg-config
+  clang libclang-rt-14-dev          # fuzzing and sanitizer runtimes
+  qt6-base-dev qt6-base-dev-tools   # Widgets, Test and the moc/rcc tools
+  libgl-dev                         # Qt's CMake package looks for it even though we never use OpenGL
+  fonts-noto-cjk                    # Japanese glyphs
+  xvfb xauth imagemagick x11-utils  # headless screenshots and window checks
+)
+
+missing=()
+for p in "${packages[@]}"; do
+  status=$(dpkg-query -W -f='${Status}' "$p" 2>/dev/null || true)
+  [[ "$status" == "install ok installed" ]] || missing+=("$p")
+done
+
+if [[ ${#missing[@]} -eq 0 ]]; then
+  exit 0
+fi
+
+sudo=()
+if [[ $(id -u) -ne 0 ]]; then
+  command -v sudo >/dev/null || { echo "install-deps: need root or sudo to install: ${missing[*]}" >&2; exit 1; }
+  sudo=(sudo)
+fi
+
+echo "install-deps: installing ${missing[*]}"
+export DEBIAN_FRONTEND=noninteractive
+"${sudo[@]}" apt-get update -qq
+"${sudo[@]}" apt-get install -y -qq --no-install-recommends "${missing[@]}"

@@ -1,0 +1,169 @@
+// SPDX-License-Identifier: MIT
+#include "driver.h"
+
+#include "application.h"
+#include "navigation.h"
+
+#include <QAbstractButton>
+#include <QApplication>
+#include <QInputMethodEvent>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPointer>
+#include <QTest>
+#include <QTimer>
+
+#include <algorithm>
+
+namespace Driver {
+
+namespace {
+
+// The offscreen platform notes every window it cannot raise or resize by
+// hint; those notes say nothing about the program.
+QtMessageHandler previousHandler = nullptr;
+
+void QuietenPlatformNotes()
+{
+    previousHandler
+        = qInstallMessageHandler([](QtMsgType type, const QMessageLogContext& context, const QString& text) {
+              if (type == QtWarningMsg && text.startsWith(QLatin1String("This plugin does not support")))
+                  return;
+              previousHandler(type, context, text);
+          });
+}
+
+} // namespace
+
+void Settle()
+{
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    QCoreApplication::processEvents();
+}
+
+void CloseAll()
+{
+    QList<QPointer<QWidget>> windows;
+    for (QWidget* window : QApplication::topLevelWidgets())
+        windows.append(window);
+    for (const QPointer<QWidget>& window : windows)
+        delete window.data();
+    Settle();
+}
+
+void StartFresh()
+{
+    CloseAll();
+    static bool started = false;
+    if (!started) {
+        QuietenPlatformNotes();
+        // The real start-up, once: names, font, the menu.
+        StartKalvora(*qobject_cast<QApplication*>(QCoreApplication::instance()));
+        started = true;
+    } else {
+        Navigation::ShowMenu();
+    }
+}
+
+QStringList OpenWindows()
+{
+    QStringList names;
+    for (QWidget* window : QApplication::topLevelWidgets())
+        if (window->isVisible())
+            names.append(window->objectName());
+    std::sort(names.begin(), names.end());
+    return names;
+}
+
+QWidget* Window(const QString& formName)
+{
+    for (QWidget* window : QApplication::topLevelWidgets())
+        if (window->isVisible() && window->objectName() == formName)
+            return window;
+    return nullptr;
+}
+
+void Click(const QString& formName, const QString& button)
+{
+    auto* target = Control<QAbstractButton>(formName, button);
+    if (!target)
+        qFatal("no button %s on %s", qPrintable(button), qPrintable(formName));
+    QTest::mouseClick(target, Qt::LeftButton);
+    Settle();
+}
+
+void Type(const QString& formName, const QString& box, const QString& text)
+{
+    auto* target = Control<QLineEdit>(formName, box);
+    if (!target)
+        qFatal("no box %s on %s", qPrintable(box), qPrintable(formName));
+    target->clear();
+    // ASCII is typed key by key; anything else arrives as a Japanese input
+    // method delivers it, committed as a whole.
+    QString ascii;
+    QString composed;
+    const auto flush = [&] {
+        if (!ascii.isEmpty())
+            QTest::keyClicks(target, ascii);
+        if (!composed.isEmpty()) {
+            QInputMethodEvent commit;
+            commit.setCommitString(composed);
+            QCoreApplication::sendEvent(target, &commit);
+        }
+        ascii.clear();
+        composed.clear();
+    };
+    for (const QChar c : text) {
+        if ((c.unicode() < 0x80) != composed.isEmpty())
+            flush();
+        (c.unicode() < 0x80 ? ascii : composed) += c;
+    }
+    flush();
+}
+
+QString Text(const QString& formName, const QString& control)
+{
+    QWidget* widget = Control(formName, control);
+    if (auto* label = qobject_cast<QLabel*>(widget))
+        return label->text();
+    if (auto* box = qobject_cast<QLineEdit*>(widget))
+        return box->text();
+    if (auto* button = qobject_cast<QAbstractButton*>(widget))
+        return button->text();
+    qFatal("no text control %s on %s", qPrintable(control), qPrintable(formName));
+}
+
+QString FocusedName()
+{
+    QWidget* focus = QApplication::focusWidget();
+    return focus ? focus->objectName() : QString();
+}
+
+std::optional<Message> CaptureMessage(const std::function<void()>& action)
+{
+    std::optional<Message> seen;
+    QTimer watcher;
+    watcher.setInterval(2);
+    QObject::connect(&watcher, &QTimer::timeout, [&] {
+        auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
+        if (!box || seen)
+            return;
+        Message message{
+            box->windowTitle(), box->text(), {}, box->icon(), box->windowModality() == Qt::ApplicationModal};
+        for (QAbstractButton* button : box->buttons())
+            message.buttons.append(button->text());
+        seen = message;
+        box->buttons().constFirst()->click();
+    });
+    watcher.start();
+    action();
+    watcher.stop();
+    return seen;
+}
+
+std::optional<Message> ClickForMessage(const QString& formName, const QString& button)
+{
+    return CaptureMessage([&] { Click(formName, button); });
+}
+
+} // namespace Driver

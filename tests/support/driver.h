@@ -1,0 +1,67 @@
+// SPDX-License-Identifier: MIT
+#pragma once
+
+// Drives the real program's windows the way a user would: by the objectName
+// of each window and control, through clicks and typing.
+
+#include <QMessageBox>
+#include <QString>
+#include <QStringList>
+#include <QWidget>
+
+#include <functional>
+#include <optional>
+
+namespace Driver {
+
+// What a message box showed before the driver pressed its button.
+struct Message {
+    QString title;
+    QString text;
+    QStringList buttons;
+    QMessageBox::Icon icon = QMessageBox::NoIcon;
+    bool applicationModal = false;
+};
+
+// Closes every window and shows a fresh menu, as at program start.
+void StartFresh();
+
+// Destroys every top-level window at once.
+void CloseAll();
+
+// Lets closed windows finish their deferred deletion.
+void Settle();
+
+// The visible top-level windows' objectNames, sorted.
+QStringList OpenWindows();
+
+// The visible top-level window with this objectName, or null.
+QWidget* Window(const QString& formName);
+
+// A control of an open window; fails the test when it is missing.
+template<class T = QWidget> T* Control(const QString& formName, const QString& name)
+{
+    QWidget* window = Window(formName);
+    return window ? window->findChild<T*>(name) : nullptr;
+}
+
+// Clicks a button with the mouse, then lets deferred deletions run.
+void Click(const QString& formName, const QString& button);
+
+// Replaces a box's text by typing, as a user would.
+void Type(const QString& formName, const QString& box, const QString& text);
+
+// The text of a label, box or button.
+QString Text(const QString& formName, const QString& control);
+
+// The objectName of the widget that has the keyboard focus, or "" when none.
+QString FocusedName();
+
+// Runs the action; if it opens a message box, records it and presses its
+// (only) button. Returns what the box showed, or nothing when none opened.
+std::optional<Message> CaptureMessage(const std::function<void()>& action);
+
+// Clicks a button and returns the message it caused, if any.
+std::optional<Message> ClickForMessage(const QString& formName, const QString& button);
+
+} // namespace Driver

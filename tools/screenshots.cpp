@@ -1,0 +1,87 @@
+// SPDX-License-Identifier: MIT
+// Renders every screen in a typical filled-in state to PNG files, the way the
+// README shows them. Not part of the installed program.
+//   QT_QPA_PLATFORM=offscreen build/tools/screenshots docs/screenshots
+//   QT_QPA_PLATFORM=offscreen QT_SCALE_FACTOR=2 build/tools/screenshots docs/screenshots
+// Files are named after the screen, with "@2x" at scale 2.
+
+#include "driver.h"
+#include "navigation.h"
+
+#include <QApplication>
+#include <QDir>
+#include <QPixmap>
+#include <QRadioButton>
+#include <QTimer>
+
+#include <cstdio>
+#include <utility>
+#include <vector>
+
+namespace {
+
+struct Shot {
+    QString file; // without extension
+    QString menuButton; // empty: the menu itself
+    QString form;
+    QString option; // a size option to choose first, if any
+    std::vector<std::pair<QString, QString>> input;
+    QString calculate; // the calculate button, empty: none
+};
+
+std::vector<Shot> Shots()
+{
+    return {
+        {"menu", "", "frmOpening", "", {}, ""},
+        {"version", "cmdVersion", "frmVersion", "", {}, ""},
+        {"gcd", "cmdKouyakusuu", "frmKouyaku", "", {{"txtNum_0", "1071"}, {"txtNum_1", "462"}}, "Command1"},
+    };
+}
+
+bool Render(const Shot& shot, const QDir& directory)
+{
+    Driver::StartFresh();
+    if (!shot.menuButton.isEmpty()) {
+        if (shot.menuButton == QLatin1String("cmdVersion"))
+            Navigation::ShowVersion();
+        else if (!Navigation::HasCalculator(shot.menuButton))
+            return true; // not part of this build yet
+        else
+            Driver::Click(QStringLiteral("frmOpening"), shot.menuButton);
+    }
+    if (!shot.option.isEmpty())
+        Driver::Click(shot.form, shot.option);
+    for (const auto& [box, text] : shot.input)
+        Driver::Type(shot.form, box, text);
+    if (!shot.calculate.isEmpty())
+        Driver::ClickForMessage(shot.form, shot.calculate);
+
+    QWidget* window = Driver::Window(shot.form);
+    if (!window) {
+        std::fprintf(stderr, "screenshots: %s did not open\n", qPrintable(shot.form));
+        return false;
+    }
+    const QPixmap picture = window->grab();
+    const QString suffix = picture.devicePixelRatio() > 1.5 ? QStringLiteral("@2x") : QString();
+    const QString path = directory.filePath(shot.file + suffix + QStringLiteral(".png"));
+    if (!picture.save(path)) {
+        std::fprintf(stderr, "screenshots: cannot write %s\n", qPrintable(path));
+        return false;
+    }
+    std::printf("%s %dx%d\n", qPrintable(path), picture.width(), picture.height());
+    return true;
+}
+
+} // namespace
+
+int main(int argc, char* argv[])
+{
+    QApplication app(argc, argv);
+    const QDir directory(argc > 1 ? QString::fromLocal8Bit(argv[1]) : QStringLiteral("docs/screenshots"));
+    QDir().mkpath(directory.path());
+    bool ok = true;
+    for (const Shot& shot : Shots())
+        ok = Render(shot, directory) && ok;
+    Driver::CloseAll();
+    return ok ? 0 : 1;
+}
