@@ -2,10 +2,10 @@
 #include "version_screen.h"
 
 #include "banner.h"
+#include "line_control.h"
 #include "navigation.h"
 #include "widgets.h"
 
-#include <QFrame>
 #include <QLabel>
 #include <QPushButton>
 #include <QVBoxLayout>
@@ -21,7 +21,8 @@ frmVersion::frmVersion()
     QLabel* Label3 = MakeText(this, QStringLiteral("Label3"), QStringLiteral("C++20 と Qt 6 Widgets"));
     ScaleFont(Label3, 1.2, true);
     QLabel* Label4 = MakeText(this, QStringLiteral("Label4"), QStringLiteral("で、作られました。"));
-    QFrame* Line1 = MakeLine(this, QStringLiteral("Line1"), true);
+    auto* Line1 = new LineControl(this, QStringLiteral("Line1"), {0, 0.5}, {1, 0.5});
+    Line1->setFixedHeight(4);
     QLabel* Label6 = MakeText(this, QStringLiteral("Label6"), QStringLiteral("Ｓｐｅｃｉａｌ　Ｔｈａｎｋｓ"));
     QLabel* Label7 = MakeText(this, QStringLiteral("Label7"), QStringLiteral("数学を学ぶすべての生徒のみなさん"));
     QPushButton* Command1 = MakeButton(this, QStringLiteral("Command1"), QStringLiteral("Ｏ．Ｋ"));

@@ -1,7 +1,6 @@
 // SPDX-License-Identifier: MIT
 #include "widgets.h"
 
-#include <QFrame>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
@@ -66,15 +65,6 @@ QPushButton* MakeButton(QWidget* parent, const QString& name, const QString& tex
     button->setAutoDefault(false);
     button->setDefault(false);
     return button;
-}
-
-QFrame* MakeLine(QWidget* parent, const QString& name, bool horizontal)
-{
-    auto* line = new QFrame(parent);
-    line->setObjectName(name);
-    line->setFrameShape(horizontal ? QFrame::HLine : QFrame::VLine);
-    line->setFrameShadow(QFrame::Sunken);
-    return line;
 }
 
 void ScaleFont(QWidget* widget, double factor, bool bold)

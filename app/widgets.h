@@ -9,7 +9,6 @@
 #include <initializer_list>
 #include <string>
 
-class QFrame;
 class QLabel;
 class QLineEdit;
 class QPushButton;
@@ -37,9 +36,6 @@ void SetResult(QLabel* label, const std::string& text);
 
 // A push button that is neither the default nor the cancel button.
 QPushButton* MakeButton(QWidget* parent, const QString& name, const QString& text);
-
-// A horizontal or vertical rule.
-QFrame* MakeLine(QWidget* parent, const QString& name, bool horizontal);
 
 // Scales the point size of a widget's font.
 void ScaleFont(QWidget* widget, double factor, bool bold = false);
