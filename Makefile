@@ -2,13 +2,14 @@
 # make run            install what is missing, build, start Kalvora
 # make test           install what is missing, build, run every test
 # make test-sanitize  the same tests built with AddressSanitizer and UBSan
+# make package        a Debian package in build/
 
 BUILD_DIR    ?= build
 SANITIZE_DIR ?= build-sanitize
 JOBS         ?= $(shell nproc)
 CMAKE_FLAGS  ?=
 
-.PHONY: all deps build run test test-sanitize clean format
+.PHONY: all deps build run test test-sanitize package clean format
 
 all: build
 
@@ -29,6 +30,10 @@ test-sanitize: deps
 	cmake -S . -B $(SANITIZE_DIR) -G Ninja -DCMAKE_BUILD_TYPE=Debug -DKALVORA_SANITIZE=ON $(CMAKE_FLAGS)
 	cmake --build $(SANITIZE_DIR) -j $(JOBS)
 	ctest --test-dir $(SANITIZE_DIR) --output-on-failure -j $(JOBS)
+
+package: build
+	cd $(BUILD_DIR) && cpack
+	@ls $(BUILD_DIR)/kalvora_*.deb
 
 format:
 	git ls-files '*.cpp' '*.h' | xargs clang-format -i

@@ -4,6 +4,7 @@
 #include "navigation.h"
 
 #include <QApplication>
+#include <QIcon>
 #include <QPointer>
 #include <QWidget>
 
@@ -12,6 +13,13 @@ void StartKalvora(QApplication& app)
     QApplication::setApplicationName(QStringLiteral("Kalvora"));
     QApplication::setApplicationVersion(QStringLiteral("1.0"));
     QApplication::setOrganizationName(QStringLiteral("Kalvora"));
+    QGuiApplication::setDesktopFileName(QStringLiteral("org.kalvora.Kalvora"));
+
+    // The icon files are read only when a window first needs them.
+    QIcon icon;
+    for (int size : {16, 32, 48, 64, 128})
+        icon.addFile(QStringLiteral(":/kalvora/icon-%1.png").arg(size), QSize(size, size));
+    QApplication::setWindowIcon(icon);
 
     // Japanese glyphs from a Japanese font, whatever the locale: without a
     // preference the font matcher may pick the Chinese forms of the kanji.

@@ -11,6 +11,8 @@ packages=(
   libgl-dev                         # Qt's CMake package looks for it even though we never use OpenGL
   fonts-noto-cjk                    # Japanese glyphs
   xvfb xauth imagemagick x11-utils  # headless screenshots and window checks
+  desktop-file-utils appstream-util # checks of the desktop entry and metainfo
+  dpkg-dev                          # dpkg-shlibdeps for the Debian package
 )
 
 missing=()
