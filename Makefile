@@ -3,13 +3,16 @@
 # make test           install what is missing, build, run every test
 # make test-sanitize  the same tests built with AddressSanitizer and UBSan
 # make package        a Debian package in build/
+# make fuzz           every fuzz target for FUZZ_SECONDS seconds (clang, libFuzzer)
 
 BUILD_DIR    ?= build
 SANITIZE_DIR ?= build-sanitize
+FUZZ_DIR     ?= build-fuzz
+FUZZ_SECONDS ?= 60
 JOBS         ?= $(shell nproc)
 CMAKE_FLAGS  ?=
 
-.PHONY: all deps build run test test-sanitize package clean format
+.PHONY: all deps build run test test-sanitize package fuzz clean format
 
 all: build
 
@@ -35,8 +38,14 @@ package: build
 	cd $(BUILD_DIR) && cpack
 	@ls $(BUILD_DIR)/kalvora_*.deb
 
+fuzz: deps
+	CC=clang CXX=clang++ cmake -S . -B $(FUZZ_DIR) -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo \
+	  -DKALVORA_FUZZ=ON -DKALVORA_TESTS=OFF $(CMAKE_FLAGS)
+	cmake --build $(FUZZ_DIR) --target fuzz_all -j $(JOBS)
+	bash scripts/run-fuzzers.sh $(FUZZ_DIR) $(FUZZ_SECONDS)
+
 format:
 	git ls-files '*.cpp' '*.h' | xargs clang-format -i
 
 clean:
-	rm -rf $(BUILD_DIR) $(SANITIZE_DIR)
+	rm -rf $(BUILD_DIR) $(SANITIZE_DIR) $(FUZZ_DIR)

@@ -1,0 +1,112 @@
+// SPDX-License-Identifier: MIT
+#pragma once
+
+// Turns a fuzzer's bytes into the numbers a calculator could receive from its
+// boxes: always finite (ParseNumber never gives anything else), but otherwise
+// anything — zeros of both signs, subnormals, the largest doubles, values whose
+// squares overflow or underflow, and arbitrary bit patterns.
+
+#include "outcome.h"
+
+#include <cmath>
+#include <cstddef>
+#include <cstdint>
+#include <cstdlib>
+#include <cstring>
+#include <limits>
+
+class FuzzInput {
+public:
+    FuzzInput(const std::uint8_t* data, std::size_t size)
+        : data(data)
+        , size(size)
+    {
+    }
+
+    double Number()
+    {
+        static constexpr double kSpecial[] = {
+            0.0,
+            -0.0,
+            1.0,
+            -1.0,
+            2.0,
+            0.5,
+            3.0,
+            -3.0,
+            10.0,
+            1e-300,
+            -1e-300,
+            4.9e-324,
+            -4.9e-324,
+            2.2250738585072014e-308,
+            1e-162,
+            1e-155,
+            1e154,
+            -1e154,
+            1.3e154,
+            1e200,
+            -1e200,
+            1e300,
+            std::numeric_limits<double>::max(),
+            -std::numeric_limits<double>::max(),
+            2147483647.0,
+            2147483647.5,
+            -2147483648.0,
+            214.0,
+            215.0,
+            46341.0,
+            1e10,
+            90.0,
+            180.0,
+            360.0,
+            30.0,
+            -30.0,
+            1e15,
+            0.333333333333333,
+            1e-16,
+        };
+        const std::uint8_t selector = Byte();
+        if (selector < 128)
+            return kSpecial[selector % (sizeof kSpecial / sizeof kSpecial[0])];
+        if (selector < 192)
+            return static_cast<double>(static_cast<std::int8_t>(Byte()));
+        double value = 0;
+        std::uint8_t bytes[sizeof value] = {};
+        for (auto& b : bytes)
+            b = Byte();
+        std::memcpy(&value, bytes, sizeof value);
+        return std::isfinite(value) ? value : 0.0;
+    }
+
+    bool Flag() { return Byte() & 1; }
+
+private:
+    std::uint8_t Byte()
+    {
+        if (size == 0)
+            return 0;
+        --size;
+        return *data++;
+    }
+
+    const std::uint8_t* data;
+    std::size_t size;
+};
+
+// A computation ends in one of three ways: a result of finite numbers, a
+// rejection with a message, or an ArithmeticFault. Anything else — another
+// exception, a non-finite number, a crash — is a bug the fuzzer reports.
+inline void RequireFinite(double value)
+{
+    if (!std::isfinite(value))
+        std::abort();
+}
+
+template<class Computation> void Expect(Computation&& computation)
+{
+    try {
+        computation();
+    } catch (const ArithmeticFault&) {
+    }
+}
