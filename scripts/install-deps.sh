@@ -13,6 +13,7 @@ packages=(
   xvfb xauth imagemagick x11-utils  # headless screenshots and window checks
   desktop-file-utils appstream-util # checks of the desktop entry and metainfo
   dpkg-dev                          # dpkg-shlibdeps for the Debian package
+  libx11-dev bc                     # the start-up benchmark
 )
 
 missing=()

@@ -1,0 +1,51 @@
+// SPDX-License-Identifier: MIT
+// How long each calculator takes to open from the menu: from the click until
+// its window is exposed and painted, on the real windowing system.
+// Usage (under X): bench_open [REPEATS]
+// Prints one line per calculator: menu-button median-ms min-ms max-ms
+
+#include "driver.h"
+#include "navigation.h"
+
+#include <QApplication>
+#include <QElapsedTimer>
+#include <QTest>
+
+#include <algorithm>
+#include <cstdio>
+#include <vector>
+
+int main(int argc, char* argv[])
+{
+    QApplication app(argc, argv);
+    const int repeats = argc > 1 ? std::atoi(argv[1]) : 11;
+    const char* buttons[] = {"cmdSiguma", "cmdMenseki", "cmdKouyakusuu", "cmd2ji", "cmd3ji", "cmd4ji", "cmdRenritu",
+        "cmdReverse", "cmdGyouretusiki"};
+    for (const char* button : buttons) {
+        const QString name = QLatin1String(button);
+        if (!Navigation::HasCalculator(name))
+            continue;
+        std::vector<double> times;
+        for (int i = 0; i < repeats; ++i) {
+            Driver::StartFresh();
+            QWidget* menu = Driver::Window(QStringLiteral("frmOpening"));
+            if (!QTest::qWaitForWindowExposed(menu))
+                return 1;
+            QElapsedTimer timer;
+            timer.start();
+            QTest::mouseClick(menu->findChild<QWidget*>(name), Qt::LeftButton);
+            QWidget* calculator = nullptr;
+            for (QWidget* window : QApplication::topLevelWidgets())
+                if (window->isVisible() && window != menu)
+                    calculator = window;
+            if (!calculator || !QTest::qWaitForWindowExposed(calculator))
+                return 1;
+            calculator->repaint();
+            times.push_back(timer.nsecsElapsed() / 1e6);
+        }
+        std::sort(times.begin(), times.end());
+        std::printf("%s %.1f %.1f %.1f\n", button, times[times.size() / 2], times.front(), times.back());
+    }
+    Driver::CloseAll();
+    return 0;
+}
