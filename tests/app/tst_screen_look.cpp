@@ -1,0 +1,136 @@
+// SPDX-License-Identifier: MIT
+// Walks every screen of the program, at every size it offers, and checks what
+// a user (or a screen reader) would notice: boxes and results that cannot be
+// named, results that cannot be copied, text cut off, controls on top of each
+// other. CTest runs it at scale 1 and at scale 2.
+
+#include "driver.h"
+#include "navigation.h"
+
+#include <QAbstractButton>
+#include <QApplication>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QStyle>
+#include <QTest>
+
+using namespace Driver;
+
+namespace {
+
+const QString kMenu = QStringLiteral("frmOpening");
+
+// The rectangle, in window coordinates, that a control's ink occupies: for a
+// label its text as aligned inside it, for anything else the whole control.
+QRect InkRect(QWidget* widget, QWidget* window)
+{
+    QRect area = widget->rect();
+    if (auto* label = qobject_cast<QLabel*>(widget)) {
+        const QRect contents = label->contentsRect();
+        area = QStyle::alignedRect(label->layoutDirection(), label->alignment(),
+                                   label->fontMetrics().size(0, label->text()), contents)
+                   .intersected(contents);
+    }
+    return QRect(widget->mapTo(window, area.topLeft()), area.size());
+}
+
+QList<QWidget*> VisibleControls(QWidget* window)
+{
+    QList<QWidget*> controls;
+    for (QWidget* widget : window->findChildren<QWidget*>()) {
+        const bool control = qobject_cast<QLabel*>(widget) || qobject_cast<QLineEdit*>(widget)
+            || qobject_cast<QAbstractButton*>(widget);
+        if (control && widget->isVisibleTo(window) && !widget->objectName().isEmpty())
+            controls.append(widget);
+    }
+    return controls;
+}
+
+// Each state of a screen worth looking at: as opened, and after each size option.
+void ForEachState(const QString& form, const std::function<void(const QString& state)>& look)
+{
+    look(QStringLiteral("as opened"));
+    const auto options = Window(form)->findChildren<QRadioButton*>();
+    for (QRadioButton* option : options) {
+        Click(form, option->objectName());
+        look(option->objectName());
+    }
+}
+
+} // namespace
+
+class TestScreenLook : public QObject {
+    Q_OBJECT
+
+private slots:
+    void cleanupTestCase() { CloseAll(); }
+    void screens_data();
+    void screens();
+};
+
+void TestScreenLook::screens_data()
+{
+    QTest::addColumn<QString>("button");
+    QTest::newRow("menu") << QString();
+    QTest::newRow("version") << QStringLiteral("cmdVersion");
+    for (const char* button : {"cmdSiguma", "cmdMenseki", "cmdKouyakusuu", "cmd2ji", "cmd3ji", "cmd4ji", "cmdRenritu",
+                               "cmdReverse", "cmdGyouretusiki"})
+        if (Navigation::HasCalculator(QLatin1String(button)))
+            QTest::newRow(button) << QString::fromLatin1(button);
+}
+
+void TestScreenLook::screens()
+{
+    QFETCH(QString, button);
+    StartFresh();
+    if (!button.isEmpty())
+        Click(kMenu, button);
+    QStringList open = OpenWindows();
+    if (!button.isEmpty())
+        open.removeAll(kMenu);
+    QCOMPARE(open.size(), 1);
+    const QString form = open.first();
+    QWidget* window = Window(form);
+    QVERIFY(!window->windowIcon().isNull());
+
+    ForEachState(form, [&](const QString& state) {
+        const QList<QWidget*> controls = VisibleControls(window);
+        for (QWidget* control : controls) {
+            const QString where = form + QLatin1Char('/') + control->objectName() + QStringLiteral(" (") + state + ')';
+            if (auto* box = qobject_cast<QLineEdit*>(control)) {
+                QVERIFY2(!box->accessibleName().isEmpty(), qPrintable(where + " has no accessible name"));
+                QVERIFY2(box->height() >= box->minimumSizeHint().height(), qPrintable(where + " is cut off"));
+            }
+            auto* label = qobject_cast<QLabel*>(control);
+            const bool result = label && control->objectName().startsWith(QLatin1String("lbl"));
+            if (result) {
+                QVERIFY2(!label->accessibleName().isEmpty(), qPrintable(where + " has no accessible name"));
+                QVERIFY2(label->textInteractionFlags() & Qt::TextSelectableByMouse,
+                         qPrintable(where + " cannot be selected"));
+            } else if (label && label->pixmap().isNull()) {
+                const QSize needed = label->fontMetrics().size(0, label->text());
+                QVERIFY2(label->contentsRect().width() >= needed.width()
+                             && label->contentsRect().height() >= needed.height() * 3 / 4,
+                         qPrintable(where + " is cut off"));
+            }
+            if (auto* clickable = qobject_cast<QAbstractButton*>(control))
+                QVERIFY2(clickable->width() >= clickable->minimumSizeHint().width()
+                             && clickable->height() >= clickable->minimumSizeHint().height(),
+                         qPrintable(where + " is cut off"));
+        }
+        // No two controls draw over each other.
+        for (int i = 0; i < controls.size(); ++i)
+            for (int j = i + 1; j < controls.size(); ++j) {
+                if (controls[i]->isAncestorOf(controls[j]) || controls[j]->isAncestorOf(controls[i]))
+                    continue;
+                const QRect a = InkRect(controls[i], window), b = InkRect(controls[j], window);
+                QVERIFY2(!a.intersects(b), qPrintable(form + ": " + controls[i]->objectName() + " overlaps "
+                                                      + controls[j]->objectName() + " (" + state + ')'));
+            }
+    });
+}
+
+QTEST_MAIN(TestScreenLook)
+#include "tst_screen_look.moc"
