@@ -7,9 +7,7 @@
 #include <cmath>
 
 LineControl::LineControl(QWidget* parent, const QString& name, QPointF from, QPointF to)
-    : QWidget(parent)
-    , start(from)
-    , end(to)
+    : QWidget(parent), start(from), end(to)
 {
     setObjectName(name);
     setAttribute(Qt::WA_TransparentForMouseEvents);
@@ -37,8 +35,9 @@ void LineControl::paintEvent(QPaintEvent*)
     // Keep the ends inside the widget so that the caps are not cut off.
     const qreal inset = Inset();
     const QRectF area = QRectF(rect()).adjusted(inset, inset, -inset, -inset);
-    const auto place
-        = [&](QPointF p) { return QPointF(area.left() + p.x() * area.width(), area.top() + p.y() * area.height()); };
+    const auto place = [&](QPointF p) {
+        return QPointF(area.left() + p.x() * area.width(), area.top() + p.y() * area.height());
+    };
     painter.drawLine(place(start), place(end));
 }
 
