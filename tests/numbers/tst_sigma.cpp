@@ -15,8 +15,6 @@ private slots:
     void partialSums();
     void productsThatWouldOverflow();
     void closedFormAgreesWithLoop();
-    void siguma_data();
-    void siguma();
     void sumBeyondTheDoubleRange();
 };
 
@@ -92,111 +90,6 @@ void TestSigma::closedFormAgreesWithLoop()
                 }
             }
         }
-    }
-}
-
-void TestSigma::siguma_data()
-{
-    QTest::addColumn<QString>("first");
-    QTest::addColumn<QString>("last");
-    QTest::addColumn<QStringList>("keisuu");
-    QTest::addColumn<double>("sum");
-    QTest::addColumn<QString>("message"); // empty: accepted
-    QTest::addColumn<QString>("focus");
-
-    const QStringList none{"", "", "", ""};
-    const QStringList cube{"1", "", "", ""};
-    QTest::newRow("empty boxes") << ""
-                                 << "" << none << 0.0 << ""
-                                 << "";
-    QTest::newRow("cubes 1..10") << "1"
-                                 << "10" << cube << 3025.0 << ""
-                                 << "";
-    QTest::newRow("K 1..10") << "1"
-                             << "10" << QStringList{"", "", "1", ""} << 55.0 << ""
-                             << "";
-    QTest::newRow("constant 1..10") << "1"
-                                    << "10" << QStringList{"", "", "", "1"} << 10.0 << ""
-                                    << "";
-    QTest::newRow("constant 0..10") << "0"
-                                    << "10" << QStringList{"", "", "", "1"} << 11.0 << ""
-                                    << "";
-    QTest::newRow("squares 3..5") << "3"
-                                  << "5" << QStringList{"", "1", "", ""} << 50.0 << ""
-                                  << "";
-    QTest::newRow("all ones 2..4") << "2"
-                                   << "4" << QStringList{"1", "1", "1", "1"} << 140.0 << ""
-                                   << "";
-    QTest::newRow("single term") << "5"
-                                 << "5" << QStringList{"", "", "", "2"} << 2.0 << ""
-                                 << "";
-    QTest::newRow("half K") << "1"
-                            << "10" << QStringList{"", "", "0.5", ""} << 27.5 << ""
-                            << "";
-    QTest::newRow("largest last") << "0"
-                                  << "214" << cube << 529230025.0 << ""
-                                  << "";
-    QTest::newRow("integral with a point") << "3.0"
-                                           << "5." << QStringList{"", "1", "", ""} << 50.0 << ""
-                                           << "";
-    QTest::newRow("first is last is 0") << "0"
-                                        << "0" << QStringList{"7", "7", "7", "-3"} << -3.0 << ""
-                                        << "";
-
-    const QString first = QStringLiteral("txtFirst"), last = QStringLiteral("txtLast");
-    QTest::newRow("fraction first") << "2.5"
-                                    << "10" << none << 0.0 << kFirstFractionMessage << first;
-    QTest::newRow("fraction before sign") << "-1.5"
-                                          << "10" << none << 0.0 << kFirstFractionMessage << first;
-    QTest::newRow("fraction last") << "1"
-                                   << "9.9" << none << 0.0 << kLastFractionMessage << last;
-    QTest::newRow("tiny fraction") << "1"
-                                   << "10.000001" << none << 0.0 << kLastFractionMessage << last;
-    QTest::newRow("negative first") << "-1"
-                                    << "10" << none << 0.0 << kFirstNegativeMessage << first;
-    QTest::newRow("negative last") << ""
-                                   << "-1" << none << 0.0 << kLastNegativeMessage << last;
-    QTest::newRow("reversed") << "5"
-                              << "3" << none << 0.0 << kReversedMessage << first;
-    QTest::newRow("last beyond 214") << "0"
-                                     << "215" << cube << 0.0 << kLastLimitMessage << last;
-    QTest::newRow("reversed beats the limit") << "400"
-                                              << "300" << none << 0.0 << kReversedMessage << first;
-    QTest::newRow("fraction beats the limit") << "1"
-                                              << "300.5" << none << 0.0 << kLastFractionMessage << last;
-    QTest::newRow("first beyond 32 bits") << "1e10"
-                                          << "2.5" << none << 0.0 << kFirstRangeMessage << first;
-    QTest::newRow("first far below") << "-1e10"
-                                     << "5" << none << 0.0 << kFirstRangeMessage << first;
-    QTest::newRow("first beyond doubles") << "1e400"
-                                          << "5" << none << 0.0 << kFirstRangeMessage << first;
-    QTest::newRow("last beyond 32 bits") << "-2.5"
-                                         << "2147483648" << none << 0.0 << kLastRangeMessage << last;
-    QTest::newRow("largest 32-bit last") << "0"
-                                         << "2147483647" << none << 0.0 << kLastLimitMessage << last;
-}
-
-void TestSigma::siguma()
-{
-    QFETCH(QString, first);
-    QFETCH(QString, last);
-    QFETCH(QStringList, keisuu);
-    QFETCH(double, sum);
-    QFETCH(QString, message);
-    QFETCH(QString, focus);
-
-    std::array<std::string, 4> texts;
-    for (int i = 0; i < 4; ++i)
-        texts[i] = keisuu[i].toStdString();
-    const auto outcome = Siguma(first.toStdString(), last.toStdString(), texts);
-    if (message.isEmpty()) {
-        QVERIFY(std::holds_alternative<double>(outcome));
-        QCOMPARE(std::get<double>(outcome), sum);
-    } else {
-        QVERIFY(std::holds_alternative<Rejection>(outcome));
-        const Rejection& rejection = std::get<Rejection>(outcome);
-        QCOMPARE(QString::fromStdString(rejection.message), message);
-        QCOMPARE(QString::fromStdString(rejection.focus), focus);
     }
 }
 
