@@ -22,10 +22,18 @@ public:
     // The line's thickness in logical pixels (1.5 unless set).
     void SetWidth(qreal width);
 
+    // A line from one point of `parent` to another, in the parent's own
+    // coordinates: the control is placed just around the two points. For
+    // figures drawn at fixed places.
+    static LineControl* Between(QWidget* parent, const QString& name, QPointF from, QPointF to);
+
 protected:
     void paintEvent(QPaintEvent* event) override;
 
 private:
+    // How far the ends stay inside the rectangle, so that the caps show.
+    qreal Inset() const { return width / 2 + 0.5; }
+
     QPointF start;
     QPointF end;
     qreal width = 1.5;

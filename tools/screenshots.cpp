@@ -35,6 +35,11 @@ std::vector<Shot> Shots()
         {"menu", "", "frmOpening", "", {}, ""},
         {"version", "cmdVersion", "frmVersion", "", {}, ""},
         {"gcd", "cmdKouyakusuu", "frmKouyaku", "", {{"txtNum_0", "1071"}, {"txtNum_1", "462"}}, "Command1"},
+        {"sigma", "cmdSiguma", "frmSiguma", "",
+            {{"txtLast", "10"}, {"txtFirst", "1"}, {"txt3jou", "1"}, {"txt2jou", "2"}, {"txt1jou", "0.5"},
+                {"txt0jou", "-3"}},
+            "cmdKeisan"},
+        {"triangle", "cmdMenseki", "frmSankaku", "", {{"txtH_0", "5"}, {"txtH_1", "7"}, {"txtK_2", "30"}}, "cmdKeisan"},
     };
 }
 

@@ -1,0 +1,32 @@
+// SPDX-License-Identifier: MIT
+#pragma once
+
+#include "outcome.h"
+
+#include <array>
+#include <string>
+
+inline constexpr char kNoSideMessage[] = "辺の長さが一つ以上必要です";
+inline constexpr char kTooFewMessage[] = "入力項目が足りません";
+// Values the formulas cannot turn into an area: sides that break the triangle
+// inequality, a sine that cannot be, a zero divisor, an area beyond range.
+inline constexpr char kNoTriangleMessage[] = "この値では三角形になりません";
+
+// π to ten decimals, the value the area formulas are built on.
+inline constexpr double kPi = 3.1415926535;
+
+// The area formulas. Sides are lengths, angles in degrees; side i faces angle
+// i. Each raises ArithmeticFault where its formula has no value (a negative
+// square root, a zero divisor) or leaves the double range.
+double HasamuKaku(double a, double b, double C); // sides a, b and the angle between them
+double HasamanaiKaku(double a, double b, double A); // A faces a; the acute angle faces b
+double RyoutanKaku(double c, double A, double B); // side c and the angles at its ends
+double NotRyoutanKaku(double a, double A, double B); // side a, the angle A facing it, one more
+
+// The area from the known elements (those not exactly 0) of the sides and
+// angles, by the first rule of the table that fits; 0 when none fits.
+double Keisan(const std::array<double, 3>& Hen, const std::array<double, 3>& Kaku);
+
+// The area for the texts of the side boxes and angle boxes, or the first
+// check they fail. A box is blank only when its text is exactly empty.
+Outcome<double> Sankaku(const std::array<std::string, 3>& txtH, const std::array<std::string, 3>& txtK);
