@@ -11,9 +11,11 @@
 #include <cmath>
 #include <cstddef>
 #include <cstdint>
+#include <cstdio>
 #include <cstdlib>
 #include <cstring>
 #include <limits>
+#include <string>
 
 class FuzzInput {
 public:
@@ -80,6 +82,26 @@ public:
     }
 
     bool Flag() { return Byte() & 1; }
+
+    // A whole number from 0 to limit - 1.
+    int Below(int limit) { return (Byte() << 8 | Byte()) % limit; }
+
+    // The text of a box: empty, a number written out in full, or raw bytes.
+    std::string Text()
+    {
+        const std::uint8_t kind = Byte();
+        if (kind < 32)
+            return {};
+        if (kind < 200) {
+            char buffer[64];
+            std::snprintf(buffer, sizeof buffer, "%.17g", Number());
+            return buffer;
+        }
+        std::string raw;
+        for (std::uint8_t length = Byte() % 24; length > 0 && size > 0; --length)
+            raw += static_cast<char>(Byte());
+        return raw;
+    }
 
 private:
     std::uint8_t Byte()
