@@ -5,8 +5,8 @@
 
 namespace {
 
-// Moduli for the cancellation test only. std::hypot cannot overflow, so the
-// test adds no fault of its own.
+// Moduli for the cancellation test only; they are compared, never shown.
+// std::hypot squares nothing, so the test adds no overflow of its own.
 double Modulus(Complex z)
 {
     return std::hypot(z.re, z.im);

@@ -12,8 +12,9 @@ bool IsZero(Complex z)
     return z.re == 0 && z.im == 0;
 }
 
-// Distances for choosing between the two signs of HeihouS; std::hypot cannot
-// overflow, so the choice adds no fault of its own.
+// Distances for choosing between the two signs of HeihouS; they are compared,
+// never shown (an infinite one still compares), so the choice adds no fault of
+// its own.
 double Distance(Complex a, Complex b)
 {
     return std::hypot(a.re - b.re, a.im - b.im);
