@@ -40,6 +40,13 @@ std::vector<Shot> Shots()
                 {"txt0jou", "-3"}},
             "cmdKeisan"},
         {"triangle", "cmdMenseki", "frmSankaku", "", {{"txtH_0", "5"}, {"txtH_1", "7"}, {"txtK_2", "30"}}, "cmdKeisan"},
+        {"quadratic", "cmd2ji", "frm2ji", "", {{"txtRP_0", "1"}, {"txtRP_1", "-2"}, {"txtRP_2", "5"}}, "Command3"},
+        {"cubic", "cmd3ji", "frm3ji", "",
+            {{"txtNumR_0", "1"}, {"txtNumR_1", "-2"}, {"txtNumR_2", "2"}, {"txtNumR_3", "-4"}}, "Command3"},
+        {"quartic", "cmd4ji", "frm4ji", "",
+            {{"txtRNum_0", "1"}, {"txtRNum_1", "-10"}, {"txtRNum_2", "35"}, {"txtRNum_3", "-50"}, {"txtRNum_4", "24"},
+                {"txtINum_4", "1"}},
+            "Command3"},
     };
 }
 

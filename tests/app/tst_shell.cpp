@@ -154,13 +154,13 @@ void TestShell::calculatorButtons_data()
                          << "最大公約数－Kalvora" << true;
     QTest::newRow("quadratic") << "cmd2ji"
                                << "frm2ji"
-                               << "２次方程式－Kalvora" << false;
+                               << "２次方程式－Kalvora" << true;
     QTest::newRow("cubic") << "cmd3ji"
                            << "frm3ji"
-                           << "３次方程式－Kalvora" << false;
+                           << "３次方程式－Kalvora" << true;
     QTest::newRow("quartic") << "cmd4ji"
                              << "frm4ji"
-                             << "４次方程式－Kalvora" << false;
+                             << "４次方程式－Kalvora" << true;
     QTest::newRow("linear system") << "cmdRenritu"
                                    << "frmRenritu"
                                    << "連立方程式－Kalvora" << false;

@@ -1,0 +1,32 @@
+// SPDX-License-Identifier: MIT
+#include "cubic.h"
+
+#include "cardano.h"
+
+#include <cmath>
+
+Outcome<std::array<Complex, 3>> Solve3ji(std::array<Complex, 4> Keisuu)
+{
+    if (Keisuu[0].re == 0 && Keisuu[0].im == 0)
+        return Rejection{k3jiMessage, {}};
+
+    std::array<Complex, 3> Kai{};
+    const auto isZero = [](Complex z) { return z.re == 0 && z.im == 0; };
+    if (isZero(Keisuu[1]) && isZero(Keisuu[2]) && isZero(Keisuu[3]))
+        return Kai; // a·x³ = 0: three exact zeros
+
+    for (int i = 1; i <= 3; ++i)
+        Keisuu[i] = ComplexDiv(Keisuu[i], Keisuu[0]);
+    const Complex b = Keisuu[1];
+    const CardanoTerms t = Cardano(b, Keisuu[2], Keisuu[3]);
+
+    // ω² is formed as ω·ω, so it carries that product's rounding rather than
+    // being the exact conjugate of ω.
+    const Complex omega{-0.5, std::sqrt(3.0) * 0.5};
+    const Complex s = ComplexScale(kOneThird, b);
+    const Complex omega2 = ComplexMul(omega, omega);
+    Kai[0] = ComplexAdd(t.u, ComplexSub(t.v, s));
+    Kai[1] = ComplexAdd(ComplexMul(omega, t.u), ComplexSub(ComplexMul(omega2, t.v), s));
+    Kai[2] = ComplexAdd(ComplexMul(omega2, t.u), ComplexSub(ComplexMul(omega, t.v), s));
+    return Kai;
+}

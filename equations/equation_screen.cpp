@@ -1,0 +1,225 @@
+// SPDX-License-Identifier: MIT
+#include "equation_screen.h"
+
+#include "conversions.h"
+#include "widgets.h"
+
+#include <QBoxLayout>
+#include <QGridLayout>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPainter>
+
+#include <algorithm>
+#include <string>
+
+namespace {
+
+// Room for a coefficient such as "-12.5" in each box, and for a root such as
+// "-123456.789" in each result label.
+constexpr int kBoxDigits = 6;
+constexpr int kResultDigits = 11;
+
+// A caption like "i ) x + (" drawn with a gap after its x, in which a small
+// exponent label sits raised, so that the line reads "x² + (". The caption
+// stays one label with its whole text; the exponent is a label of its own.
+class PoweredText final : public QLabel {
+public:
+    PoweredText(QWidget* parent, const EquationItem& item)
+        : QLabel(item.caption, parent)
+    {
+        setObjectName(item.name);
+        power = MakeExponent(this, item.exponentName, item.exponent);
+        const int x = item.caption.indexOf(QLatin1Char('x'));
+        head = item.caption.left(x + 1);
+        tail = item.caption.mid(x + 1);
+        setSizePolicy(QSizePolicy::Fixed, QSizePolicy::Preferred);
+    }
+
+    QSize sizeHint() const override
+    {
+        const QFontMetrics metrics = fontMetrics();
+        return {metrics.horizontalAdvance(head) + Gap() + metrics.horizontalAdvance(tail) + 1,
+            metrics.height() + 2 * Raise()};
+    }
+    QSize minimumSizeHint() const override { return sizeHint(); }
+
+protected:
+    void paintEvent(QPaintEvent*) override
+    {
+        QPainter painter(this);
+        painter.setPen(palette().color(foregroundRole()));
+        const int baseline = Baseline();
+        painter.drawText(0, baseline, head);
+        painter.drawText(fontMetrics().horizontalAdvance(head) + Gap(), baseline, tail);
+    }
+
+    void resizeEvent(QResizeEvent* event) override
+    {
+        QLabel::resizeEvent(event);
+        // The exponent's baseline sits about an x-height above the line's.
+        const int top = Baseline() - fontMetrics().xHeight() - power->fontMetrics().ascent();
+        power->setGeometry(
+            fontMetrics().horizontalAdvance(head) + 1, top, power->sizeHint().width(), power->fontMetrics().height());
+    }
+
+private:
+    int Gap() const { return power->sizeHint().width() + 2; }
+    // Room above the text for the exponent, mirrored below so that the text
+    // stays level with its neighbours in the line.
+    int Raise() const
+    {
+        return std::max(0, fontMetrics().xHeight() + power->fontMetrics().ascent() - fontMetrics().ascent()) + 1;
+    }
+    int Baseline() const { return (height() - fontMetrics().height()) / 2 + fontMetrics().ascent(); }
+
+    QLabel* power;
+    QString head;
+    QString tail;
+};
+
+// What a coefficient box is for, read out by a screen reader: "x³ の係数",
+// "定数項".
+QString TermName(int power)
+{
+    static const QString powers[]
+        = {QString(), QString(), QStringLiteral("²"), QStringLiteral("³"), QStringLiteral("⁴")};
+    if (power == 0)
+        return QStringLiteral("定数項");
+    return QStringLiteral("x%1 の係数").arg(powers[power]);
+}
+
+} // namespace
+
+EquationScreen::EquationScreen(const EquationForm& form)
+    : CalculatorScreen(form.caption, {"Command1", "Command2", "Command3"})
+{
+    const int count = form.coefficients;
+    for (int i = 0; i < count; ++i) {
+        const QString term = TermName(count - 1 - i);
+        txtRe.push_back(MakeBox(this, Indexed(form.realBox, i), term + QStringLiteral("の実部"), kBoxDigits));
+        txtIm.push_back(MakeBox(this, Indexed(form.imaginaryBox, i), term + QStringLiteral("の虚部"), kBoxDigits));
+    }
+    for (QLineEdit* box : txtRe)
+        box->setFixedWidth(box->minimumWidth());
+    for (QLineEdit* box : txtIm)
+        box->setFixedWidth(box->minimumWidth());
+
+    auto* body = new QVBoxLayout;
+    body->setSpacing(6);
+    body->addWidget(MakeText(this, QLatin1String(form.instruction.first), QString::fromUtf8(form.instruction.second)),
+        0, Qt::AlignHCenter);
+    body->addWidget(
+        MakeText(this, QLatin1String(form.note.first), QString::fromUtf8(form.note.second)), 0, Qt::AlignHCenter);
+    body->addSpacing(10);
+
+    // The second line starts under an item of the first, as it would be
+    // written by hand: the first line's items keep their natural widths, so
+    // that item's left edge is the sum of the widths before it.
+    QHBoxLayout* first = BuildLine(form.firstLine, count);
+    QHBoxLayout* second = BuildLine(form.secondLine, count);
+    int indent = 0;
+    for (int i = 0; i < form.secondLineUnder; ++i)
+        indent += first->itemAt(i)->sizeHint().width() + first->spacing();
+    second->insertSpacing(0, indent);
+    body->addLayout(first);
+    body->addLayout(second);
+    body->addSpacing(10);
+
+    // The roots, one per line: real part "+" imaginary part "i".
+    auto* results = new QGridLayout;
+    results->setHorizontalSpacing(6);
+    results->setVerticalSpacing(4);
+    const int top = form.headingAbove ? 1 : 0;
+    results->addWidget(MakeText(this, QLatin1String(form.heading.first), QString::fromUtf8(form.heading.second)), 0, 0,
+        Qt::AlignLeft | Qt::AlignVCenter);
+    for (int k = 0; k < static_cast<int>(form.rows.size()); ++k) {
+        const ResultRow& row = form.rows[k];
+        const QString number = QString::number(k + 1);
+        lblRe.push_back(
+            MakeResult(this, Indexed(form.realResult, k), QStringLiteral("解%1 の実部").arg(number), kResultDigits));
+        lblIm.push_back(MakeResult(
+            this, Indexed(form.imaginaryResult, k), QStringLiteral("解%1 の虚部").arg(number), kResultDigits));
+        // A fixed width, so that the window keeps its size whatever the
+        // result; a longer number is cut at the edge and shown whole in the
+        // tool tip.
+        for (QLabel* label : {lblRe.back(), lblIm.back()}) {
+            label->setFixedWidth(label->minimumWidth());
+            label->setSizePolicy(QSizePolicy::Fixed, QSizePolicy::Fixed);
+        }
+        results->addWidget(lblRe.back(), top + k, 1);
+        results->addWidget(MakeText(this, QLatin1String(row.plusName), QStringLiteral("+")), top + k, 2);
+        results->addWidget(lblIm.back(), top + k, 3);
+        int column = 4;
+        for (const auto& [name, caption] : row.closing)
+            results->addWidget(MakeText(this, QLatin1String(name), QString::fromUtf8(caption)), top + k, column++);
+    }
+    results->setColumnStretch(results->columnCount(), 1);
+    body->addLayout(results);
+    SetBody(body);
+
+    // The buttons first, then the boxes: every real part and then every
+    // imaginary part, or each coefficient's two parts in turn.
+    std::vector<QWidget*> order{cmdBack, cmdReset, cmdCalculate};
+    if (form.realPartsFirst) {
+        order.insert(order.end(), txtRe.begin(), txtRe.end());
+        order.insert(order.end(), txtIm.begin(), txtIm.end());
+    } else {
+        for (int i = 0; i < count; ++i) {
+            order.push_back(txtRe[i]);
+            order.push_back(txtIm[i]);
+        }
+    }
+    for (std::size_t i = 1; i < order.size(); ++i)
+        QWidget::setTabOrder(order[i - 1], order[i]);
+    cmdBack->setFocus();
+}
+
+QHBoxLayout* EquationScreen::BuildLine(const std::vector<EquationItem>& items, int coefficients)
+{
+    auto* line = new QHBoxLayout;
+    line->setSpacing(4);
+    for (const EquationItem& item : items) {
+        switch (item.kind) {
+        case EquationItem::Kind::Text:
+            if (item.exponent.isEmpty())
+                line->addWidget(MakeText(this, item.name, item.caption));
+            else
+                line->addWidget(new PoweredText(this, item));
+            break;
+        case EquationItem::Kind::Real:
+        case EquationItem::Kind::Imaginary:
+            Q_ASSERT(item.index >= 0 && item.index < coefficients);
+            line->addWidget(item.kind == EquationItem::Kind::Real ? txtRe[item.index] : txtIm[item.index]);
+            break;
+        }
+    }
+    line->addStretch(1);
+    return line;
+}
+
+void EquationScreen::Init()
+{
+    for (std::size_t i = 0; i < txtRe.size(); ++i) {
+        txtRe[i]->clear();
+        txtIm[i]->clear();
+    }
+    for (std::size_t k = 0; k < lblRe.size(); ++k) {
+        SetResult(lblRe[k], {});
+        SetResult(lblIm[k], {});
+    }
+}
+
+void EquationScreen::Show(const Complex* Kai, std::size_t count)
+{
+    // Every text is made before the first label changes.
+    std::vector<std::string> texts;
+    for (std::size_t k = 0; k < count; ++k) {
+        texts.push_back(FormatFixed(Kai[k].re, "0.000"));
+        texts.push_back(FormatFixed(Kai[k].im, "0.000"));
+    }
+    for (std::size_t k = 0; k < count && k < lblRe.size(); ++k) {
+        SetResult(lblRe[k], texts[2 * k]);
+        SetResult(lblIm[k], texts[2 * k + 1]);
+    }
+}

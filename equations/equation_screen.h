@@ -1,0 +1,101 @@
+// SPDX-License-Identifier: MIT
+#pragma once
+
+#include "calculator_screen.h"
+#include "complex.h"
+
+#include <QString>
+
+#include <array>
+#include <cstddef>
+#include <vector>
+
+class QHBoxLayout;
+class QLabel;
+class QLineEdit;
+
+// One piece of the written equation: a static label (its caption may carry a
+// raised exponent after its first x), or the real or imaginary box of a
+// coefficient.
+struct EquationItem {
+    enum class Kind { Text, Real, Imaginary };
+
+    static EquationItem Text(const char* name, const char* caption) { return {Kind::Text, name, caption, {}, {}, 0}; }
+    // A caption such as "i ) x + (" with the exponent raised over its x.
+    static EquationItem Power(const char* name, const char* caption, const char* exponentName, const char* exponent)
+    {
+        return {Kind::Text, name, caption, exponentName, exponent, 0};
+    }
+    static EquationItem Real(int index) { return {Kind::Real, {}, {}, {}, {}, index}; }
+    static EquationItem Imaginary(int index) { return {Kind::Imaginary, {}, {}, {}, {}, index}; }
+
+    Kind kind;
+    QString name;
+    QString caption;
+    QString exponentName;
+    QString exponent;
+    int index;
+};
+
+// One result line: real part, the fixed "+", imaginary part, then its closing
+// labels ("i", a separator).
+struct ResultRow {
+    const char* plusName;
+    std::vector<std::pair<const char*, const char*>> closing;
+};
+
+// Everything that tells the three equation screens apart: names, captions and
+// the shape of the written equation and of the result block.
+struct EquationForm {
+    QString caption;
+    std::pair<const char*, const char*> instruction; // name, caption
+    std::pair<const char*, const char*> note;
+    int coefficients; // degree + 1
+    const char* realBox; // control array of the coefficients' real parts
+    const char* imaginaryBox;
+    const char* realResult; // control array of the roots' real parts
+    const char* imaginaryResult;
+    std::vector<EquationItem> firstLine;
+    std::vector<EquationItem> secondLine;
+    int secondLineUnder; // the first-line item whose left edge the second line starts at
+    std::pair<const char*, const char*> heading; // of the result block
+    bool headingAbove; // on a line of its own, or beside the first result
+    std::vector<ResultRow> rows;
+    bool realPartsFirst; // tab order: every real part, then every imaginary part
+};
+
+// A screen that solves one polynomial equation with complex coefficients: the
+// equation written on two lines with a box for each real and imaginary part,
+// the roots below it, one per line. Init empties the boxes (real then
+// imaginary part of each coefficient) and then the result labels.
+class EquationScreen : public CalculatorScreen {
+    Q_OBJECT
+
+protected:
+    explicit EquationScreen(const EquationForm& form);
+
+    void Init() override;
+
+    // The coefficients as typed, highest power first; a blank box gives 0.
+    template<std::size_t N> std::array<Complex, N> ReadKeisuu() const
+    {
+        std::array<Complex, N> Keisuu;
+        for (std::size_t i = 0; i < N; ++i) {
+            Keisuu[i].re = Read(txtRe.at(i));
+            Keisuu[i].im = Read(txtIm.at(i));
+        }
+        return Keisuu;
+    }
+
+    // Writes each root with three decimals, real part then imaginary part.
+    template<std::size_t N> void ShowKai(const std::array<Complex, N>& Kai) { Show(Kai.data(), N); }
+
+private:
+    QHBoxLayout* BuildLine(const std::vector<EquationItem>& items, int coefficients);
+    void Show(const Complex* Kai, std::size_t count);
+
+    std::vector<QLineEdit*> txtRe;
+    std::vector<QLineEdit*> txtIm;
+    std::vector<QLabel*> lblRe;
+    std::vector<QLabel*> lblIm;
+};

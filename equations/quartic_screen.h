@@ -1,0 +1,15 @@
+// SPDX-License-Identifier: MIT
+#pragma once
+
+#include "equation_screen.h"
+
+// The roots of a quartic equation with complex coefficients.
+class frm4ji final : public EquationScreen {
+    Q_OBJECT
+
+public:
+    frm4ji();
+
+private:
+    void Command3_Click();
+};
