@@ -163,13 +163,13 @@ void TestShell::calculatorButtons_data()
                              << "４次方程式－Kalvora" << true;
     QTest::newRow("linear system") << "cmdRenritu"
                                    << "frmRenritu"
-                                   << "連立方程式－Kalvora" << false;
+                                   << "連立方程式－Kalvora" << true;
     QTest::newRow("inverse") << "cmdReverse"
                              << "frmGyaku"
-                             << "逆行列－Kalvora" << false;
+                             << "逆行列－Kalvora" << true;
     QTest::newRow("determinant") << "cmdGyouretusiki"
                                  << "frmGyouretusiki"
-                                 << "行列式－Kalvora" << false;
+                                 << "行列式－Kalvora" << true;
 }
 
 void TestShell::calculatorButtons()

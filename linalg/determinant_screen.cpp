@@ -1,0 +1,93 @@
+// SPDX-License-Identifier: MIT
+#include "determinant_screen.h"
+
+#include "conversions.h"
+#include "determinant.h"
+#include "line_control.h"
+#include "navigation.h"
+#include "widgets.h"
+
+#include <QBoxLayout>
+#include <QGridLayout>
+#include <QGroupBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QRadioButton>
+
+namespace {
+[[maybe_unused]] const bool registered = RegisterCalculator<frmGyouretusiki>("cmdGyouretusiki");
+}
+
+frmGyouretusiki::frmGyouretusiki()
+    : MatrixScreen(QStringLiteral("行列式－Kalvora"),
+        {"何次の行列ですか？", {"２×２次", "３×３次", "４×４次", "５×５次"}, Qt::Vertical},
+        [](int i, int j) { return QStringLiteral("%1行%2列").arg(i).arg(j); })
+{
+    QLabel* Label1 = MakeText(this, QStringLiteral("Label1"), QStringLiteral("数値を入れてください"));
+    QLabel* Label2 = MakeText(this, QStringLiteral("Label2"), QStringLiteral("空白の場合は０と見なします"));
+
+    // The bars span all five rows whatever the order, like a written
+    // determinant with room for the largest one.
+    auto* Line1 = new LineControl(this, QStringLiteral("Line1"), {0.5, 0}, {0.5, 1});
+    auto* Line2 = new LineControl(this, QStringLiteral("Line2"), {0.5, 0}, {0.5, 1});
+    QGridLayout* grid = BoxGrid(6);
+    grid->setContentsMargins(4, 2, 4, 2);
+    auto* matrix = new QHBoxLayout;
+    matrix->setSpacing(0);
+    for (LineControl* bar : {Line1, Line2})
+        bar->setFixedWidth(6);
+    matrix->addWidget(Line1);
+    matrix->addLayout(grid);
+    matrix->addWidget(Line2);
+
+    QLabel* Label3 = MakeText(this, QStringLiteral("Label3"), QStringLiteral("="));
+    lblAns = MakeCell(QStringLiteral("lblAns"), QStringLiteral("行列式の値"), 22);
+    ScaleFont(lblAns, 1.2, true);
+    lblAns->setFixedWidth(lblAns->fontMetrics().horizontalAdvance(QString(22, QLatin1Char('0'))) + 4);
+    ScaleFont(Label3, 1.2, true);
+    auto* result = new QHBoxLayout;
+    result->setSpacing(8);
+    result->addSpacing(12);
+    result->addWidget(Label3);
+    result->addWidget(lblAns);
+    result->addStretch(1);
+
+    auto* formula = new QVBoxLayout;
+    formula->setSpacing(10);
+    formula->addLayout(matrix);
+    formula->addLayout(result);
+
+    auto* work = new QHBoxLayout;
+    work->setSpacing(20);
+    work->addLayout(formula);
+    work->addWidget(Frame1, 0, Qt::AlignTop);
+
+    auto* body = new QVBoxLayout;
+    body->setSpacing(8);
+    body->addWidget(Label1);
+    body->addWidget(Label2);
+    body->addLayout(work);
+    SetBody(body);
+
+    // The buttons first, then the sizes, then the entries row by row; the
+    // screen opens with the focus on "戻る".
+    std::vector<QWidget*> order{cmdBack, cmdReset, cmdCalculate};
+    order.insert(order.end(), optGen.begin(), optGen.end());
+    order.insert(order.end(), txtNum.begin() + 1, txtNum.end());
+    FocusOrder(order);
+    cmdBack->setFocus();
+
+    OnCalculate(&frmGyouretusiki::Command3_Click);
+}
+
+void frmGyouretusiki::Init()
+{
+    InitGrid();
+    lblAns->clear();
+}
+
+void frmGyouretusiki::Command3_Click()
+{
+    const double Kotae = Gyouretusiki(ReadGrid(), Gen);
+    SetResult(lblAns, FormatFixed(Kotae, "0.000"));
+}

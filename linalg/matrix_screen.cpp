@@ -1,0 +1,149 @@
+// SPDX-License-Identifier: MIT
+#include "matrix_screen.h"
+
+#include "line_control.h"
+#include "widgets.h"
+
+#include <QBoxLayout>
+#include <QGridLayout>
+#include <QGroupBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QRadioButton>
+
+#include <algorithm>
+
+MatrixScreen::MatrixScreen(
+    const QString& caption, const SizeChoice& sizes, const std::function<QString(int, int)>& boxName)
+    : CalculatorScreen(caption, {"Command1", "Command2", "Command3"})
+{
+    Frame1 = new QGroupBox(QString::fromUtf8(sizes.frameCaption), this);
+    Frame1->setObjectName(QStringLiteral("Frame1"));
+    auto* options = new QBoxLayout(
+        sizes.orientation == Qt::Horizontal ? QBoxLayout::LeftToRight : QBoxLayout::TopToBottom, Frame1);
+    options->setSpacing(sizes.orientation == Qt::Horizontal ? 16 : 6);
+    for (int index = 0; index < 4; ++index) {
+        optGen[index] = new QRadioButton(QString::fromUtf8(sizes.optionCaptions[index]), Frame1);
+        optGen[index]->setObjectName(Indexed("optGen", index));
+        // Only the caption and the circle take a click, so the option keeps
+        // its natural width rather than a stretch of empty frame.
+        optGen[index]->setSizePolicy(QSizePolicy::Fixed, QSizePolicy::Fixed);
+        options->addWidget(optGen[index]);
+        // A click on any option, the selected one too, starts the screen
+        // afresh at the size it now shows; arrow keys click as well.
+        connect(optGen[index], &QRadioButton::clicked, this, [this, index] { optGen_Click(index); });
+    }
+    options->addStretch(1);
+    optGen[0]->setChecked(true);
+
+    for (int i = 1; i <= kMaxGen; ++i) {
+        for (int j = 1; j <= kMaxGen; ++j) {
+            QLineEdit* box = MakeBox(this, Indexed("txtNum", Cell(i, j)), boxName(i, j), kBoxDigits);
+            FixWidth(box);
+            KeepPlaceWhenHidden(box);
+            txtNum[Cell(i, j)] = box;
+        }
+    }
+}
+
+void MatrixScreen::optGen_Click(int)
+{
+    Init();
+}
+
+void MatrixScreen::InitGrid()
+{
+    for (int i = 1; i <= 25; ++i)
+        txtNum[i]->clear();
+    for (int index = 0; index < 4; ++index) {
+        if (optGen[index]->isChecked()) {
+            Gen = index + 2;
+            break;
+        }
+    }
+    ShowBlock(txtNum, Gen);
+}
+
+Matrix MatrixScreen::ReadGrid() const
+{
+    Matrix Gyouretu{};
+    for (int i = 1; i <= Gen; ++i)
+        for (int j = 1; j <= Gen; ++j)
+            Gyouretu[i][j] = Read(txtNum[Cell(i, j)]);
+    return Gyouretu;
+}
+
+void MatrixScreen::FocusOrder(const std::vector<QWidget*>& widgets)
+{
+    for (std::size_t i = 1; i < widgets.size(); ++i)
+        setTabOrder(widgets[i - 1], widgets[i]);
+}
+
+void MatrixScreen::FixWidth(QLineEdit* box)
+{
+    // A line edit asks for room for many more digits than a matrix entry
+    // needs; the grid stays compact with the width MakeBox gave it.
+    box->setFixedWidth(box->minimumWidth());
+}
+
+QLabel* MatrixScreen::MakeCell(const QString& name, const QString& accessibleName, int digits)
+{
+    QLabel* label = MakeResult(this, name, accessibleName, digits);
+    // A fixed width: the window keeps its size whatever the result, and a
+    // number too long for the cell is shown whole in its tool tip.
+    label->setFixedSize(label->minimumWidth(), txtNum[1]->sizeHint().height());
+    label->setSizePolicy(QSizePolicy::Fixed, QSizePolicy::Fixed);
+    return label;
+}
+
+void MatrixScreen::KeepPlaceWhenHidden(QWidget* widget)
+{
+    QSizePolicy policy = widget->sizePolicy();
+    policy.setRetainSizeWhenHidden(true);
+    widget->setSizePolicy(policy);
+}
+
+QGridLayout* MatrixScreen::BoxGrid(int spacing) const
+{
+    auto* grid = new QGridLayout;
+    grid->setSpacing(spacing);
+    for (int i = 1; i <= kMaxGen; ++i)
+        for (int j = 1; j <= kMaxGen; ++j)
+            grid->addWidget(txtNum[Cell(i, j)], i - 1, j - 1);
+    return grid;
+}
+
+Parenthesis::Parenthesis(QWidget* parent, Side side, const std::array<QString, 3>& names)
+    : QWidget(parent)
+{
+    // Top stroke, vertical stroke, bottom stroke, as a left bracket; the
+    // right one is its mirror image.
+    const bool left = side == Left;
+    const qreal outer = left ? 1 : 0;
+    const qreal inner = left ? 0 : 1;
+    strokes[0] = new LineControl(this, names[0], {outer, 0}, {inner, 1});
+    strokes[1] = new LineControl(this, names[1], {inner, 0}, {inner, 1});
+    strokes[2] = new LineControl(this, names[2], {inner, 0}, {outer, 1});
+    for (LineControl* stroke : strokes)
+        stroke->SetWidth(kStrokeWidth);
+    setSizePolicy(QSizePolicy::Fixed, QSizePolicy::Expanding);
+}
+
+QSize Parenthesis::sizeHint() const
+{
+    return {fontMetrics().height() / 2 + 3, fontMetrics().height() * 2};
+}
+
+void Parenthesis::resizeEvent(QResizeEvent*)
+{
+    // A LineControl keeps its ends half a stroke (plus half a pixel) inside
+    // its rectangle; overlapping the rectangles by twice that makes the end
+    // of one stroke the start of the next.
+    const int overlap = 3;
+    const int w = width();
+    const int h = height();
+    const int slant = std::min(h / 6, w * 2);
+    strokes[0]->setGeometry(0, 0, w, slant + overlap);
+    strokes[1]->setGeometry(0, slant, w, h - 2 * slant);
+    strokes[2]->setGeometry(0, h - slant - overlap, w, slant + overlap);
+}

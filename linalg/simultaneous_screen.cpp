@@ -1,0 +1,122 @@
+// SPDX-License-Identifier: MIT
+#include "simultaneous_screen.h"
+
+#include "conversions.h"
+#include "navigation.h"
+#include "simultaneous.h"
+#include "widgets.h"
+
+#include <QBoxLayout>
+#include <QGridLayout>
+#include <QGroupBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QRadioButton>
+
+#include <string>
+
+namespace {
+[[maybe_unused]] const bool registered = RegisterCalculator<frmRenritu>("cmdRenritu");
+
+QChar Unknown(int j)
+{
+    return QLatin1Char("ABCDE"[j - 1]);
+}
+} // namespace
+
+frmRenritu::frmRenritu()
+    : MatrixScreen(QStringLiteral("連立方程式－Kalvora"),
+        {"何元連立方程式ですか？", {"２元連立方程式", "３元連立方程式", "４元連立方程式", "５元連立方程式"},
+            Qt::Horizontal},
+        [](int i, int j) { return QStringLiteral("式%1 の %2 の係数").arg(i).arg(Unknown(j)); })
+{
+    QLabel* Label6 = MakeText(this, QStringLiteral("Label6"), QStringLiteral("係数を入力してください"));
+    QLabel* Label7 = MakeText(this, QStringLiteral("Label7"), QStringLiteral("空白の場合は０と見なします"));
+
+    // Equation i is row i: box, "A+", box, "B+", … box, "E=", right-hand side.
+    // The letters stay whatever the size, so every row reads as an equation.
+    auto* equations = new QGridLayout;
+    equations->setHorizontalSpacing(4);
+    equations->setVerticalSpacing(6);
+    for (int i = 1; i <= kMaxGen; ++i) {
+        for (int j = 1; j <= kMaxGen; ++j) {
+            equations->addWidget(txtNum[Cell(i, j)], i - 1, 2 * (j - 1));
+            const QString letter = QString(Unknown(j)) + (j < kMaxGen ? QLatin1Char('+') : QLatin1Char('='));
+            equations->addWidget(
+                MakeText(this, QStringLiteral("Label%1_%2").arg(j).arg(i - 1), letter), i - 1, 2 * (j - 1) + 1);
+        }
+        txtNumA[i] = MakeBox(this, Indexed("txtNumA", i), QStringLiteral("式%1 の右辺").arg(i), kBoxDigits);
+        FixWidth(txtNumA[i]);
+        KeepPlaceWhenHidden(txtNumA[i]);
+        equations->addWidget(txtNumA[i], i - 1, 2 * kMaxGen);
+    }
+
+    // The answers, one line per unknown, beside the equations.
+    auto* answers = new QGridLayout;
+    answers->setHorizontalSpacing(6);
+    answers->setVerticalSpacing(6);
+    for (int j = 1; j <= kMaxGen; ++j) {
+        answers->addWidget(
+            MakeText(this, QStringLiteral("Label%1").arg(7 + j), QString(Unknown(j)) + QLatin1Char('=')), j - 1, 0);
+        lblAnswer[j] = MakeCell(Indexed("lblAnswer", j), QStringLiteral("%1 の値").arg(Unknown(j)), 14);
+        answers->addWidget(lblAnswer[j], j - 1, 1);
+    }
+
+    auto* work = new QHBoxLayout;
+    work->addLayout(equations);
+    work->addSpacing(32);
+    work->addLayout(answers);
+
+    auto* body = new QVBoxLayout;
+    body->setSpacing(8);
+    body->addWidget(Frame1);
+    body->addWidget(Label6);
+    body->addWidget(Label7);
+    body->addLayout(work);
+    SetBody(body);
+
+    // Equation by equation, each one's coefficients and then its right-hand
+    // side; then the buttons; then the sizes. Hidden boxes are passed over.
+    std::vector<QWidget*> order;
+    for (int i = 1; i <= kMaxGen; ++i) {
+        for (int j = 1; j <= kMaxGen; ++j)
+            order.push_back(txtNum[Cell(i, j)]);
+        order.push_back(txtNumA[i]);
+    }
+    order.insert(order.end(), {cmdBack, cmdReset, cmdCalculate});
+    order.insert(order.end(), optGen.begin(), optGen.end());
+    FocusOrder(order);
+    txtNum[1]->setFocus();
+
+    OnCalculate(&frmRenritu::Command3_Click);
+}
+
+void frmRenritu::Init()
+{
+    InitGrid();
+    for (int i = 1; i <= kMaxGen; ++i) {
+        txtNumA[i]->clear();
+        lblAnswer[i]->clear();
+        txtNumA[i]->setVisible(i <= Gen);
+    }
+}
+
+void frmRenritu::Command3_Click()
+{
+    const Matrix Gyouretu = ReadGrid();
+    Vector Teisuu{};
+    for (int i = 1; i <= Gen; ++i)
+        Teisuu[i] = Read(txtNumA[i]);
+
+    const auto outcome = Renritu(Gyouretu, Teisuu, Gen);
+    const Vector* Kai = Accept(outcome);
+    if (!Kai)
+        return;
+    // Unknowns beyond Gen keep the blank Init gave them.
+    std::array<std::string, 6> texts;
+    for (int j = 1; j <= Gen; ++j)
+        texts[j] = FormatFixed((*Kai)[j], "0.000000");
+    for (int j = 1; j <= Gen; ++j)
+        SetResult(lblAnswer[j], texts[j]);
+}

@@ -1,0 +1,26 @@
+// SPDX-License-Identifier: MIT
+#pragma once
+
+#include "matrix_screen.h"
+
+#include <array>
+
+class QLabel;
+class QLineEdit;
+
+// A system of 2 to 5 linear equations in the unknowns A to E, written out as
+// equations: box A+ box B+ … box E= box. Each unknown is shown with six
+// decimals.
+class frmRenritu final : public MatrixScreen {
+    Q_OBJECT
+
+public:
+    frmRenritu();
+
+private:
+    void Init() override;
+    void Command3_Click();
+
+    std::array<QLineEdit*, 6> txtNumA{}; // right-hand sides 1 .. 5
+    std::array<QLabel*, 6> lblAnswer{}; // values of A .. E as 1 .. 5
+};
