@@ -46,6 +46,7 @@ std::vector<Shot> Shots()
         {"quartic", "cmd4ji", "frm4ji", "",
             {{"txtRNum_0", "1"}, {"txtRNum_1", "-10"}, {"txtRNum_2", "35"}, {"txtRNum_3", "-50"}, {"txtRNum_4", "24"},
                 {"txtINum_4", "1"}},
+            "Command3"},
         {"simultaneous-2", "cmdRenritu", "frmRenritu", "optGen_0",
             {{"txtNum_1", "2"}, {"txtNum_2", "1"}, {"txtNumA_1", "5"}, {"txtNum_6", "1"}, {"txtNum_7", "-1"},
                 {"txtNumA_2", "1"}},
