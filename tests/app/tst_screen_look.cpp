@@ -29,8 +29,8 @@ QRect InkRect(QWidget* widget, QWidget* window)
     QRect area = widget->rect();
     if (auto* label = qobject_cast<QLabel*>(widget)) {
         const QRect contents = label->contentsRect();
-        area = QStyle::alignedRect(label->layoutDirection(), label->alignment(),
-                                   label->fontMetrics().size(0, label->text()), contents)
+        area = QStyle::alignedRect(
+            label->layoutDirection(), label->alignment(), label->fontMetrics().size(0, label->text()), contents)
                    .intersected(contents);
     }
     return QRect(widget->mapTo(window, area.topLeft()), area.size());
@@ -76,7 +76,7 @@ void TestScreenLook::screens_data()
     QTest::newRow("menu") << QString();
     QTest::newRow("version") << QStringLiteral("cmdVersion");
     for (const char* button : {"cmdSiguma", "cmdMenseki", "cmdKouyakusuu", "cmd2ji", "cmd3ji", "cmd4ji", "cmdRenritu",
-                               "cmdReverse", "cmdGyouretusiki"})
+             "cmdReverse", "cmdGyouretusiki"})
         if (Navigation::HasCalculator(QLatin1String(button)))
             QTest::newRow(button) << QString::fromLatin1(button);
 }
@@ -108,17 +108,17 @@ void TestScreenLook::screens()
             if (result) {
                 QVERIFY2(!label->accessibleName().isEmpty(), qPrintable(where + " has no accessible name"));
                 QVERIFY2(label->textInteractionFlags() & Qt::TextSelectableByMouse,
-                         qPrintable(where + " cannot be selected"));
+                    qPrintable(where + " cannot be selected"));
             } else if (label && label->pixmap().isNull()) {
                 const QSize needed = label->fontMetrics().size(0, label->text());
                 QVERIFY2(label->contentsRect().width() >= needed.width()
-                             && label->contentsRect().height() >= needed.height() * 3 / 4,
-                         qPrintable(where + " is cut off"));
+                        && label->contentsRect().height() >= needed.height() * 3 / 4,
+                    qPrintable(where + " is cut off"));
             }
             if (auto* clickable = qobject_cast<QAbstractButton*>(control))
                 QVERIFY2(clickable->width() >= clickable->minimumSizeHint().width()
-                             && clickable->height() >= clickable->minimumSizeHint().height(),
-                         qPrintable(where + " is cut off"));
+                        && clickable->height() >= clickable->minimumSizeHint().height(),
+                    qPrintable(where + " is cut off"));
         }
         // No two controls draw over each other.
         for (int i = 0; i < controls.size(); ++i)
@@ -126,8 +126,9 @@ void TestScreenLook::screens()
                 if (controls[i]->isAncestorOf(controls[j]) || controls[j]->isAncestorOf(controls[i]))
                     continue;
                 const QRect a = InkRect(controls[i], window), b = InkRect(controls[j], window);
-                QVERIFY2(!a.intersects(b), qPrintable(form + ": " + controls[i]->objectName() + " overlaps "
-                                                      + controls[j]->objectName() + " (" + state + ')'));
+                QVERIFY2(!a.intersects(b),
+                    qPrintable(form + ": " + controls[i]->objectName() + " overlaps " + controls[j]->objectName() + " ("
+                        + state + ')'));
             }
     });
 }

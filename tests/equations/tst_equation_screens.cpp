@@ -141,8 +141,6 @@ private slots:
     void pairsOfQuarticRows();
     void refusals_data();
     void refusals();
-    void resetAndReopen_data() { controls_data(); }
-    void resetAndReopen();
     void longResultFits();
 };
 
@@ -190,14 +188,6 @@ void TestEquationScreens::controls()
         accessible.first(), QStringLiteral("x%1 の係数の実部").arg(QStringList{"", "", "²", "³", "⁴"}[Roots(screen)]));
     QCOMPARE(accessible[2 * screen.coefficients - 1], QStringLiteral("定数項の虚部"));
     QCOMPARE(accessible[2 * screen.coefficients + 1], QStringLiteral("解1 の虚部"));
-
-    const QStringList names{"Command1", "Command2", "Command3"};
-    const QStringList texts{"戻る", "初期化", "計算！"};
-    for (int i = 0; i < 3; ++i) {
-        auto* button = Control<QPushButton>(form, names[i]);
-        QCOMPARE(button->text(), texts[i]);
-        QVERIFY(!button->isDefault() && !button->autoDefault());
-    }
 }
 
 void TestEquationScreens::layout()
@@ -446,28 +436,6 @@ void TestEquationScreens::refusals()
         typed << coefficient.section('|', 0, 0) << coefficient.section('|', 1, 1);
     QCOMPARE(Boxes(screen), typed);
     QCOMPARE(OpenWindows(), QStringList{form});
-}
-
-void TestEquationScreens::resetAndReopen()
-{
-    QFETCH(QString, form);
-    const Screen& screen = Open(form);
-    const QStringList empty(screen.coefficients * 2, QString());
-    const QStringList noRows(Roots(screen), QStringLiteral("|"));
-
-    QCOMPARE(Calculate(screen, QStringList(screen.coefficients, QStringLiteral("2|1"))), std::nullopt);
-    QVERIFY(Rows(screen) != noRows);
-    Click(form, QStringLiteral("Command2"));
-    QCOMPARE(OpenWindows(), QStringList{form});
-    QCOMPARE(Boxes(screen), empty);
-    QCOMPARE(Rows(screen), noRows);
-
-    QCOMPARE(Calculate(screen, QStringList(screen.coefficients, QStringLiteral("2|1"))), std::nullopt);
-    Click(form, QStringLiteral("Command1"));
-    QCOMPARE(OpenWindows(), QStringList{QStringLiteral("frmOpening")});
-    Click(QStringLiteral("frmOpening"), screen.menuButton);
-    QCOMPARE(Boxes(screen), empty);
-    QCOMPARE(Rows(screen), noRows);
 }
 
 void TestEquationScreens::longResultFits()

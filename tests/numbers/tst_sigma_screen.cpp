@@ -54,7 +54,6 @@ private slots:
     void calculates();
     void rejections_data();
     void rejections();
-    void resetAndReopen();
 };
 
 void TestSigmaScreen::startState()
@@ -192,24 +191,6 @@ void TestSigmaScreen::rejections()
     QCOMPARE(Answer(), QStringLiteral("3025"));
     for (int i = 0; i < kBoxes.size(); ++i)
         QCOMPARE(Text(kSigma, kBoxes[i]), texts.value(i));
-}
-
-void TestSigmaScreen::resetAndReopen()
-{
-    QCOMPARE(Calculate({"1", "10", "1", "1", "1", "1"}), std::nullopt);
-    Click(kSigma, QStringLiteral("cmdFirst"));
-    QCOMPARE(OpenWindows(), QStringList{kSigma});
-    QCOMPARE(Answer(), QString());
-    for (const QString& box : kBoxes)
-        QCOMPARE(Text(kSigma, box), QString());
-
-    QCOMPARE(Calculate({"1", "10", "1"}), std::nullopt);
-    Click(kSigma, QStringLiteral("cmdBack"));
-    QCOMPARE(OpenWindows(), QStringList{QStringLiteral("frmOpening")});
-    Click(QStringLiteral("frmOpening"), QStringLiteral("cmdSiguma"));
-    QCOMPARE(Answer(), QString());
-    for (const QString& box : kBoxes)
-        QCOMPARE(Text(kSigma, box), QString());
 }
 
 QTEST_MAIN(TestSigmaScreen)

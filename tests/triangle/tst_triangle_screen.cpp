@@ -75,7 +75,6 @@ private slots:
     void refusals_data();
     void refusals();
     void randomTriangles();
-    void resetAndReopen();
 };
 
 void TestTriangleScreen::startState()
@@ -245,24 +244,6 @@ void TestTriangleScreen::randomTriangles()
                 std::abs(shown - t.area) <= 0.005 + 1e-6L * t.area, qPrintable(texts.join('|') + " -> " + Answer()));
         }
     }
-}
-
-void TestTriangleScreen::resetAndReopen()
-{
-    QCOMPARE(Calculate({"3", "4", "5", "1", "2", "3"}), std::nullopt);
-    Click(kTriangle, QStringLiteral("cmdShokika"));
-    QCOMPARE(OpenWindows(), QStringList{kTriangle});
-    QCOMPARE(Answer(), QString());
-    for (const QString& box : kBoxes)
-        QCOMPARE(Text(kTriangle, box), QString());
-
-    QCOMPARE(Calculate({"3", "4", "5"}), std::nullopt);
-    Click(kTriangle, QStringLiteral("Command1"));
-    QCOMPARE(OpenWindows(), QStringList{QStringLiteral("frmOpening")});
-    Click(QStringLiteral("frmOpening"), QStringLiteral("cmdMenseki"));
-    QCOMPARE(Answer(), QString());
-    for (const QString& box : kBoxes)
-        QCOMPARE(Text(kTriangle, box), QString());
 }
 
 QTEST_MAIN(TestTriangleScreen)
