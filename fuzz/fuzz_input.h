@@ -8,6 +8,7 @@
 
 #include "outcome.h"
 
+#include <bit>
 #include <cmath>
 #include <cstddef>
 #include <cstdint>
@@ -73,11 +74,10 @@ public:
             return kSpecial[selector % (sizeof kSpecial / sizeof kSpecial[0])];
         if (selector < 192)
             return static_cast<double>(static_cast<std::int8_t>(Byte()));
-        double value = 0;
-        std::uint8_t bytes[sizeof value] = {};
-        for (auto& b : bytes)
-            b = Byte();
-        std::memcpy(&value, bytes, sizeof value);
+        std::uint64_t bits = 0;
+        for (int i = 0; i < 8; ++i)
+            bits = bits << 8 | Byte();
+        const double value = std::bit_cast<double>(bits);
         return std::isfinite(value) ? value : 0.0;
     }
 

@@ -18,7 +18,7 @@ double Radians(double degrees)
 double Divisor(double value)
 {
     if (value == 0.0)
-        throw ArithmeticFault();
+        throw NoTriangle();
     return value;
 }
 
@@ -33,7 +33,7 @@ double ThreeSides(double a, double b, double c)
     const double Hanshuu = Checked((a + b + c) / 2);
     const double product = Checked((Hanshuu - a) * Hanshuu * (Hanshuu - b) * (Hanshuu - c));
     if (product < 0)
-        throw ArithmeticFault(); // the sides break the triangle inequality
+        throw NoTriangle(); // the sides break the triangle inequality
     return std::sqrt(product);
 }
 
@@ -58,7 +58,7 @@ double HasamanaiKaku(double a, double b, double A)
     // positive number under the root.
     const double radicand = -f * f + 1;
     if (!(radicand > 0))
-        throw ArithmeticFault();
+        throw NoTriangle();
     const double B = std::atan(f / std::sqrt(radicand));
     return Checked(a * b * 0.5 * std::sin(B + r));
 }
@@ -146,7 +146,7 @@ Outcome<double> Sankaku(const std::array<std::string, 3>& txtH, const std::array
     }
     try {
         return Keisan(Hen, Kaku);
-    } catch (const ArithmeticFault&) {
+    } catch (const NoTriangle&) {
         return Rejection{kNoTriangleMessage, {}};
     }
 }

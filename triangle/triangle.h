@@ -4,6 +4,7 @@
 #include "outcome.h"
 
 #include <array>
+#include <exception>
 #include <string>
 
 inline constexpr char kNoSideMessage[] = "辺の長さが一つ以上必要です";
@@ -14,6 +15,14 @@ inline constexpr char kNoTriangleMessage[] = "この値では三角形になり�
 
 // π to ten decimals, the value the area formulas are built on.
 inline constexpr double kPi = 3.1415926535;
+
+// Raised by an area formula for values that describe no triangle: sides that
+// break the triangle inequality, a sine beyond 1, a zero sine that divides.
+// A number that merely leaves the double range is an ArithmeticFault instead.
+class NoTriangle : public std::exception {
+public:
+    const char* what() const noexcept override { return "no triangle"; }
+};
 
 // The area formulas. Sides are lengths, angles in degrees; side i faces angle
 // i. Each raises ArithmeticFault where its formula has no value (a negative

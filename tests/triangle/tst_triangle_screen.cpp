@@ -205,6 +205,7 @@ void TestTriangleScreen::refusals_data()
     QTest::newRow("two sides") << QStringList{"5", "6"} << "入力項目が足りません";
     QTest::newRow("inequality") << QStringList{"1", "2", "10"} << kNoTriangle;
     QTest::newRow("number beyond range") << QStringList{"1e400", "3", "4"} << FaultMessage();
+    QTest::newRow("area beyond range") << QStringList{"1e200", "1e200", "1e200"} << FaultMessage();
 }
 
 void TestTriangleScreen::refusals()
