@@ -11,13 +11,17 @@ FUZZ_DIR     ?= build-fuzz
 FUZZ_SECONDS ?= 60
 JOBS         ?= $(shell nproc)
 CMAKE_FLAGS  ?=
+DEPS         ?= all
 
 .PHONY: all deps build run test test-sanitize package fuzz clean format
 
 all: build
 
 deps:
-	@bash scripts/install-deps.sh
+	@bash scripts/install-deps.sh $(DEPS)
+
+# Running needs fewer packages than testing.
+run: DEPS = run
 
 build: deps
 	cmake -S . -B $(BUILD_DIR) -G Ninja -DCMAKE_BUILD_TYPE=Release $(CMAKE_FLAGS)

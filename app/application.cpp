@@ -5,6 +5,8 @@
 
 #include <QApplication>
 #include <QIcon>
+#include <QLibraryInfo>
+#include <QTranslator>
 #include <QPointer>
 #include <QWidget>
 
@@ -20,6 +22,13 @@ void StartKalvora(QApplication& app)
     for (int size : {16, 32, 48, 64, 128})
         icon.addFile(QStringLiteral(":/kalvora/icon-%1.png").arg(size), QSize(size, size));
     QApplication::setWindowIcon(icon);
+
+    // Qt's own words (the input boxes' right-click menu) in Japanese, like
+    // the rest of the program, when the translations are installed.
+    static QTranslator qtWords;
+    if (qtWords.load(QLocale(QLocale::Japanese), QStringLiteral("qtbase"), QStringLiteral("_"),
+                     QLibraryInfo::path(QLibraryInfo::TranslationsPath)))
+        QCoreApplication::installTranslator(&qtWords);
 
     // Japanese glyphs from a Japanese font, whatever the locale: without a
     // preference the font matcher may pick the Chinese forms of the kanji.

@@ -45,10 +45,14 @@ struct Reader {
         if (code >= U'０' && code <= U'９')
             return static_cast<char>('0' + (code - U'０'));
         switch (code) {
-        case U'．': return '.';
+        case U'．':
+        case U'。': // the full stop a Japanese input method gives for "." in kana mode
+        case U'｡': return '.';
         case U'＋': return '+';
         case U'－':
-        case U'−': return '-';
+        case U'−':
+        case U'ー': // the long-vowel mark it gives for "-" in kana mode
+        case U'ｰ': return '-';
         case U'Ｅ':
         case U'ｅ': return 'e';
         case U'\u3000': return ' ';

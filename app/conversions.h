@@ -9,7 +9,9 @@
 // The leading number of an input box's text (UTF-8). Blanks are ignored
 // wherever they stand; reading stops at the first character that cannot
 // continue the number; a text without a digit gives 0. Full-width digits,
-// signs, point, exponent letter and the ideographic space read like ASCII.
+// signs, point, exponent letter and the ideographic space read like ASCII, as
+// do the long-vowel mark "ー" and the full stop "。" that a Japanese input
+// method types in kana mode for "-" and ".".
 // A number beyond the double range raises ArithmeticFault; one too small for
 // it becomes zero.
 double ParseNumber(std::string_view text);

@@ -1,6 +1,9 @@
 // SPDX-License-Identifier: MIT
 #include "widgets.h"
 
+#include "result_label.h"
+
+#include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
@@ -38,13 +41,13 @@ QLabel* MakeExponent(QWidget* parent, const QString& name, const QString& text)
 
 QLabel* MakeResult(QWidget* parent, const QString& name, const QString& accessibleName, int chars)
 {
-    auto* label = MakeText(parent, name, QString());
+    auto* label = new ResultLabel(parent);
+    label->setObjectName(name);
     label->setAccessibleName(accessibleName);
-    label->setTextInteractionFlags(Qt::TextSelectableByMouse);
     const int digit = label->fontMetrics().horizontalAdvance(QLatin1Char('0'));
     label->setMinimumWidth(digit * chars + 4);
-    // A very long number must not stretch the window off the screen; it is
-    // cut at the label's edge and shown whole in the tool tip.
+    // A very long number must not stretch the window off the screen; the
+    // label draws it smaller or shortened instead.
     label->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Fixed);
     label->setMinimumHeight(label->fontMetrics().height() + 4);
     return label;
@@ -52,15 +55,34 @@ QLabel* MakeResult(QWidget* parent, const QString& name, const QString& accessib
 
 void SetResult(QLabel* label, const std::string& text)
 {
-    const QString caption = QString::fromStdString(text);
-    label->setText(caption);
-    const bool fits = label->fontMetrics().horizontalAdvance(caption) <= label->width();
-    label->setToolTip(fits ? QString() : caption);
+    label->setText(QString::fromStdString(text));
 }
+
+namespace {
+
+// Enter presses the button that has the keyboard focus, as Space does. No
+// button is a window's default: Enter elsewhere in the window does nothing.
+class PushButton : public QPushButton {
+public:
+    using QPushButton::QPushButton;
+
+protected:
+    void keyPressEvent(QKeyEvent* event) override
+    {
+        if ((event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter)
+            && (event->modifiers() & ~Qt::KeypadModifier) == Qt::NoModifier) {
+            animateClick();
+            return;
+        }
+        QPushButton::keyPressEvent(event);
+    }
+};
+
+} // namespace
 
 QPushButton* MakeButton(QWidget* parent, const QString& name, const QString& text)
 {
-    auto* button = new QPushButton(text, parent);
+    auto* button = new PushButton(text, parent);
     button->setObjectName(name);
     button->setAutoDefault(false);
     button->setDefault(false);

@@ -27,11 +27,12 @@ QLabel* MakeText(QWidget* parent, const QString& name, const QString& text);
 // A small raised label for an exponent ("2" in x²).
 QLabel* MakeExponent(QWidget* parent, const QString& name, const QString& text);
 
-// A result label: selectable for copying, at least `chars` digits wide, named
-// for screen readers. A text longer than the label is shown in its tool tip.
+// A result label (a ResultLabel): selectable for copying, at least `chars`
+// digits wide, named for screen readers; a longer result is drawn smaller or
+// shortened with "…", and shown whole in its tool tip.
 QLabel* MakeResult(QWidget* parent, const QString& name, const QString& accessibleName, int chars);
 
-// Writes a result and keeps the tool tip in step with it.
+// Writes a result.
 void SetResult(QLabel* label, const std::string& text);
 
 // A push button that is neither the default nor the cancel button.

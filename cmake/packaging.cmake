@@ -32,5 +32,6 @@ set(CPACK_DEBIAN_PACKAGE_HOMEPAGE "https://kalvora.org")
 # Japanese font is needed at run time for the interface to be readable.
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
 set(CPACK_DEBIAN_PACKAGE_DEPENDS "fonts-noto-cjk | fonts-ipafont-gothic | fonts-vlgothic")
+set(CPACK_DEBIAN_PACKAGE_RECOMMENDS "qt6-translations-l10n")
 set(CPACK_DEBIAN_PACKAGE_SUGGESTS "fcitx5-frontend-qt6")
 include(CPack)

@@ -4,17 +4,31 @@
 # Idempotent: when every package is already present it does nothing at all.
 set -euo pipefail
 
+# Usage: install-deps.sh [run|all]
+#   run: what building and running the program needs
+#   all: that, and what the tests, the sanitizer and fuzzing builds, the
+#        package checks, screenshots and the benchmark need (the default)
+profile=${1:-all}
+
 packages=(
   build-essential cmake ninja-build make pkg-config
-  clang libclang-rt-14-dev          # fuzzing and sanitizer runtimes
   qt6-base-dev qt6-base-dev-tools   # Widgets, Test and the moc/rcc tools
   libgl-dev                         # Qt's CMake package looks for it even though we never use OpenGL
   fonts-noto-cjk                    # Japanese glyphs
-  xvfb xauth imagemagick x11-utils  # headless screenshots and window checks
-  desktop-file-utils appstream-util # checks of the desktop entry and metainfo
-  dpkg-dev                          # dpkg-shlibdeps for the Debian package
-  libx11-dev bc                     # the start-up benchmark
+  qt6-translations-l10n             # Qt's own words (context menus) in Japanese
 )
+if [[ "$profile" == all ]]; then
+  packages+=(
+    clang libclang-rt-14-dev          # fuzzing and sanitizer runtimes
+    xvfb xauth imagemagick x11-utils  # headless screenshots and window checks
+    desktop-file-utils appstream-util # checks of the desktop entry and metainfo
+    dpkg-dev                          # dpkg-shlibdeps for the Debian package
+    libx11-dev bc                     # the start-up benchmark
+  )
+elif [[ "$profile" != run ]]; then
+  echo "usage: install-deps.sh [run|all]" >&2
+  exit 2
+fi
 
 missing=()
 for p in "${packages[@]}"; do

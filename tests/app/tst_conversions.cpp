@@ -83,6 +83,8 @@ void TestConversions::parseNumber_data()
     QTest::newRow("full-width exponent") << "１ｅ３" << 1000.0;
     QTest::newRow("full-width capital exponent") << "2Ｅ2" << 200.0;
     QTest::newRow("ideographic space") << "３\u3000４" << 34.0;
+    QTest::newRow("kana-mode minus and point") << "ー１。５" << -1.5;
+    QTest::newRow("half-width kana minus and point") << "ｰ2｡25" << -2.25;
     QTest::newRow("full-width comma stops") << "１，５" << 1.0;
     QTest::newRow("kanji stops") << "12個" << 12.0;
 }

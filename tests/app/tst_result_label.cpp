@@ -1,0 +1,69 @@
+// SPDX-License-Identifier: MIT
+// A result longer than its label keeps its whole text, says so, and is
+// copied whole.
+
+#include "result_label.h"
+
+#include <QApplication>
+#include <QClipboard>
+#include <QContextMenuEvent>
+#include <QMenu>
+#include <QTest>
+#include <QTimer>
+#include <QToolTip>
+
+class TestResultLabel : public QObject {
+    Q_OBJECT
+
+private slots:
+    void longResult_data();
+    void longResult();
+};
+
+void TestResultLabel::longResult_data()
+{
+    QTest::addColumn<QString>("text");
+    QTest::addColumn<bool>("fits");
+    QTest::newRow("short") << "2.000" << true;
+    QTest::newRow("fifteen digits and decimals") << "-1286742750677280.000" << false;
+    QTest::newRow("two hundred digits") << QString(200, QLatin1Char('5')) + ".00" << false;
+}
+
+void TestResultLabel::longResult()
+{
+    QFETCH(QString, text);
+    QFETCH(bool, fits);
+
+    QWidget window;
+    auto* label = new ResultLabel(&window);
+    label->setGeometry(0, 0, label->fontMetrics().horizontalAdvance(QStringLiteral("0000000000")), 30);
+    label->setText(text);
+    window.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&window));
+    QCOMPARE(label->text(), text);
+    QCOMPARE(label->Fits(), fits);
+    QVERIFY(!label->grab().isNull());
+
+    // The tool tip holds the whole result exactly when the label cannot.
+    QHelpEvent help(QEvent::ToolTip, QPoint(5, 5), label->mapToGlobal(QPoint(5, 5)));
+    QApplication::sendEvent(label, &help);
+    QCOMPARE(QToolTip::isVisible() ? QToolTip::text() : QString(), fits ? QString() : text);
+    QToolTip::hideText();
+
+    // Right click, "コピー": the whole result on the clipboard.
+    QApplication::clipboard()->clear();
+    QTimer::singleShot(0, [] {
+        auto* menu = qobject_cast<QMenu*>(QApplication::activePopupWidget());
+        QVERIFY(menu);
+        QCOMPARE(menu->actions().size(), 1);
+        QCOMPARE(menu->actions().first()->text(), QStringLiteral("コピー"));
+        menu->actions().first()->trigger();
+        menu->close();
+    });
+    QContextMenuEvent menuEvent(QContextMenuEvent::Mouse, QPoint(5, 5), label->mapToGlobal(QPoint(5, 5)));
+    QApplication::sendEvent(label, &menuEvent);
+    QCOMPARE(QApplication::clipboard()->text(), text);
+}
+
+QTEST_MAIN(TestResultLabel)
+#include "tst_result_label.moc"
