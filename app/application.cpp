@@ -6,8 +6,8 @@
 #include <QApplication>
 #include <QIcon>
 #include <QLibraryInfo>
-#include <QTranslator>
 #include <QPointer>
+#include <QTranslator>
 #include <QWidget>
 
 void StartKalvora(QApplication& app)
@@ -27,7 +27,7 @@ void StartKalvora(QApplication& app)
     // the rest of the program, when the translations are installed.
     static QTranslator qtWords;
     if (qtWords.load(QLocale(QLocale::Japanese), QStringLiteral("qtbase"), QStringLiteral("_"),
-                     QLibraryInfo::path(QLibraryInfo::TranslationsPath)))
+            QLibraryInfo::path(QLibraryInfo::TranslationsPath)))
         QCoreApplication::installTranslator(&qtWords);
 
     // Japanese glyphs from a Japanese font, whatever the locale: without a

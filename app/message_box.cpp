@@ -14,7 +14,7 @@ void ShowMessage(QWidget* parent, const QString& text)
     // Wide enough for its title in the window frame, however short the text.
     if (auto* grid = qobject_cast<QGridLayout*>(box.layout()))
         grid->addItem(new QSpacerItem(240, 0, QSizePolicy::Minimum, QSizePolicy::Fixed), grid->rowCount(), 0, 1,
-                      grid->columnCount());
+            grid->columnCount());
     box.exec();
     // Give the keyboard back to the window the message came from, as a window
     // manager would; the focus returns to where it was or where the caller

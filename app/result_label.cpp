@@ -18,7 +18,8 @@ constexpr double kSmallestType = 0.7;
 
 } // namespace
 
-ResultLabel::ResultLabel(QWidget* parent) : QLabel(parent)
+ResultLabel::ResultLabel(QWidget* parent)
+    : QLabel(parent)
 {
     setTextInteractionFlags(Qt::TextSelectableByMouse);
     setContextMenuPolicy(Qt::DefaultContextMenu);
@@ -66,8 +67,7 @@ void ResultLabel::contextMenuEvent(QContextMenuEvent* event)
     if (text().isEmpty())
         return;
     QMenu menu(this);
-    menu.addAction(QStringLiteral("コピー"), this, [this] {
-        QGuiApplication::clipboard()->setText(hasSelectedText() ? selectedText() : text());
-    });
+    menu.addAction(QStringLiteral("コピー"), this,
+        [this] { QGuiApplication::clipboard()->setText(hasSelectedText() ? selectedText() : text()); });
     menu.exec(event->globalPos());
 }

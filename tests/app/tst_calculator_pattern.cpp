@@ -65,22 +65,31 @@ void TestCalculatorPattern::pattern_data()
     QTest::addColumn<Inputs>("inputs");
 
     const QStringList numbered{"Command1", "Command2", "Command3"};
-    QTest::newRow("gcd") << "cmdKouyakusuu" << "frmKouyaku" << QStringList{"Command3", "Command2", "Command1"}
+    QTest::newRow("gcd") << "cmdKouyakusuu"
+                         << "frmKouyaku" << QStringList{"Command3", "Command2", "Command1"}
                          << Inputs{{"txtNum_0", "12"}, {"txtNum_1", "18"}};
-    QTest::newRow("sigma") << "cmdSiguma" << "frmSiguma" << QStringList{"cmdBack", "cmdFirst", "cmdKeisan"}
+    QTest::newRow("sigma") << "cmdSiguma"
+                           << "frmSiguma" << QStringList{"cmdBack", "cmdFirst", "cmdKeisan"}
                            << Inputs{{"txtFirst", "1"}, {"txtLast", "10"}, {"txt3jou", "1"}};
-    QTest::newRow("triangle") << "cmdMenseki" << "frmSankaku" << QStringList{"Command1", "cmdShokika", "cmdKeisan"}
+    QTest::newRow("triangle") << "cmdMenseki"
+                              << "frmSankaku" << QStringList{"Command1", "cmdShokika", "cmdKeisan"}
                               << Inputs{{"txtH_0", "3"}, {"txtH_1", "4"}, {"txtH_2", "5"}};
-    QTest::newRow("quadratic") << "cmd2ji" << "frm2ji" << numbered
+    QTest::newRow("quadratic") << "cmd2ji"
+                               << "frm2ji" << numbered
                                << Inputs{{"txtRP_0", "1"}, {"txtRP_1", "-3"}, {"txtIP_1", "1"}, {"txtRP_2", "2"}};
-    QTest::newRow("cubic") << "cmd3ji" << "frm3ji" << numbered << Inputs{{"txtNumR_0", "1"}, {"txtNumR_3", "-8"}};
-    QTest::newRow("quartic") << "cmd4ji" << "frm4ji" << numbered << Inputs{{"txtRNum_0", "1"}, {"txtRNum_4", "-1"}};
-    QTest::newRow("simultaneous") << "cmdRenritu" << "frmRenritu" << numbered
-                                  << Inputs{{"txtNum_1", "2"}, {"txtNum_2", "1"}, {"txtNumA_1", "5"},
-                                            {"txtNum_6", "1"}, {"txtNum_7", "-1"}, {"txtNumA_2", "1"}};
-    QTest::newRow("determinant") << "cmdGyouretusiki" << "frmGyouretusiki" << numbered
+    QTest::newRow("cubic") << "cmd3ji"
+                           << "frm3ji" << numbered << Inputs{{"txtNumR_0", "1"}, {"txtNumR_3", "-8"}};
+    QTest::newRow("quartic") << "cmd4ji"
+                             << "frm4ji" << numbered << Inputs{{"txtRNum_0", "1"}, {"txtRNum_4", "-1"}};
+    QTest::newRow("simultaneous") << "cmdRenritu"
+                                  << "frmRenritu" << numbered
+                                  << Inputs{{"txtNum_1", "2"}, {"txtNum_2", "1"}, {"txtNumA_1", "5"}, {"txtNum_6", "1"},
+                                         {"txtNum_7", "-1"}, {"txtNumA_2", "1"}};
+    QTest::newRow("determinant") << "cmdGyouretusiki"
+                                 << "frmGyouretusiki" << numbered
                                  << Inputs{{"txtNum_1", "1"}, {"txtNum_2", "2"}, {"txtNum_6", "3"}, {"txtNum_7", "4"}};
-    QTest::newRow("inverse") << "cmdReverse" << "frmGyaku" << numbered
+    QTest::newRow("inverse") << "cmdReverse"
+                             << "frmGyaku" << numbered
                              << Inputs{{"txtNum_1", "2"}, {"txtNum_2", "1"}, {"txtNum_6", "1"}, {"txtNum_7", "3"}};
 }
 

@@ -125,15 +125,7 @@ void TestShell::menuKeyboardOrder()
 {
     const QStringList expected{"cmdSiguma", "cmdMenseki", "cmdKouyakusuu", "cmd2ji", "cmd3ji", "cmd4ji", "cmdRenritu",
         "cmdReverse", "cmdGyouretusiki", "cmdVersion", "cmdEnd"};
-    QWidget* widget = Control(kMenu, expected.first());
-    QStringList order;
-    for (int i = 0; i < expected.size(); ++i) {
-        order.append(widget->objectName());
-        do
-            widget = widget->nextInFocusChain();
-        while (!qobject_cast<QPushButton*>(widget));
-    }
-    QCOMPARE(order, expected);
+    QCOMPARE(TabOrder(kMenu, expected.first(), expected.size()), expected);
 }
 
 void TestShell::calculatorButtons_data()

@@ -260,15 +260,7 @@ void TestEquationScreens::keyboardOrder()
     }
     // The screen opens with the first control of that order focused.
     QCOMPARE(FocusedName(), expected.first());
-    QStringList order;
-    QWidget* widget = Control(form, expected.first());
-    for (int i = 0; i < expected.size(); ++i) {
-        order.append(widget->objectName());
-        do
-            widget = widget->nextInFocusChain();
-        while (!(widget->focusPolicy() & Qt::TabFocus));
-    }
-    QCOMPARE(order, expected);
+    QCOMPARE(TabOrder(form, expected.first(), expected.size()), expected);
 }
 
 void TestEquationScreens::examples_data()

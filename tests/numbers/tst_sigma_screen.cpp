@@ -60,11 +60,6 @@ void TestSigmaScreen::startState()
 {
     QCOMPARE(OpenWindows(), QStringList{kSigma});
     QCOMPARE(Window(kSigma)->windowTitle(), QStringLiteral("シグマの計算－Kalvora"));
-    for (const QString& box : kBoxes) {
-        QCOMPARE(Text(kSigma, box), QString());
-        QVERIFY(!Control(kSigma, box)->accessibleName().isEmpty());
-    }
-    QCOMPARE(Answer(), QString());
     QCOMPARE(Control(kSigma, QStringLiteral("lblAnswer"))->accessibleName(), QStringLiteral("和"));
     QCOMPARE(FocusedName(), QStringLiteral("txtLast"));
 
@@ -75,13 +70,7 @@ void TestSigmaScreen::startState()
     // The tab order follows the formula, then the buttons from left to right.
     const QStringList order{
         "txtLast", "txtFirst", "txt3jou", "txt2jou", "txt1jou", "txt0jou", "cmdBack", "cmdFirst", "cmdKeisan"};
-    QWidget* widget = Control(kSigma, order.first());
-    for (const QString& name : order) {
-        QCOMPARE(widget->objectName(), name);
-        do
-            widget = widget->nextInFocusChain();
-        while (!qobject_cast<QLineEdit*>(widget) && !qobject_cast<QPushButton*>(widget));
-    }
+    QCOMPARE(TabOrder(kSigma, order.first(), order.size()), order);
 }
 
 void TestSigmaScreen::formulaLayout()

@@ -133,6 +133,22 @@ QString Text(const QString& formName, const QString& control)
     qFatal("no text control %s on %s", qPrintable(control), qPrintable(formName));
 }
 
+QStringList TabOrder(const QString& formName, const QString& first, int count)
+{
+    QWidget* window = Window(formName);
+    QWidget* widget = Control(formName, first);
+    QStringList order;
+    while (widget && order.size() < count) {
+        order.append(widget->objectName());
+        do
+            widget = widget->nextInFocusChain();
+        while (widget != window && !((widget->focusPolicy() & Qt::TabFocus) && widget->isVisibleTo(window)));
+        if (widget == window)
+            break;
+    }
+    return order;
+}
+
 QString FocusedName()
 {
     QWidget* focus = QApplication::focusWidget();

@@ -54,6 +54,10 @@ void Type(const QString& formName, const QString& box, const QString& text);
 // The text of a label, box or button.
 QString Text(const QString& formName, const QString& control);
 
+// The objectNames of the first `count` controls that Tab reaches, starting at
+// `first` and following the window's focus chain past hidden controls.
+QStringList TabOrder(const QString& formName, const QString& first, int count);
+
 // The objectName of the widget that has the keyboard focus, or "" when none.
 QString FocusedName();
 
