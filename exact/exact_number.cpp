@@ -354,7 +354,10 @@ namespace {
 
 class CanonicalParser {
 public:
-    explicit CanonicalParser(std::string_view text) : text_(text) { }
+    explicit CanonicalParser(std::string_view text)
+        : text_(text)
+    {
+    }
 
     std::optional<Algebraic> parse()
     {

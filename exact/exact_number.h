@@ -145,7 +145,10 @@ std::optional<Algebraic> ParseCanonical(std::string_view text);
 // FLINT's own steps cannot be interrupted; the size guards keep each short.
 class Deadline {
 public:
-    explicit Deadline(std::chrono::milliseconds budget) : end_(std::chrono::steady_clock::now() + budget) { }
+    explicit Deadline(std::chrono::milliseconds budget)
+        : end_(std::chrono::steady_clock::now() + budget)
+    {
+    }
     bool passed() const { return std::chrono::steady_clock::now() >= end_; }
 
 private:

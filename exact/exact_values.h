@@ -1,0 +1,29 @@
+// SPDX-License-Identifier: MIT
+#pragma once
+
+// The exact values behind the screens' texts, for the tests that check them
+// against a second calculation.
+
+#include "exact_number.h"
+
+#include <array>
+#include <cstdint>
+#include <string>
+#include <vector>
+
+std::optional<Rational> ExactSigmaValue(std::int32_t first, std::int32_t last, const std::array<Rational, 4>& a);
+
+// The area by the rule the decimal values pick; nothing where the exact
+// formula has no value or an angle is not a multiple of 15°.
+std::optional<Algebraic> ExactTriangleValue(
+    const std::array<std::string, 3>& txtH, const std::array<std::string, 3>& txtK);
+
+// The exact roots of the polynomial with Gaussian-rational coefficients
+// (re, im) highest power first, each as often as its multiplicity; nothing
+// when they cannot be found within the size guards and the deadline.
+struct GaussianRational {
+    Rational re;
+    Rational im;
+};
+std::optional<std::vector<Algebraic>> ExactRootValues(
+    const std::vector<GaussianRational>& keisuu, const Deadline& deadline);
