@@ -50,18 +50,30 @@ void TestExactNumber::readBox_data()
 {
     QTest::addColumn<QString>("box");
     QTest::addColumn<QString>("exact");
-    QTest::newRow("blank") << "" << "0";
-    QTest::newRow("tenth") << "0.1" << "1/10";
-    QTest::newRow("exponent") << "1.5e-3" << "3/2000";
-    QTest::newRow("full-width") << "－１２．５" << "-25/2";
-    QTest::newRow("trailing text ignored") << "3.25abc" << "13/4";
-    QTest::newRow("negative zero") << "-0.000" << "0";
-    QTest::newRow("trailing zeros") << "1200e-2" << "12";
-    QTest::newRow("big exponent") << "2e20" << "200000000000000000000";
-    QTest::newRow("longer than a label") << "1e30" << "none";
-    QTest::newRow("absurd exponent") << "1e999999999" << "none";
-    QTest::newRow("absurd negative exponent") << "1e-999999999999999" << "none";
-    QTest::newRow("exponent digits saturate") << "1e00000000000000000001" << "10";
+    QTest::newRow("blank") << ""
+                           << "0";
+    QTest::newRow("tenth") << "0.1"
+                           << "1/10";
+    QTest::newRow("exponent") << "1.5e-3"
+                              << "3/2000";
+    QTest::newRow("full-width") << "－１２．５"
+                                << "-25/2";
+    QTest::newRow("trailing text ignored") << "3.25abc"
+                                           << "13/4";
+    QTest::newRow("negative zero") << "-0.000"
+                                   << "0";
+    QTest::newRow("trailing zeros") << "1200e-2"
+                                    << "12";
+    QTest::newRow("big exponent") << "2e20"
+                                  << "200000000000000000000";
+    QTest::newRow("longer than a label") << "1e30"
+                                         << "none";
+    QTest::newRow("absurd exponent") << "1e999999999"
+                                     << "none";
+    QTest::newRow("absurd negative exponent") << "1e-999999999999999"
+                                              << "none";
+    QTest::newRow("exponent digits saturate") << "1e00000000000000000001"
+                                              << "10";
 }
 
 void TestExactNumber::readBox()
@@ -146,8 +158,8 @@ void TestExactNumber::rootsInSurdForm_data()
     // x⁴ − 4x² + 2: √(2 + √2), nested and not denesting.
     QTest::newRow("nested root") << "5  2 0 -4 0 1" << 0 << "none";
     // (1 + √2)/10²⁰ takes 28 characters.
-    QTest::newRow("too long for a label") << "3  -1 -200000000000000000000 10000000000000000000000000000000000000000" << 0
-                                          << "none";
+    QTest::newRow("too long for a label")
+        << "3  -1 -200000000000000000000 10000000000000000000000000000000000000000" << 0 << "none";
 }
 
 void TestExactNumber::rootsInSurdForm()
