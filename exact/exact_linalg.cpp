@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: MIT
 #include "exact_linalg.h"
 
-#include "exact_number.h"
+#include "exact_values.h"
 
 #include <flint/fmpq_mat.h>
 
@@ -70,14 +70,20 @@ ExactVector ExactSolve(const BoxRows& rows, const std::vector<std::string>& rhs)
     return result;
 }
 
-ExactText ExactDeterminant(const BoxRows& rows)
+std::optional<Rational> ExactDeterminantValue(const BoxRows& rows)
 {
     RationalMatrix a(Order(rows), Order(rows));
     if (!ReadInto(a, rows))
         return std::nullopt;
     Rational det;
     fmpq_mat_det(det.get(), a.get());
-    return ExactTextOf(det);
+    return det;
+}
+
+ExactText ExactDeterminant(const BoxRows& rows)
+{
+    const auto det = ExactDeterminantValue(rows);
+    return det ? ExactTextOf(*det) : std::nullopt;
 }
 
 ExactMatrix ExactInverse(const BoxRows& rows)

@@ -11,6 +11,11 @@
 #include <string>
 #include <vector>
 
+#include "exact_linalg.h"
+
+// The determinant of the boxes' numbers; nothing when a number is absurd.
+std::optional<Rational> ExactDeterminantValue(const BoxRows& rows);
+
 std::optional<Rational> ExactSigmaValue(std::int32_t first, std::int32_t last, const std::array<Rational, 4>& a);
 
 // The area by the rule the decimal values pick; nothing where the exact
