@@ -11,6 +11,7 @@
 #include <string>
 #include <vector>
 
+#include "exact_equations.h"
 #include "exact_linalg.h"
 
 // The determinant of the boxes' numbers; nothing when a number is absurd.
@@ -24,11 +25,19 @@ std::optional<Algebraic> ExactTriangleValue(
     const std::array<std::string, 3>& txtH, const std::array<std::string, 3>& txtK);
 
 // The exact roots of the polynomial with Gaussian-rational coefficients
-// (re, im) highest power first, each as often as its multiplicity; nothing
-// when they cannot be found within the size guards and the deadline.
+// (re, im) highest power first, each as often as its multiplicity, with the
+// canonical texts of their parts and where they lie (for matching them with
+// the decimal roots); nothing when they cannot be found within the size
+// guards and the deadline. A root that is only counted has no position and
+// no texts: one of a factor of degree 6 or 8, whose roots have no parts with
+// a canonical text worth the time, or of a factor too large to isolate.
 struct GaussianRational {
     Rational re;
     Rational im;
 };
-std::optional<std::vector<Algebraic>> ExactRootValues(
+struct ExactRootValue {
+    std::optional<Complex> position;
+    ExactRoot parts;
+};
+std::optional<std::vector<ExactRootValue>> ExactRootValues(
     const std::vector<GaussianRational>& keisuu, const Deadline& deadline);

@@ -58,6 +58,7 @@ void qqbar_mul(qqbar_t res, const qqbar_t x, const qqbar_t y);
 void qqbar_div(qqbar_t res, const qqbar_t x, const qqbar_t y);
 void qqbar_mul_fmpq(qqbar_t res, const qqbar_t x, const fmpq_t y);
 void qqbar_add_fmpq(qqbar_t res, const qqbar_t x, const fmpq_t y);
+void qqbar_mul_si(qqbar_t res, const qqbar_t x, slong y);
 void qqbar_root_ui(qqbar_t res, const qqbar_t x, ulong n);
 void qqbar_pow_ui(qqbar_t res, const qqbar_t x, ulong e);
 void qqbar_cos_pi(qqbar_t res, slong p, ulong q);
