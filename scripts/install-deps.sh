@@ -16,6 +16,8 @@ packages=(
   libgl-dev                         # Qt's CMake package looks for it even though we never use OpenGL
   fonts-noto-cjk                    # Japanese glyphs
   qt6-translations-l10n             # Qt's own words (context menus) in Japanese
+  libflint-dev libcalcium-dev       # exact answers: rationals, exact matrices, algebraic numbers
+  libflint-arb-dev                  # Calcium's headers include Arb's, which libcalcium-dev does not pull in
 )
 if [[ "$profile" == all ]]; then
   packages+=(
