@@ -98,10 +98,10 @@ void Time(const char* name, int count, const std::function<std::function<void()>
     }
     std::sort(ms.begin(), ms.end());
     if (ms.empty()) {
-        std::printf("%-34s no input the decimal calculation accepts\n", name);
+        std::printf("%-36s no input the decimal calculation accepts\n", name);
         return;
     }
-    std::printf("%-34s runs %3zu  median %7.2f ms  worst %7.2f ms\n", name, ms.size(), ms[ms.size() / 2], ms.back());
+    std::printf("%-36s runs %3zu  median %7.2f ms  worst %7.2f ms\n", name, ms.size(), ms[ms.size() / 2], ms.back());
 }
 
 std::function<std::function<void()>()> Equation(int degree, const std::function<std::string()>& part)
@@ -190,6 +190,18 @@ int main()
         const std::array<std::string, 3> h{side(), "", ""};
         const std::array<std::string, 3> k{"", angle(), angle()};
         return [=] { ExactTriangleArea(h, k); };
+    });
+    Time("triangle, 15-digit sides, facing 15", n, [=] {
+        // the side facing 15° the longer one, so that the triangle exists
+        const std::string b = Decimal15();
+        std::string a = "1";
+        a.append(b, b[0] == '-' ? 1 : 0);
+        const std::array<std::string, 3> h{a, b, ""};
+        return [=] { ExactTriangleArea(h, {"15", "", ""}); };
+    });
+    Time("triangle, 1e+-300 sides, angles 15", n, [=] {
+        const std::array<std::string, 3> h{Extreme(), "", ""};
+        return [=] { ExactTriangleArea(h, {"", "15", "105"}); };
     });
     Time("triangle, two sides, facing angle", n, [=] {
         const std::array<std::string, 3> h{"20", side(), ""};
