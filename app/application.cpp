@@ -12,6 +12,10 @@
 
 void StartKalvora(QApplication& app)
 {
+    // The pictures are compiled into the user-interface library; a static
+    // library's resources are registered by hand.
+    Q_INIT_RESOURCE(resources);
+
     QApplication::setApplicationName(QStringLiteral("Kalvora"));
     QApplication::setApplicationVersion(QStringLiteral("1.0"));
     QApplication::setOrganizationName(QStringLiteral("Kalvora"));

@@ -2,11 +2,8 @@
 #include "cubic_screen.h"
 
 #include "cubic.h"
-#include "navigation.h"
 
 namespace {
-
-[[maybe_unused]] const bool registered = RegisterCalculator<frm3ji>("cmd3ji");
 
 using Item = EquationItem;
 

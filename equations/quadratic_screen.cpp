@@ -1,12 +1,9 @@
 // SPDX-License-Identifier: MIT
 #include "quadratic_screen.h"
 
-#include "navigation.h"
 #include "quadratic.h"
 
 namespace {
-
-[[maybe_unused]] const bool registered = RegisterCalculator<frm2ji>("cmd2ji");
 
 using Item = EquationItem;
 

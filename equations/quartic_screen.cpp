@@ -1,12 +1,9 @@
 // SPDX-License-Identifier: MIT
 #include "quartic_screen.h"
 
-#include "navigation.h"
 #include "quartic.h"
 
 namespace {
-
-[[maybe_unused]] const bool registered = RegisterCalculator<frm4ji>("cmd4ji");
 
 using Item = EquationItem;
 

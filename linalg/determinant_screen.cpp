@@ -4,7 +4,6 @@
 #include "conversions.h"
 #include "determinant.h"
 #include "line_control.h"
-#include "navigation.h"
 #include "widgets.h"
 
 #include <QBoxLayout>
@@ -13,10 +12,6 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QRadioButton>
-
-namespace {
-[[maybe_unused]] const bool registered = RegisterCalculator<frmGyouretusiki>("cmdGyouretusiki");
-}
 
 frmGyouretusiki::frmGyouretusiki()
     : MatrixScreen(QStringLiteral("行列式－Kalvora"),

@@ -4,7 +4,6 @@
 #include "conversions.h"
 #include "inverse.h"
 #include "line_control.h"
-#include "navigation.h"
 #include "widgets.h"
 
 #include <QBoxLayout>
@@ -18,8 +17,6 @@
 #include <string>
 
 namespace {
-[[maybe_unused]] const bool registered = RegisterCalculator<frmGyaku>("cmdReverse");
-
 std::array<QString, 3> Strokes(int first)
 {
     return {QStringLiteral("Line%1").arg(first), QStringLiteral("Line%1").arg(first + 1),

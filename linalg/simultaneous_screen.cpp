@@ -2,7 +2,6 @@
 #include "simultaneous_screen.h"
 
 #include "conversions.h"
-#include "navigation.h"
 #include "simultaneous.h"
 #include "widgets.h"
 
@@ -17,8 +16,6 @@
 #include <string>
 
 namespace {
-[[maybe_unused]] const bool registered = RegisterCalculator<frmRenritu>("cmdRenritu");
-
 QChar Unknown(int j)
 {
     return QLatin1Char("ABCDE"[j - 1]);

@@ -2,7 +2,6 @@
 #include "sigma_screen.h"
 
 #include "conversions.h"
-#include "navigation.h"
 #include "sigma.h"
 #include "widgets.h"
 
@@ -12,8 +11,6 @@
 #include <QLineEdit>
 
 namespace {
-[[maybe_unused]] const bool registered = RegisterCalculator<frmSiguma>("cmdSiguma");
-
 // "Ｋ" followed by a raised exponent (none for the linear term), kept tight
 // together like a handwritten power.
 QLayout* Power(QWidget* parent, const char* base, const char* exponentName, const QString& exponent)

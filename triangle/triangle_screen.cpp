@@ -3,7 +3,6 @@
 
 #include "conversions.h"
 #include "line_control.h"
-#include "navigation.h"
 #include "triangle.h"
 #include "widgets.h"
 
@@ -16,8 +15,6 @@
 #include <cmath>
 
 namespace {
-[[maybe_unused]] const bool registered = RegisterCalculator<frmSankaku>("cmdMenseki");
-
 // The figure, in logical pixels: a triangle on a horizontal base with its
 // apex on top. Corner i holds angle i; side i faces it.
 constexpr int kFigureWidth = 500;

@@ -133,35 +133,34 @@ void TestShell::calculatorButtons_data()
     QTest::addColumn<QString>("button");
     QTest::addColumn<QString>("form");
     QTest::addColumn<QString>("caption");
-    QTest::addColumn<bool>("available");
 
     QTest::newRow("sigma") << "cmdSiguma"
                            << "frmSiguma"
-                           << "シグマの計算－Kalvora" << true;
+                           << "シグマの計算－Kalvora";
     QTest::newRow("triangle") << "cmdMenseki"
                               << "frmSankaku"
-                              << "三角形の面積－Kalvora" << true;
+                              << "三角形の面積－Kalvora";
     QTest::newRow("gcd") << "cmdKouyakusuu"
                          << "frmKouyaku"
-                         << "最大公約数－Kalvora" << true;
+                         << "最大公約数－Kalvora";
     QTest::newRow("quadratic") << "cmd2ji"
                                << "frm2ji"
-                               << "２次方程式－Kalvora" << true;
+                               << "２次方程式－Kalvora";
     QTest::newRow("cubic") << "cmd3ji"
                            << "frm3ji"
-                           << "３次方程式－Kalvora" << true;
+                           << "３次方程式－Kalvora";
     QTest::newRow("quartic") << "cmd4ji"
                              << "frm4ji"
-                             << "４次方程式－Kalvora" << true;
+                             << "４次方程式－Kalvora";
     QTest::newRow("linear system") << "cmdRenritu"
                                    << "frmRenritu"
-                                   << "連立方程式－Kalvora" << true;
+                                   << "連立方程式－Kalvora";
     QTest::newRow("inverse") << "cmdReverse"
                              << "frmGyaku"
-                             << "逆行列－Kalvora" << true;
+                             << "逆行列－Kalvora";
     QTest::newRow("determinant") << "cmdGyouretusiki"
                                  << "frmGyouretusiki"
-                                 << "行列式－Kalvora" << true;
+                                 << "行列式－Kalvora";
 }
 
 void TestShell::calculatorButtons()
@@ -169,14 +168,9 @@ void TestShell::calculatorButtons()
     QFETCH(QString, button);
     QFETCH(QString, form);
     QFETCH(QString, caption);
-    QFETCH(bool, available);
 
-    QCOMPARE(Control<QPushButton>(kMenu, button)->isEnabled(), available);
+    QVERIFY(Control<QPushButton>(kMenu, button)->isEnabled());
     Click(kMenu, button);
-    if (!available) {
-        QCOMPARE(OpenWindows(), QStringList{kMenu});
-        return;
-    }
     // Exactly the chosen calculator, and the menu gone.
     QCOMPARE(OpenWindows(), QStringList{form});
     QCOMPARE(Window(form)->windowTitle(), caption);
