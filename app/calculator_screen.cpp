@@ -49,13 +49,11 @@ double CalculatorScreen::Read(const QLineEdit* box)
     return ParseNumber(TextOf(box));
 }
 
-void CalculatorScreen::Reject(const Rejection& rejection)
+void CalculatorScreen::Reject(const Rejection& rejection, std::initializer_list<QWidget*> inputs)
 {
     ShowMessage(this, QString::fromStdString(rejection.message));
-    if (!rejection.focus.empty()) {
-        if (auto* box = findChild<QWidget*>(QString::fromStdString(rejection.focus)))
-            box->setFocus(Qt::OtherFocusReason);
-    }
+    if (rejection.focus && *rejection.focus >= 0 && std::size_t(*rejection.focus) < inputs.size())
+        inputs.begin()[*rejection.focus]->setFocus(Qt::OtherFocusReason);
 }
 
 void CalculatorScreen::Guarded(const std::function<void()>& handler)

@@ -7,6 +7,7 @@
 #include <QWidget>
 
 #include <functional>
+#include <initializer_list>
 
 class QBoxLayout;
 class QLayout;
@@ -51,14 +52,15 @@ protected:
     static double Read(const QLineEdit* box);
 
     // Shows a refused input: the message box, then the keyboard focus moved to
-    // the box the rejection names, if any.
-    void Reject(const Rejection& rejection);
+    // the input the rejection names, if any; `inputs` are the calculation's
+    // inputs in its own numbering.
+    void Reject(const Rejection& rejection, std::initializer_list<QWidget*> inputs = {});
 
     // The result of an outcome, or null after showing its rejection.
-    template<class T> const T* Accept(const Outcome<T>& outcome)
+    template<class T> const T* Accept(const Outcome<T>& outcome, std::initializer_list<QWidget*> inputs = {})
     {
         if (const auto* rejection = std::get_if<Rejection>(&outcome)) {
-            Reject(*rejection);
+            Reject(*rejection, inputs);
             return nullptr;
         }
         return &std::get<T>(outcome);

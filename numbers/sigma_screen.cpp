@@ -133,6 +133,6 @@ void frmSiguma::cmdKeisan_Click()
 {
     const auto outcome = Siguma(
         TextOf(txtFirst), TextOf(txtLast), {TextOf(txt3jou), TextOf(txt2jou), TextOf(txt1jou), TextOf(txt0jou)});
-    if (const double* Kotae = Accept(outcome))
+    if (const double* Kotae = Accept(outcome, {txtFirst, txtLast}))
         SetResult(lblAnswer, FormatGeneral(*Kotae));
 }

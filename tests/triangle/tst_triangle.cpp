@@ -67,7 +67,7 @@ void TestTriangle::sankaku()
     const auto outcome = Calculate(texts);
     if (const auto* rejection = std::get_if<Rejection>(&outcome)) {
         QCOMPARE(QString::fromStdString(rejection->message), shown);
-        QVERIFY(rejection->focus.empty());
+        QVERIFY(!rejection->focus);
     } else {
         QCOMPARE(QString::fromStdString(FormatFixed(std::get<double>(outcome), "0.00")), shown);
     }
