@@ -69,7 +69,7 @@ frmGyouretusiki::frmGyouretusiki()
     std::vector<QWidget*> order{cmdBack, cmdReset, cmdCalculate};
     order.insert(order.end(), optGen.begin(), optGen.end());
     order.insert(order.end(), txtNum.begin() + 1, txtNum.end());
-    FocusOrder(order);
+    SetTabOrder(order);
     cmdBack->setFocus();
 
     OnCalculate(&frmGyouretusiki::Command3_Click);

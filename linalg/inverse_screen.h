@@ -6,6 +6,7 @@
 #include <array>
 
 class QLabel;
+class QLayout;
 
 // The inverse of a matrix of order 2 to 5: the matrix typed in parentheses
 // with the exponent -1, "=", and the inverse in parentheses, every entry with
@@ -17,6 +18,11 @@ public:
     frmGyaku();
 
 private:
+    void CreateResults();
+    void LayOut();
+    QLayout* Formula();
+    QLayout* EqualsSign();
+    void SetKeyboardOrder();
     void Init() override;
     void Command3_Click();
 

@@ -83,7 +83,7 @@ frmRenritu::frmRenritu()
     }
     order.insert(order.end(), {cmdBack, cmdReset, cmdCalculate});
     order.insert(order.end(), optGen.begin(), optGen.end());
-    FocusOrder(order);
+    SetTabOrder(order);
     txtNum[1]->setFocus();
 
     OnCalculate(&frmRenritu::Command3_Click);
