@@ -39,7 +39,7 @@ QLayout* Power(QWidget* parent, const char* base, const char* exponentName, cons
 QLineEdit* Box(QWidget* parent, const char* name, const QString& accessibleName, int chars)
 {
     QLineEdit* box = MakeBox(parent, QLatin1String(name), accessibleName, chars);
-    box->setFixedWidth(box->minimumWidth());
+    FixWidth(box);
     return box;
 }
 

@@ -26,6 +26,17 @@ constexpr int kAngleWidth = 60;
 constexpr double kMarkLength = 36; // the angle marks cut the sides this far from the corner
 constexpr double kStrokeGap = 4; // the strokes toward a side box stop short of it
 
+// Where the boxes stand. The base's box hangs this far below the base (plus a
+// box height); the slanting sides' boxes stand this far out from their side's
+// middle (plus half a box width).
+constexpr int kBaseBoxDrop = 14;
+constexpr int kSlantBoxDistance = 34;
+// The apex's angle box sits this far below the apex; the base corners' boxes
+// this far in from their corner and this far above the base.
+constexpr int kApexBoxDrop = 70;
+constexpr int kCornerBoxInset = 56;
+constexpr int kCornerBoxLift = 8;
+
 QPointF Along(QPointF from, QPointF to, double distance)
 {
     const QPointF d = to - from;
@@ -55,6 +66,59 @@ QRect Centred(QPointF centre, int width, int height)
 {
     return QRect(static_cast<int>(std::lround(centre.x() - width / 2.0)),
         static_cast<int>(std::lround(centre.y() - height / 2.0)), width, height);
+}
+
+// The side boxes, `height` high: below the base, and out from the middle of
+// each slanting side. Side i faces corner i.
+std::array<QRect, 3> SideBoxes(int height)
+{
+    const auto& P = kCorner;
+    std::array<QRect, 3> side;
+    side[2] = Centred(QPointF((P[0].x() + P[1].x()) / 2, P[0].y() + kBaseBoxDrop + height), kSideWidth, height);
+    const double offset = kSlantBoxDistance + kSideWidth / 2.0;
+    for (int i : {0, 1}) {
+        const QPointF a = P[2], b = P[1 - i]; // side i runs from the apex to corner 1 - i
+        const QPointF middle = (a + b) / 2;
+        const QPointF outward = Along(QPointF(0, 0), QPointF(a.y() - b.y(), b.x() - a.x()) * (i == 0 ? 1 : -1), offset);
+        side[i] = Centred(middle + outward, kSideWidth, height);
+    }
+    return side;
+}
+
+// The angle boxes, `height` high, each inside its corner with room for a
+// degree mark `mark` wide at its upper right.
+std::array<QRect, 3> AngleBoxes(int height, int mark)
+{
+    const auto& P = kCorner;
+    const auto x = [](QPointF p) { return static_cast<int>(p.x()); };
+    const auto y = [](QPointF p) { return static_cast<int>(p.y()); };
+    return {
+        QRect(x(P[0]) - kCornerBoxInset - mark - kAngleWidth, y(P[0]) - kCornerBoxLift - height, kAngleWidth, height),
+        QRect(x(P[1]) + kCornerBoxInset, y(P[1]) - kCornerBoxLift - height, kAngleWidth, height),
+        QRect(x(P[2]) - (kAngleWidth + mark) / 2, y(P[2]) + kApexBoxDrop, kAngleWidth, height),
+    };
+}
+
+// The triangle's sides, an arc-like mark across each corner, and two strokes
+// from each side box to the ends of its side.
+void DrawStrokes(QWidget* figure, const std::array<QRect, 3>& side)
+{
+    const auto& P = kCorner;
+    LineControl::Between(figure, QStringLiteral("Line1"), P[2], P[1]);
+    LineControl::Between(figure, QStringLiteral("Line2"), P[2], P[0]);
+    LineControl::Between(figure, QStringLiteral("Line3"), P[1], P[0]);
+    for (int i = 0; i < 3; ++i) {
+        const QPointF corner = P[i];
+        LineControl::Between(figure, QStringLiteral("Line%1").arg(4 + i), Along(corner, P[(i + 1) % 3], kMarkLength),
+            Along(corner, P[(i + 2) % 3], kMarkLength));
+    }
+    for (int i = 0; i < 3; ++i) {
+        // Side i joins the two corners other than i.
+        LineControl::Between(
+            figure, QStringLiteral("Line%1").arg(7 + 2 * i), P[(i + 1) % 3], Toward(P[(i + 1) % 3], side[i]));
+        LineControl::Between(
+            figure, QStringLiteral("Line%1").arg(8 + 2 * i), P[(i + 2) % 3], Toward(P[(i + 2) % 3], side[i]));
+    }
 }
 
 } // namespace
@@ -106,46 +170,12 @@ QWidget* frmSankaku::MakeFigure()
         txtK[i] = MakeBox(figure, Indexed("txtK", i), QStringLiteral("角%1（度）").arg(i), 5);
     }
     const int h = txtH[0]->sizeHint().height();
-    const auto& P = kCorner;
-
-    // Side boxes: below the base, and out from the middle of each slanting side.
-    std::array<QRect, 3> side;
-    side[2] = Centred(QPointF((P[0].x() + P[1].x()) / 2, P[0].y() + 14 + h), kSideWidth, h);
-    const double offset = 34 + kSideWidth / 2.0;
-    for (int i : {0, 1}) {
-        const QPointF a = P[2], b = P[1 - i]; // side i runs from the apex to corner 1 - i
-        const QPointF middle = (a + b) / 2;
-        const QPointF outward = Along(QPointF(0, 0), QPointF(a.y() - b.y(), b.x() - a.x()) * (i == 0 ? 1 : -1), offset);
-        side[i] = Centred(middle + outward, kSideWidth, h);
-    }
-
-    // Angle boxes with a degree mark at their upper right: inside the apex,
-    // and inside the two base corners just above the base.
     const int mark = fontMetrics().horizontalAdvance(QStringLiteral("。"));
-    std::array<QRect, 3> angle;
-    angle[2]
-        = QRect(static_cast<int>(P[2].x()) - (kAngleWidth + mark) / 2, static_cast<int>(P[2].y()) + 70, kAngleWidth, h);
-    angle[1] = QRect(static_cast<int>(P[1].x()) + 56, static_cast<int>(P[1].y()) - 8 - h, kAngleWidth, h);
-    angle[0] = QRect(
-        static_cast<int>(P[0].x()) - 56 - mark - kAngleWidth, static_cast<int>(P[0].y()) - 8 - h, kAngleWidth, h);
+    const std::array<QRect, 3> side = SideBoxes(h);
+    const std::array<QRect, 3> angle = AngleBoxes(h, mark);
 
     // Lines first, so that they lie under the boxes.
-    LineControl::Between(figure, QStringLiteral("Line1"), P[2], P[1]);
-    LineControl::Between(figure, QStringLiteral("Line2"), P[2], P[0]);
-    LineControl::Between(figure, QStringLiteral("Line3"), P[1], P[0]);
-    for (int i = 0; i < 3; ++i) {
-        const QPointF corner = P[i];
-        LineControl::Between(figure, QStringLiteral("Line%1").arg(4 + i), Along(corner, P[(i + 1) % 3], kMarkLength),
-            Along(corner, P[(i + 2) % 3], kMarkLength));
-    }
-    for (int i = 0; i < 3; ++i) {
-        // Side i joins the two corners other than i.
-        LineControl::Between(
-            figure, QStringLiteral("Line%1").arg(7 + 2 * i), P[(i + 1) % 3], Toward(P[(i + 1) % 3], side[i]));
-        LineControl::Between(
-            figure, QStringLiteral("Line%1").arg(8 + 2 * i), P[(i + 2) % 3], Toward(P[(i + 2) % 3], side[i]));
-    }
-
+    DrawStrokes(figure, side);
     for (int i = 0; i < 3; ++i) {
         txtH[i]->setGeometry(side[i]);
         txtK[i]->setGeometry(angle[i]);
