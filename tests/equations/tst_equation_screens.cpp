@@ -141,7 +141,8 @@ private slots:
     void pairsOfQuarticRows();
     void refusals_data();
     void refusals();
-    void longResultFits();
+    void longResult_data();
+    void longResult();
 };
 
 void TestEquationScreens::controls_data()
@@ -414,12 +415,7 @@ void TestEquationScreens::refusals()
     const QStringList before = Rows(screen);
     QVERIFY(!before.first().startsWith('|'));
 
-    const auto shown = Calculate(screen, coefficients);
-    QVERIFY(shown);
-    QCOMPARE(shown->title, QStringLiteral("Kalvora"));
-    QCOMPARE(shown->text, fault ? FaultMessage() : screen.message);
-    QCOMPARE(shown->buttons, QStringList{QStringLiteral("OK")});
-    QCOMPARE(shown->icon, QMessageBox::NoIcon);
+    KALVORA_EXPECT_MESSAGE(Calculate(screen, coefficients), fault ? FaultMessage() : screen.message);
 
     // Every result as it was, every box as typed, the screen still open.
     QCOMPARE(Rows(screen), before);
@@ -430,16 +426,31 @@ void TestEquationScreens::refusals()
     QCOMPARE(OpenWindows(), QStringList{form});
 }
 
-void TestEquationScreens::longResultFits()
+void TestEquationScreens::longResult_data()
 {
-    // x² + 123456.789x = 0: the root −123456.789 is shown whole, with no tool
-    // tip needed.
+    QTest::addColumn<QString>("linear"); // the coefficient of x in x² + bx = 0
+    QTest::addColumn<QString>("root"); // the second root's real part
+    QTest::addColumn<bool>("fits");
+
+    QTest::newRow("shown whole") << "123456.789"
+                                 << "-123456.789" << true;
+    QTest::newRow("wider than its label") << "1e20"
+                                          << "-100000000000000000000.000" << false;
+}
+
+// A root too wide for its label keeps its whole text, and the tool tip shows
+// it; a root that fits has no tip.
+void TestEquationScreens::longResult()
+{
+    QFETCH(QString, linear);
+    QFETCH(QString, root);
+    QFETCH(bool, fits);
     const Screen& screen = Open(QStringLiteral("frm2ji"));
-    QCOMPARE(Calculate(screen, {"1", "123456.789", ""}), std::nullopt);
-    QCOMPARE(Rows(screen), (QStringList{"0.000|0.000", "-123456.789|0.000"}));
+    QCOMPARE(Calculate(screen, {"1", linear, ""}), std::nullopt);
+    QCOMPARE(Rows(screen), (QStringList{"0.000|0.000", root + "|0.000"}));
     auto* label = Control<QLabel>(screen.form, QStringLiteral("lblRAnswer_1"));
-    QVERIFY(label->fontMetrics().horizontalAdvance(label->text()) <= label->contentsRect().width());
-    QCOMPARE(label->toolTip(), QString());
+    QCOMPARE(label->fontMetrics().horizontalAdvance(label->text()) <= label->contentsRect().width(), fits);
+    QCOMPARE(ToolTipShown(label), fits ? QString() : root);
 }
 
 QTEST_MAIN(TestEquationScreens)
