@@ -22,11 +22,10 @@ const QString kNoInverse = QStringLiteral("逆行列は存在しません");
 
 void Open(const QString& form)
 {
-    StartFresh();
     const QString button = form == kRenritu ? QStringLiteral("cmdRenritu")
         : form == kGyaku                    ? QStringLiteral("cmdReverse")
                                             : QStringLiteral("cmdGyouretusiki");
-    Click(QStringLiteral("frmOpening"), button);
+    OpenFromMenu(button);
 }
 
 void ChooseOrder(const QString& form, int n)
@@ -187,8 +186,7 @@ void TestMatrixScreens::inverseReadsLikeAFormula()
 {
     // ( input )^-1 = ( result ), every stroke present and in that order.
     Open(kGyaku);
-    QWidget* window = Window(kGyaku);
-    const auto at = [window](const QString& name) { return Control(kGyaku, name)->mapTo(window, QPoint()); };
+    const auto at = [](const QString& name) { return InWindow(kGyaku, name).topLeft(); };
     for (int line : {1, 2, 3, 4, 5, 6, 7, 9, 10, 11, 12, 13, 14, 15})
         QVERIFY(Control(kGyaku, QStringLiteral("Line%1").arg(line))->isVisible());
     QVERIFY(at("Line2").x() < at(Box(1, 1)).x());

@@ -35,11 +35,7 @@ class TestGcdScreen : public QObject {
     Q_OBJECT
 
 private slots:
-    void init()
-    {
-        StartFresh();
-        Click(QStringLiteral("frmOpening"), QStringLiteral("cmdKouyakusuu"));
-    }
+    void init() { OpenFromMenu(QStringLiteral("cmdKouyakusuu")); }
     void cleanupTestCase() { CloseAll(); }
 
     void startState();

@@ -66,6 +66,12 @@ void StartFresh()
     }
 }
 
+void OpenFromMenu(const QString& menuButton)
+{
+    StartFresh();
+    Click(QStringLiteral("frmOpening"), menuButton);
+}
+
 QStringList OpenWindows()
 {
     QStringList names;

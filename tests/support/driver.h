@@ -28,6 +28,9 @@ struct Message {
 // Closes every window and shows a fresh menu, as at program start.
 void StartFresh();
 
+// Starts afresh and opens a screen with the menu's button for it.
+void OpenFromMenu(const QString& menuButton);
+
 // Destroys every top-level window at once.
 void CloseAll();
 
