@@ -204,23 +204,23 @@ void TestEquationScreens::layout()
 
     // Two lines: the first coefficients on the first, the rest below them;
     // each coefficient's real part left of its imaginary part.
-    const QRect first = InWindow(screen.form, Indexed(screen.realBox, 0));
-    const QRect second = InWindow(screen.form, Indexed(screen.realBox, screen.coefficients - 1));
+    const QRect first = InWindow(form, Indexed(screen.realBox, 0));
+    const QRect second = InWindow(form, Indexed(screen.realBox, screen.coefficients - 1));
     for (int i = 0; i < screen.coefficients; ++i) {
-        const QRect real = InWindow(screen.form, Indexed(screen.realBox, i));
-        const QRect imaginary = InWindow(screen.form, Indexed(screen.imaginaryBox, i));
+        const QRect real = InWindow(form, Indexed(screen.realBox, i));
+        const QRect imaginary = InWindow(form, Indexed(screen.imaginaryBox, i));
         QCOMPARE(real.center().y(), (i < screen.firstLineBoxes ? first : second).center().y());
         QCOMPARE(imaginary.center().y(), real.center().y());
         QVERIFY(real.right() < imaginary.left());
         if (i > 0 && i != screen.firstLineBoxes)
-            QVERIFY(InWindow(screen.form, Indexed(screen.imaginaryBox, i - 1)).right() < real.left());
+            QVERIFY(InWindow(form, Indexed(screen.imaginaryBox, i - 1)).right() < real.left());
     }
     QVERIFY(first.bottom() < second.top());
 
     // Exponents small and raised over the x of their caption.
     for (const auto& [exponent, caption] : screen.exponents) {
-        const QRect power = InWindow(screen.form, exponent);
-        const QRect text = InWindow(screen.form, caption);
+        const QRect power = InWindow(form, exponent);
+        const QRect text = InWindow(form, caption);
         auto* label = Control<QLabel>(form, caption);
         QVERIFY(Control<QLabel>(form, exponent)->font().pointSizeF() < label->font().pointSizeF());
         QVERIFY(text.contains(power));
@@ -231,11 +231,11 @@ void TestEquationScreens::layout()
 
     // One root per line, each below the last, real part then imaginary part.
     for (int k = 0; k < Roots(screen); ++k) {
-        const QRect real = InWindow(screen.form, Indexed(screen.realResult, k));
+        const QRect real = InWindow(form, Indexed(screen.realResult, k));
         QVERIFY(real.top() > second.bottom());
-        QVERIFY(real.right() < InWindow(screen.form, Indexed(screen.imaginaryResult, k)).left());
+        QVERIFY(real.right() < InWindow(form, Indexed(screen.imaginaryResult, k)).left());
         if (k > 0)
-            QVERIFY(real.top() > InWindow(screen.form, Indexed(screen.realResult, k - 1)).bottom());
+            QVERIFY(real.top() > InWindow(form, Indexed(screen.realResult, k - 1)).bottom());
     }
 }
 
