@@ -82,10 +82,7 @@ void TestTriangle::randomTrianglesAgreeByEveryRule()
     for (int round = 0; round < 3000; ++round) {
         const auto t = RandomTriangles::Make(random);
         for (unsigned set : RandomTriangles::SufficientSets(t)) {
-            QStringList texts;
-            for (int e = 0; e < 6; ++e)
-                texts << QString::fromStdString(
-                    set & (1u << e) ? RandomTriangles::Text(RandomTriangles::Element(t, e)) : "");
+            const QStringList texts = RandomTriangles::Texts(t, set);
             const auto outcome = Calculate(texts);
             QVERIFY(std::holds_alternative<double>(outcome));
             const double area = std::get<double>(outcome);
