@@ -10,6 +10,7 @@
 #include <initializer_list>
 
 class QBoxLayout;
+class QKeyEvent;
 class QLayout;
 class QLineEdit;
 
@@ -23,7 +24,12 @@ class CalculatorScreen : public QWidget {
 
 public:
     // Runs before the screen is first drawn.
-    void Form_Load() { Init(); }
+    void Form_Load();
+
+    // Puts every result of the screen on the clipboard as one plain text that
+    // reads well in a document, a chat or a spreadsheet; nothing when the
+    // screen shows no result. Ctrl+C does this wherever no text is selected.
+    void CopyResults() const;
 
 protected:
     struct ButtonNames {
@@ -37,6 +43,13 @@ protected:
     // Empties the input boxes and result labels (and whatever else the screen
     // puts into its start state).
     virtual void Init() = 0;
+
+    // Every result as plain text, empty when there is none. A screen with one
+    // result gives its text; screens with several lay them out.
+    virtual QString ResultsText() const;
+
+    void keyPressEvent(QKeyEvent* event) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
 
     // Puts the screen's own controls above the button row.
     void SetBody(QLayout* body);

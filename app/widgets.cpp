@@ -55,7 +55,11 @@ QLabel* MakeResult(QWidget* parent, const QString& name, const QString& accessib
 
 void SetResult(QLabel* label, const std::string& text)
 {
-    label->setText(QString::fromStdString(text));
+    const QString value = QString::fromStdString(text);
+    if (auto* result = qobject_cast<ResultLabel*>(label))
+        result->SetValue(value);
+    else
+        label->setText(value);
 }
 
 namespace {

@@ -33,7 +33,7 @@ QLabel* MakeExponent(QWidget* parent, const QString& name, const QString& text);
 // shortened with "…", and shown whole in its tool tip.
 QLabel* MakeResult(QWidget* parent, const QString& name, const QString& accessibleName, int chars);
 
-// Writes a result.
+// Writes a result (empty for none), telling assistive technology.
 void SetResult(QLabel* label, const std::string& text);
 
 // A push button that is neither the default nor the cancel button.

@@ -209,6 +209,25 @@ QHBoxLayout* EquationScreen::BuildLine(const std::vector<EquationItem>& items)
     return line;
 }
 
+// "x1 = 0.960 + 0.148i", one root a line.
+QString EquationScreen::ResultsText() const
+{
+    QStringList lines;
+    for (std::size_t k = 0; k < lblRe.size(); ++k) {
+        const QString re = lblRe[k]->text();
+        QString im = lblIm[k]->text();
+        if (re.isEmpty() && im.isEmpty())
+            return {};
+        const bool minus = im.startsWith(QLatin1Char('-'));
+        if (minus)
+            im.remove(0, 1);
+        lines.append(QStringLiteral("x%1 = %2 %3 %4i")
+                         .arg(k + 1)
+                         .arg(re, minus ? QStringLiteral("-") : QStringLiteral("+"), im));
+    }
+    return lines.join(QLatin1Char('\n'));
+}
+
 Complex EquationScreen::Coefficient(std::size_t i) const
 {
     return {Read(txtRe.at(i)), Read(txtIm.at(i))};

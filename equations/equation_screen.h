@@ -75,6 +75,7 @@ protected:
     EquationScreen(const EquationForm& form, int degree);
 
     void Init() override;
+    QString ResultsText() const override;
 
     // The value of coefficient i (0 for the highest power) as typed.
     Complex Coefficient(std::size_t i) const;

@@ -78,7 +78,7 @@ frmGyouretusiki::frmGyouretusiki()
 void frmGyouretusiki::Init()
 {
     InitGrid();
-    lblAns->clear();
+    SetResult(lblAns, {});
 }
 
 void frmGyouretusiki::Command3_Click()

@@ -129,8 +129,23 @@ void frmGyaku::Init()
 {
     InitGrid();
     for (int i = 1; i <= 25; ++i)
-        lblAns[i]->clear();
+        SetResult(lblAns[i], {});
     ShowBlock(lblAns, Gen);
+}
+
+// The matrix as rows of tab-separated entries, as a spreadsheet pastes them.
+QString frmGyaku::ResultsText() const
+{
+    if (lblAns[1]->text().isEmpty())
+        return {};
+    QStringList rows;
+    for (int i = 1; i <= Gen; ++i) {
+        QStringList row;
+        for (int j = 1; j <= Gen; ++j)
+            row.append(lblAns[Cell(i, j)]->text());
+        rows.append(row.join(QLatin1Char('\t')));
+    }
+    return rows.join(QLatin1Char('\n'));
 }
 
 void frmGyaku::Command3_Click()

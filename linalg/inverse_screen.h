@@ -24,6 +24,7 @@ private:
     QLayout* EqualsSign();
     void SetKeyboardOrder();
     void Init() override;
+    QString ResultsText() const override;
     void Command3_Click();
 
     std::array<QLabel*, 26> lblAns{}; // 1 .. 25, numbered like txtNum

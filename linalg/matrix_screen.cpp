@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: MIT
 #include "matrix_screen.h"
 
+#include "accessibility.h"
 #include "line_control.h"
 #include "widgets.h"
 
@@ -128,6 +129,7 @@ Parenthesis::Parenthesis(QWidget* parent, Side side, const std::array<QString, 3
     for (LineControl* stroke : strokes)
         stroke->SetWidth(kStrokeWidth);
     setSizePolicy(QSizePolicy::Fixed, QSizePolicy::Expanding);
+    MarkAsDecoration(this);
 }
 
 QSize Parenthesis::sizeHint() const

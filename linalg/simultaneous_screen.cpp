@@ -94,9 +94,18 @@ void frmRenritu::Init()
     InitGrid();
     for (int i = 1; i <= kMaxGen; ++i) {
         txtNumA[i]->clear();
-        lblAnswer[i]->clear();
+        SetResult(lblAnswer[i], {});
         txtNumA[i]->setVisible(i <= Gen);
     }
+}
+
+// "A = 1.000000", one unknown a line.
+QString frmRenritu::ResultsText() const
+{
+    QStringList lines;
+    for (int j = 1; j <= Gen && !lblAnswer[j]->text().isEmpty(); ++j)
+        lines.append(QStringLiteral("%1 = %2").arg(Unknown(j)).arg(lblAnswer[j]->text()));
+    return lines.join(QLatin1Char('\n'));
 }
 
 void frmRenritu::Command3_Click()

@@ -43,7 +43,7 @@ frmKouyaku::frmKouyaku()
 
 void frmKouyaku::Init()
 {
-    lblAnswer->clear();
+    SetResult(lblAnswer, {});
     txtNum[0]->clear();
     txtNum[1]->clear();
 }

@@ -124,7 +124,7 @@ frmSiguma::frmSiguma()
 
 void frmSiguma::Init()
 {
-    lblAnswer->clear();
+    SetResult(lblAnswer, {});
     for (QLineEdit* box : {txtFirst, txtLast, txt3jou, txt2jou, txt1jou, txt0jou})
         box->clear();
 }

@@ -163,11 +163,18 @@ QWidget* frmSankaku::MakeFigure()
 {
     auto* figure = new QWidget(this);
     figure->setObjectName(QStringLiteral("figure"));
+    figure->setAccessibleName(QStringLiteral("三角形の図"));
     figure->setFixedSize(kFigureWidth, kFigureHeight);
 
+    // Each box is named by its place on the figure and by the element facing
+    // it, since the rules pair every side with the angle across from it.
+    static const std::array<const char*, 3> sideNames{"左の辺の長さ（右下の角と向かい合う辺）",
+        "右の辺の長さ（左下の角と向かい合う辺）", "底辺の長さ（上の角と向かい合う辺）"};
+    static const std::array<const char*, 3> angleNames{"右下の角の大きさ（度。左の辺と向かい合う角）",
+        "左下の角の大きさ（度。右の辺と向かい合う角）", "上の角の大きさ（度。底辺と向かい合う角）"};
     for (int i = 0; i < 3; ++i) {
-        txtH[i] = MakeBox(figure, Indexed("txtH", i), QStringLiteral("辺%1 の長さ").arg(i), 8);
-        txtK[i] = MakeBox(figure, Indexed("txtK", i), QStringLiteral("角%1（度）").arg(i), 5);
+        txtH[i] = MakeBox(figure, Indexed("txtH", i), QString::fromUtf8(sideNames[i]), 8);
+        txtK[i] = MakeBox(figure, Indexed("txtK", i), QString::fromUtf8(angleNames[i]), 5);
     }
     const int h = txtH[0]->sizeHint().height();
     const int mark = fontMetrics().horizontalAdvance(QStringLiteral("。"));
@@ -193,7 +200,7 @@ QWidget* frmSankaku::MakeFigure()
 
 void frmSankaku::Init()
 {
-    lblAnswer->clear();
+    SetResult(lblAnswer, {});
     for (QLineEdit* box : txtH)
         box->clear();
     for (QLineEdit* box : txtK)

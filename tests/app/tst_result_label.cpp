@@ -18,6 +18,8 @@ class TestResultLabel : public QObject {
 private slots:
     void longResult_data();
     void longResult();
+    void doubleClickSelectsTheNumber_data();
+    void doubleClickSelectsTheNumber();
 };
 
 void TestResultLabel::longResult_data()
@@ -60,6 +62,34 @@ void TestResultLabel::longResult()
     QContextMenuEvent menuEvent(QContextMenuEvent::Mouse, QPoint(5, 5), label->mapToGlobal(QPoint(5, 5)));
     QApplication::sendEvent(label, &menuEvent);
     QCOMPARE(QApplication::clipboard()->text(), text);
+}
+
+void TestResultLabel::doubleClickSelectsTheNumber_data()
+{
+    QTest::addColumn<QString>("text");
+    QTest::addColumn<int>("where"); // which character is clicked
+    QTest::newRow("on the digits after the point") << "-0.405" << 4;
+    QTest::newRow("on the minus sign") << "-0.405" << 0;
+    QTest::newRow("exponent form") << "1.2345E+16" << 2;
+    QTest::newRow("thousands") << "-123456.000000" << 9;
+}
+
+void TestResultLabel::doubleClickSelectsTheNumber()
+{
+    QFETCH(QString, text);
+    QFETCH(int, where);
+
+    QWidget window;
+    auto* label = new ResultLabel(&window);
+    label->setGeometry(0, 0, 300, 30);
+    label->SetValue(text);
+    window.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&window));
+    const QFontMetrics metrics = label->fontMetrics();
+    const QPoint at(metrics.horizontalAdvance(text.left(where)) + metrics.horizontalAdvance(text.at(where)) / 2,
+        label->height() / 2);
+    QTest::mouseDClick(label, Qt::LeftButton, Qt::NoModifier, at);
+    QCOMPARE(label->selectedText(), text);
 }
 
 QTEST_MAIN(TestResultLabel)
