@@ -1,11 +1,17 @@
 // SPDX-License-Identifier: MIT
 #include "result_label.h"
 
+#include "accessibility.h"
+#include "calculator_screen.h"
+
+#include <QAccessible>
+
 #include <QClipboard>
 #include <QContextMenuEvent>
 #include <QGuiApplication>
 #include <QHelpEvent>
 #include <QMenu>
+#include <QMouseEvent>
 #include <QPainter>
 #include <QToolTip>
 
@@ -21,8 +27,23 @@ constexpr double kSmallestType = 0.7;
 ResultLabel::ResultLabel(QWidget* parent)
     : QLabel(parent)
 {
+    InstallAccessibility();
     setTextInteractionFlags(Qt::TextSelectableByMouse);
     setContextMenuPolicy(Qt::DefaultContextMenu);
+}
+
+void ResultLabel::SetValue(const QString& value)
+{
+    const QString old = text();
+    if (value == old)
+        return;
+    setText(value);
+    if (QAccessible::isActive()) {
+        QAccessibleTextUpdateEvent update(this, 0, old, value);
+        QAccessible::updateAccessibility(&update);
+        QAccessibleEvent description(this, QAccessible::DescriptionChanged);
+        QAccessible::updateAccessibility(&description);
+    }
 }
 
 bool ResultLabel::Fits() const
@@ -69,5 +90,18 @@ void ResultLabel::contextMenuEvent(QContextMenuEvent* event)
     QMenu menu(this);
     menu.addAction(QStringLiteral("コピー"), this,
         [this] { QGuiApplication::clipboard()->setText(hasSelectedText() ? selectedText() : text()); });
+    if (auto* screen = qobject_cast<CalculatorScreen*>(window()))
+        menu.addAction(QStringLiteral("結果をすべてコピー"), screen, &CalculatorScreen::CopyResults);
     menu.exec(event->globalPos());
+}
+
+void ResultLabel::mouseDoubleClickEvent(QMouseEvent* event)
+{
+    // A number is one word: sign, digits, point and all.
+    if (event->button() == Qt::LeftButton && !text().isEmpty()) {
+        setSelection(0, static_cast<int>(text().size()));
+        event->accept();
+        return;
+    }
+    QLabel::mouseDoubleClickEvent(event);
 }

@@ -26,6 +26,7 @@ if [[ "$profile" == all ]]; then
     desktop-file-utils appstream-util # checks of the desktop entry and metainfo
     dpkg-dev                          # dpkg-shlibdeps for the Debian package
     libx11-dev bc                     # the start-up benchmark
+    at-spi2-core python3-pyatspi dbus # the accessibility tree read as a screen reader reads it
   )
 elif [[ "$profile" != run ]]; then
   echo "usage: install-deps.sh [run|all]" >&2

@@ -2,6 +2,7 @@
 // A result longer than its label keeps its whole text, says so, and is
 // copied whole.
 
+#include "driver.h"
 #include "result_label.h"
 
 #include <QApplication>
@@ -10,7 +11,6 @@
 #include <QMenu>
 #include <QTest>
 #include <QTimer>
-#include <QToolTip>
 
 class TestResultLabel : public QObject {
     Q_OBJECT
@@ -18,6 +18,8 @@ class TestResultLabel : public QObject {
 private slots:
     void longResult_data();
     void longResult();
+    void doubleClickSelectsTheNumber_data();
+    void doubleClickSelectsTheNumber();
 };
 
 void TestResultLabel::longResult_data()
@@ -45,10 +47,7 @@ void TestResultLabel::longResult()
     QVERIFY(!label->grab().isNull());
 
     // The tool tip holds the whole result exactly when the label cannot.
-    QHelpEvent help(QEvent::ToolTip, QPoint(5, 5), label->mapToGlobal(QPoint(5, 5)));
-    QApplication::sendEvent(label, &help);
-    QCOMPARE(QToolTip::isVisible() ? QToolTip::text() : QString(), fits ? QString() : text);
-    QToolTip::hideText();
+    QCOMPARE(Driver::ToolTipShown(label), fits ? QString() : text);
 
     // Right click, "コピー": the whole result on the clipboard.
     QApplication::clipboard()->clear();
@@ -63,6 +62,34 @@ void TestResultLabel::longResult()
     QContextMenuEvent menuEvent(QContextMenuEvent::Mouse, QPoint(5, 5), label->mapToGlobal(QPoint(5, 5)));
     QApplication::sendEvent(label, &menuEvent);
     QCOMPARE(QApplication::clipboard()->text(), text);
+}
+
+void TestResultLabel::doubleClickSelectsTheNumber_data()
+{
+    QTest::addColumn<QString>("text");
+    QTest::addColumn<int>("where"); // which character is clicked
+    QTest::newRow("on the digits after the point") << "-0.405" << 4;
+    QTest::newRow("on the minus sign") << "-0.405" << 0;
+    QTest::newRow("exponent form") << "1.2345E+16" << 2;
+    QTest::newRow("thousands") << "-123456.000000" << 9;
+}
+
+void TestResultLabel::doubleClickSelectsTheNumber()
+{
+    QFETCH(QString, text);
+    QFETCH(int, where);
+
+    QWidget window;
+    auto* label = new ResultLabel(&window);
+    label->setGeometry(0, 0, 300, 30);
+    label->SetValue(text);
+    window.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&window));
+    const QFontMetrics metrics = label->fontMetrics();
+    const QPoint at(metrics.horizontalAdvance(text.left(where)) + metrics.horizontalAdvance(text.at(where)) / 2,
+        label->height() / 2);
+    QTest::mouseDClick(label, Qt::LeftButton, Qt::NoModifier, at);
+    QCOMPARE(label->selectedText(), text);
 }
 
 QTEST_MAIN(TestResultLabel)
