@@ -18,6 +18,18 @@
 // nothing when the value has no such text of at most kMaxExactLength
 // characters, or when it was not found within the time limit. A text given is
 // never wrong; nothing means the label shows kApproxMark and the decimal text.
+//
+// How a screen uses it: the decimal calculation runs first and decides every
+// check and message as before. Only when it gives results does the screen
+// call the exact function for its calculator with the same boxes' texts
+// (exact_equations.h, exact_linalg.h, exact_sigma.h, exact_triangle.h) and
+// keep both forms of each label; ExactLabelText picks the exact view's text.
+// Each call returns within a few milliseconds on the screens' inputs (see
+// bench/exact_paths.cpp) and gives up with nothing rather than run long.
+//
+// FLINT keeps per-thread caches. They stay reachable on the thread that made
+// them; a worker thread that does exact work should call flint_cleanup()
+// (flint/flint.h) before it ends, or the leak checker reports them.
 
 #include <cstddef>
 #include <optional>
