@@ -232,7 +232,8 @@ std::optional<SurdForm> UncheckedForm(const Algebraic& x);
 // only when some pairing is certainly not an integer.
 bool MayBeMultiQuadratic(const std::vector<Algebraic>& conjugates, const Integer& lead)
 {
-    const slong prec = 64 + 2 * qqbar_height_bits(conjugates[0].get());
+    // The products reach about 2^(4h) for minimal polynomials of height 2^h.
+    const slong prec = 64 + 6 * qqbar_height_bits(conjugates[0].get());
     std::vector<acb_struct> z(conjugates.size());
     for (std::size_t k = 0; k < z.size(); ++k) {
         acb_init(&z[k]);
