@@ -14,10 +14,8 @@
 // the matrix singular although the decimal calculation, through rounding,
 // produced numbers (rows 0.1 0.2 / 0.3 0.6, for instance). The determinant
 // screen needs no words: its exact value is simply 0.
-inline constexpr char kExactSingularSystemMessage[]
-    = "正確に計算すると行列式が0になるため、この連立方程式の解は一つに定まりません";
-inline constexpr char kExactSingularInverseMessage[]
-    = "正確に計算すると行列式が0になるため、この行列の逆行列はありません";
+inline constexpr char kExactSingularSystemMessage[] = "正確な計算では行列式が0になり、解は一つに定まりません";
+inline constexpr char kExactSingularInverseMessage[] = "正確な計算では行列式が0になり、逆行列はありません";
 
 // The texts of an n × n matrix's boxes, row by row: rows[i][j] is the entry in
 // row i + 1 and column j + 1.
