@@ -92,6 +92,9 @@ void TestExactEquations::roots_data()
     QTest::newRow("Gaussian roots 1+2i, 3-i") << QStringList{"1", "-4,-1", "5,5"} << QStringList{"1|2", "3|-1"};
     // √(6i) = √3 + i√3: a non-real discriminant of rational modulus.
     QTest::newRow("x²-6i") << QStringList{"1", "0", "0,-6"} << QStringList{"√3|√3", "-√3|-√3"};
+    // (x − i)² + 3: a negative real discriminant under complex coefficients.
+    QTest::newRow("x²-2ix+2") << QStringList{"1", "0,-2", "2"} << QStringList{"0|1+√3", "0|1-√3"};
+    QTest::newRow("fifteen digits") << QStringList{"1", "1.23456789012345", "-2"} << QStringList{"none|0", "none|0"};
     QTest::newRow("complex leading coefficient") << QStringList{"0,2", "0", "0,-4"} << QStringList{"√2|0", "-√2|0"};
     QTest::newRow("x³-2") << QStringList{"1", "0", "0", "-2"} << QStringList{"none|0", "none|none", "none|none"};
     QTest::newRow("x³-1") << QStringList{"1", "0", "0", "-1"} << QStringList{"1|0", "-1/2|√3/2", "-1/2|-√3/2"};
