@@ -155,6 +155,12 @@ int main()
             return flip ? Decimal15() : std::string();
         })();
     });
+    Time("quartic, 1e+-40 real", n, [] {
+        return Equation(4, [flip = false]() mutable {
+            flip = !flip;
+            return flip ? Magnitude(40) : std::string();
+        })();
+    });
     Time("quartic, two Gaussian quadratics", n, [] {
         // (x² + px + q)(x² + rx + s) with 7-digit complex p, q, r, s
         const auto part = [] { return std::to_string(static_cast<long>(generator() % 20000000) - 10000000); };
