@@ -2,6 +2,7 @@
 #include "application.h"
 
 #include "navigation.h"
+#include "version.h"
 
 #include <QApplication>
 #include <QIcon>
@@ -13,9 +14,9 @@
 void StartKalvora(QApplication& app)
 {
     QApplication::setApplicationName(QStringLiteral("Kalvora"));
-    QApplication::setApplicationVersion(QStringLiteral("1.0"));
+    QApplication::setApplicationVersion(QStringLiteral(KALVORA_VERSION));
     QApplication::setOrganizationName(QStringLiteral("Kalvora"));
-    QGuiApplication::setDesktopFileName(QStringLiteral("org.kalvora.Kalvora"));
+    QGuiApplication::setDesktopFileName(QStringLiteral("org.kalvora.kalvora"));
 
     // The icon files are read only when a window first needs them.
     QIcon icon;
