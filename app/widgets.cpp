@@ -8,6 +8,8 @@
 #include <QLineEdit>
 #include <QPushButton>
 
+#include <algorithm>
+
 QString Indexed(const char* base, int index)
 {
     return QStringLiteral("%1_%2").arg(QLatin1String(base)).arg(index);
@@ -92,7 +94,7 @@ QPushButton* MakeButton(QWidget* parent, const QString& name, const QString& tex
 void ScaleFont(QWidget* widget, double factor, bool bold)
 {
     QFont font = widget->font();
-    font.setPointSizeF(font.pointSizeF() * factor);
+    font.setPointSizeF(std::max(kSmallestPointSize, font.pointSizeF() * factor));
     font.setBold(bold);
     widget->setFont(font);
 }

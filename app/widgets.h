@@ -38,7 +38,11 @@ void SetResult(QLabel* label, const std::string& text);
 // A push button that is neither the default nor the cancel button.
 QPushButton* MakeButton(QWidget* parent, const QString& name, const QString& text);
 
-// Scales the point size of a widget's font.
+// The smallest type on any screen: raised exponents and small print stay
+// readable at scale 1.
+inline constexpr double kSmallestPointSize = 8.0;
+
+// Scales the point size of a widget's font, never below kSmallestPointSize.
 void ScaleFont(QWidget* widget, double factor, bool bold = false);
 
 // Chains the keyboard focus through the widgets in the order given.
