@@ -176,6 +176,8 @@ void ResultLabel::contextMenuEvent(QContextMenuEvent* event)
         return;
     QMenu menu(this);
     menu.addAction(QStringLiteral("コピー"), this,
-        [this] { QGuiApplication::clipboard()->setText(hasSelectedText() ? selectedText() : text()); });
+        // A selection made in a shortened result covers characters nobody
+        // saw: the whole result is copied then.
+        [this] { QGuiApplication::clipboard()->setText(hasSelectedText() && Fits() ? selectedText() : text()); });
     menu.exec(event->globalPos());
 }

@@ -49,7 +49,7 @@ QLabel* MakeResult(QWidget* parent, const QString& name, const QString& accessib
     const int digit = label->fontMetrics().horizontalAdvance(QLatin1Char('0'));
     label->setMinimumWidth(digit * chars + 4);
     // A very long number must not stretch the window off the screen; the
-    // label draws it smaller or shortened instead.
+    // label draws it in exponent form instead.
     label->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Fixed);
     label->setMinimumHeight(label->fontMetrics().height() + 4);
     return label;

@@ -28,8 +28,8 @@ QLabel* MakeText(QWidget* parent, const QString& name, const QString& text);
 QLabel* MakeExponent(QWidget* parent, const QString& name, const QString& text);
 
 // A result label (a ResultLabel): selectable for copying, at least `chars`
-// digits wide, named for screen readers; a longer result is drawn smaller or
-// shortened with "…", and shown whole in its tool tip.
+// digits wide, named for screen readers; a longer result is drawn in exponent
+// form, and shown whole in its tool tip.
 QLabel* MakeResult(QWidget* parent, const QString& name, const QString& accessibleName, int chars);
 
 // Writes a result.
