@@ -12,6 +12,7 @@ set(KALVORA_SCREENSHOTS_URL "${PROJECT_HOMEPAGE_URL}/docs/screenshots")
 set(KALVORA_GENERATED ${CMAKE_BINARY_DIR}/generated)
 configure_file(assets/${KALVORA_APP_ID}.metainfo.xml.in ${KALVORA_GENERATED}/${KALVORA_APP_ID}.metainfo.xml @ONLY)
 configure_file(docs/kalvora.1.in ${KALVORA_GENERATED}/kalvora.1 @ONLY)
+configure_file(docs/kalvora.ja.1.in ${KALVORA_GENERATED}/kalvora.ja.1 @ONLY)
 execute_process(COMMAND date -R -u -d "${KALVORA_RELEASE_DATE} 12:00"
                 OUTPUT_VARIABLE KALVORA_RELEASE_TIME OUTPUT_STRIP_TRAILING_WHITESPACE COMMAND_ERROR_IS_FATAL ANY)
 # A Debian changelog has no room for a licence line: the template's first line
@@ -20,13 +21,14 @@ file(READ docs/changelog.in changelog)
 string(REGEX REPLACE "^#[^\n]*\n" "" changelog "${changelog}")
 file(CONFIGURE OUTPUT ${KALVORA_GENERATED}/changelog CONTENT "${changelog}" @ONLY)
 # Debian keeps both compressed, reproducibly (no name or time in the header).
-foreach(document kalvora.1 changelog)
+foreach(document kalvora.1 kalvora.ja.1 changelog)
   add_custom_command(OUTPUT ${KALVORA_GENERATED}/${document}.gz
                      COMMAND gzip -9nkf ${KALVORA_GENERATED}/${document}
                      DEPENDS ${KALVORA_GENERATED}/${document}
                      COMMENT "Compressing ${document}")
 endforeach()
-add_custom_target(kalvora_documents ALL DEPENDS ${KALVORA_GENERATED}/kalvora.1.gz ${KALVORA_GENERATED}/changelog.gz)
+add_custom_target(kalvora_documents ALL DEPENDS ${KALVORA_GENERATED}/kalvora.1.gz ${KALVORA_GENERATED}/kalvora.ja.1.gz
+                                                ${KALVORA_GENERATED}/changelog.gz)
 
 install(TARGETS kalvora RUNTIME DESTINATION ${CMAKE_INSTALL_BINDIR})
 # Like Debian's own packages: no compiler version notes in the program.
@@ -35,6 +37,7 @@ install(CODE "execute_process(COMMAND ${CMAKE_OBJCOPY} --remove-section=.comment
 install(FILES assets/${KALVORA_APP_ID}.desktop DESTINATION ${CMAKE_INSTALL_DATADIR}/applications)
 install(FILES ${KALVORA_GENERATED}/${KALVORA_APP_ID}.metainfo.xml DESTINATION ${CMAKE_INSTALL_DATADIR}/metainfo)
 install(FILES ${KALVORA_GENERATED}/kalvora.1.gz DESTINATION ${CMAKE_INSTALL_MANDIR}/man1)
+install(FILES ${KALVORA_GENERATED}/kalvora.ja.1.gz DESTINATION ${CMAKE_INSTALL_MANDIR}/ja/man1 RENAME kalvora.1.gz)
 install(FILES assets/icons/kalvora.svg DESTINATION ${CMAKE_INSTALL_DATADIR}/icons/hicolor/scalable/apps
         RENAME ${KALVORA_APP_ID}.svg)
 foreach(size 16 24 32 48 64 128 256)

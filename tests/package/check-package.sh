@@ -32,6 +32,7 @@ expected=$(sort <<'LIST'
 ./usr/share/icons/hicolor/48x48/apps/org.kalvora.kalvora.png
 ./usr/share/icons/hicolor/64x64/apps/org.kalvora.kalvora.png
 ./usr/share/icons/hicolor/scalable/apps/org.kalvora.kalvora.svg
+./usr/share/man/ja/man1/kalvora.1.gz
 ./usr/share/man/man1/kalvora.1.gz
 ./usr/share/metainfo/org.kalvora.kalvora.metainfo.xml
 LIST
