@@ -56,6 +56,9 @@ if command -v appstreamcli >/dev/null; then
 fi
 check "metainfo carries the package version" \
   'grep -q "<release version=\"$(dpkg-deb -f "$deb" Version)\"" "$metainfo"'
+screenshots=$(cd "$(dirname "$0")/../../docs/screenshots" && pwd)
+check "metainfo screenshots are the README's pictures" \
+  'images=$(grep -o "<image>[^<]*" "$metainfo" | sed "s|.*/||"); [ -n "$images" ] && (cd "$screenshots" && ls $images >/dev/null)'
 program="$work/root/usr/bin/kalvora"
 # Read whole before grep looks at them: grep -q leaving early would break the pipe.
 sections=$(readelf -SW "$program"); dynamic=$(readelf -dW "$program"); symbols=$(readelf --dyn-syms -W "$program")
