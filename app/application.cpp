@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: MIT
 #include "application.h"
 
+#include "accessibility.h"
 #include "navigation.h"
 #include "version.h"
 
@@ -13,6 +14,11 @@
 
 void StartKalvora(QApplication& app)
 {
+    // The pictures are compiled into the user-interface library; a static
+    // library's resources are registered by hand.
+    Q_INIT_RESOURCE(resources);
+    InstallAccessibility();
+
     QApplication::setApplicationName(QStringLiteral("Kalvora"));
     QApplication::setApplicationVersion(QStringLiteral(KALVORA_VERSION));
     QApplication::setOrganizationName(QStringLiteral("Kalvora"));

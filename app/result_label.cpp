@@ -1,13 +1,18 @@
 // SPDX-License-Identifier: MIT
 #include "result_label.h"
 
+#include "accessibility.h"
+#include "calculator_screen.h"
 #include "widgets.h"
+
+#include <QAccessible>
 
 #include <QClipboard>
 #include <QContextMenuEvent>
 #include <QGuiApplication>
 #include <QHelpEvent>
 #include <QMenu>
+#include <QMouseEvent>
 #include <QPainter>
 #include <QRegularExpression>
 #include <QStyle>
@@ -86,8 +91,23 @@ std::optional<ExponentForm> ToExponentForm(const QString& number, int decimals)
 ResultLabel::ResultLabel(QWidget* parent)
     : QLabel(parent)
 {
+    InstallAccessibility();
     setTextInteractionFlags(Qt::TextSelectableByMouse);
     setContextMenuPolicy(Qt::DefaultContextMenu);
+}
+
+void ResultLabel::SetValue(const QString& value)
+{
+    const QString old = text();
+    if (value == old)
+        return;
+    setText(value);
+    if (QAccessible::isActive()) {
+        QAccessibleTextUpdateEvent update(this, 0, old, value);
+        QAccessible::updateAccessibility(&update);
+        QAccessibleEvent description(this, QAccessible::DescriptionChanged);
+        QAccessible::updateAccessibility(&description);
+    }
 }
 
 bool ResultLabel::Fits() const
@@ -179,5 +199,18 @@ void ResultLabel::contextMenuEvent(QContextMenuEvent* event)
         // A selection made in a shortened result covers characters nobody
         // saw: the whole result is copied then.
         [this] { QGuiApplication::clipboard()->setText(hasSelectedText() && Fits() ? selectedText() : text()); });
+    if (auto* screen = qobject_cast<CalculatorScreen*>(window()))
+        menu.addAction(QStringLiteral("結果をすべてコピー"), screen, &CalculatorScreen::CopyResults);
     menu.exec(event->globalPos());
+}
+
+void ResultLabel::mouseDoubleClickEvent(QMouseEvent* event)
+{
+    // A number is one word: sign, digits, point and all.
+    if (event->button() == Qt::LeftButton && !text().isEmpty()) {
+        setSelection(0, static_cast<int>(text().size()));
+        event->accept();
+        return;
+    }
+    QLabel::mouseDoubleClickEvent(event);
 }

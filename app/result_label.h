@@ -24,11 +24,16 @@ std::optional<ExponentForm> ToExponentForm(const QString& number, int decimals);
 // wider than the label is drawn in exponent form instead ("-1.000×10²⁰"),
 // with as many decimals as the result shows when they fit and fewer when they
 // do not, in the label's own alignment; the whole result is in the tool tip.
+// Inside a calculator the same menu copies every result of the screen. A
+// double click selects the whole number.
 class ResultLabel : public QLabel {
     Q_OBJECT
 
 public:
     explicit ResultLabel(QWidget* parent);
+
+    // Shows a new result (empty for none) and tells assistive technology.
+    void SetValue(const QString& value);
 
     // True when the whole text fits at the label's own type size.
     bool Fits() const;
@@ -41,6 +46,7 @@ protected:
     bool event(QEvent* event) override;
     void paintEvent(QPaintEvent* event) override;
     void contextMenuEvent(QContextMenuEvent* event) override;
+    void mouseDoubleClickEvent(QMouseEvent* event) override;
 
 private:
     // The exponent form that fits, if the text is a number.

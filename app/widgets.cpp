@@ -57,7 +57,11 @@ QLabel* MakeResult(QWidget* parent, const QString& name, const QString& accessib
 
 void SetResult(QLabel* label, const std::string& text)
 {
-    label->setText(QString::fromStdString(text));
+    const QString value = QString::fromStdString(text);
+    if (auto* result = qobject_cast<ResultLabel*>(label))
+        result->SetValue(value);
+    else
+        label->setText(value);
 }
 
 namespace {
@@ -99,14 +103,16 @@ void ScaleFont(QWidget* widget, double factor, bool bold)
     widget->setFont(font);
 }
 
-void SetTabOrder(std::initializer_list<QWidget*> widgets)
+void SetTabOrder(std::span<QWidget* const> widgets)
 {
-    QWidget* previous = nullptr;
-    for (QWidget* widget : widgets) {
-        if (previous)
-            QWidget::setTabOrder(previous, widget);
-        previous = widget;
-    }
+    for (std::size_t i = 1; i < widgets.size(); ++i)
+        QWidget::setTabOrder(widgets[i - 1], widgets[i]);
+}
+
+void FixWidth(QWidget* widget)
+{
+    widget->setFixedWidth(widget->minimumWidth());
+    widget->setSizePolicy(QSizePolicy::Fixed, widget->sizePolicy().verticalPolicy());
 }
 
 std::string TextOf(const QLineEdit* box)

@@ -7,12 +7,11 @@
 
 Outcome<std::array<Complex, 3>> Solve3ji(std::array<Complex, 4> Keisuu)
 {
-    if (Keisuu[0].re == 0 && Keisuu[0].im == 0)
+    if (IsZero(Keisuu[0]))
         return Rejection{k3jiMessage, {}};
 
     std::array<Complex, 3> Kai{};
-    const auto isZero = [](Complex z) { return z.re == 0 && z.im == 0; };
-    if (isZero(Keisuu[1]) && isZero(Keisuu[2]) && isZero(Keisuu[3]))
+    if (IsZero(Keisuu[1]) && IsZero(Keisuu[2]) && IsZero(Keisuu[3]))
         return Kai; // a·x³ = 0: three exact zeros
 
     for (int i = 1; i <= 3; ++i)

@@ -24,6 +24,7 @@ if [[ "$profile" == all ]]; then
     desktop-file-utils appstream-util appstream # checks of the desktop entry and metainfo
     dpkg-dev lintian                  # dpkg-shlibdeps for the Debian package; its check
     libx11-dev bc                     # the start-up benchmark
+    at-spi2-core python3-pyatspi dbus # the accessibility tree read as a screen reader reads it
   )
 elif [[ "$profile" != run ]]; then
   echo "usage: install-deps.sh [run|all]" >&2

@@ -10,7 +10,7 @@
 inline constexpr char kNoSideMessage[] = "辺の長さが一つ以上必要です";
 inline constexpr char kTooFewMessage[] = "入力項目が足りません";
 // Values the formulas cannot turn into an area: sides that break the triangle
-// inequality, a sine that cannot be, a zero divisor, an area beyond range.
+// inequality, a sine that cannot be, a zero sine that divides (NoTriangle).
 inline constexpr char kNoTriangleMessage[] = "この値では三角形になりません";
 
 // π to ten decimals, the value the area formulas are built on.
@@ -25,8 +25,9 @@ public:
 };
 
 // The area formulas. Sides are lengths, angles in degrees; side i faces angle
-// i. Each raises ArithmeticFault where its formula has no value (a negative
-// square root, a zero divisor) or leaves the double range.
+// i. Each raises NoTriangle where its formula has no value for these data (a
+// negative number under a square root, a zero sine as divisor) and
+// ArithmeticFault where a step leaves the double range.
 double HasamuKaku(double a, double b, double C); // sides a, b and the angle between them
 double HasamanaiKaku(double a, double b, double A); // A faces a; the acute angle faces b
 double RyoutanKaku(double c, double A, double B); // side c and the angles at its ends

@@ -3,6 +3,7 @@
 // copied whole; it is drawn in an exponent form that means the same number,
 // where the label places its text.
 
+#include "driver.h"
 #include "result_label.h"
 
 #include <QAccessible>
@@ -13,7 +14,6 @@
 #include <QRegularExpression>
 #include <QTest>
 #include <QTimer>
-#include <QToolTip>
 
 class TestResultLabel : public QObject {
     Q_OBJECT
@@ -25,6 +25,8 @@ private slots:
     void exponentForm();
     void shortened_data();
     void shortened();
+    void doubleClickSelectsTheNumber_data();
+    void doubleClickSelectsTheNumber();
 };
 
 using Form = std::optional<ExponentForm>;
@@ -75,10 +77,7 @@ void TestResultLabel::longResult()
     QVERIFY(!label->grab().isNull());
 
     // The tool tip holds the whole result exactly when the label cannot.
-    QHelpEvent help(QEvent::ToolTip, QPoint(5, 5), label->mapToGlobal(QPoint(5, 5)));
-    QApplication::sendEvent(label, &help);
-    QCOMPARE(QToolTip::isVisible() ? QToolTip::text() : QString(), fits ? QString() : text);
-    QToolTip::hideText();
+    QCOMPARE(Driver::ToolTipShown(label), fits ? QString() : text);
 
     // Right click, "コピー": the whole result on the clipboard.
     QApplication::clipboard()->clear();
@@ -160,7 +159,7 @@ void TestResultLabel::shortened()
     QCOMPARE(label->text(), text);
     QAccessibleInterface* reader = QAccessible::queryAccessibleInterface(label);
     QVERIFY(reader);
-    QCOMPARE(reader->text(QAccessible::Name), text);
+    QCOMPARE(reader->text(QAccessible::Value), text);
 
     // Drawn whole inside the label, at the side its alignment names.
     const auto [first, last] = InkColumns(label);
@@ -171,6 +170,34 @@ void TestResultLabel::shortened()
         QVERIFY2(last >= inside.right() - 3, qPrintable(QString::number(last)));
     else
         QVERIFY2(first <= inside.left() + 3, qPrintable(QString::number(first)));
+}
+
+void TestResultLabel::doubleClickSelectsTheNumber_data()
+{
+    QTest::addColumn<QString>("text");
+    QTest::addColumn<int>("where"); // which character is clicked
+    QTest::newRow("on the digits after the point") << "-0.405" << 4;
+    QTest::newRow("on the minus sign") << "-0.405" << 0;
+    QTest::newRow("exponent form") << "1.2345E+16" << 2;
+    QTest::newRow("thousands") << "-123456.000000" << 9;
+}
+
+void TestResultLabel::doubleClickSelectsTheNumber()
+{
+    QFETCH(QString, text);
+    QFETCH(int, where);
+
+    QWidget window;
+    auto* label = new ResultLabel(&window);
+    label->setGeometry(0, 0, 300, 30);
+    label->SetValue(text);
+    window.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&window));
+    const QFontMetrics metrics = label->fontMetrics();
+    const QPoint at(metrics.horizontalAdvance(text.left(where)) + metrics.horizontalAdvance(text.at(where)) / 2,
+        label->height() / 2);
+    QTest::mouseDClick(label, Qt::LeftButton, Qt::NoModifier, at);
+    QCOMPARE(label->selectedText(), text);
 }
 
 QTEST_MAIN(TestResultLabel)

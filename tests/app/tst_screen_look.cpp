@@ -5,7 +5,7 @@
 // other. CTest runs it at scale 1 and at scale 2.
 
 #include "driver.h"
-#include "navigation.h"
+#include "menu_screen.h"
 
 #include <QAbstractButton>
 #include <QApplication>
@@ -75,10 +75,9 @@ void TestScreenLook::screens_data()
     QTest::addColumn<QString>("button");
     QTest::newRow("menu") << QString();
     QTest::newRow("version") << QStringLiteral("cmdVersion");
-    for (const char* button : {"cmdSiguma", "cmdMenseki", "cmdKouyakusuu", "cmd2ji", "cmd3ji", "cmd4ji", "cmdRenritu",
-             "cmdReverse", "cmdGyouretusiki"})
-        if (Navigation::HasCalculator(QLatin1String(button)))
-            QTest::newRow(button) << QString::fromLatin1(button);
+    for (const MenuButton& button : MenuButtons())
+        if (button.calculator.create)
+            QTest::newRow(button.name) << QString::fromLatin1(button.name);
 }
 
 void TestScreenLook::screens()

@@ -137,35 +137,34 @@ void TestShell::calculatorButtons_data()
     QTest::addColumn<QString>("button");
     QTest::addColumn<QString>("form");
     QTest::addColumn<QString>("caption");
-    QTest::addColumn<bool>("available");
 
     QTest::newRow("sigma") << "cmdSiguma"
                            << "frmSiguma"
-                           << "シグマの計算－Kalvora" << true;
+                           << "シグマの計算－Kalvora";
     QTest::newRow("triangle") << "cmdMenseki"
                               << "frmSankaku"
-                              << "三角形の面積－Kalvora" << true;
+                              << "三角形の面積－Kalvora";
     QTest::newRow("gcd") << "cmdKouyakusuu"
                          << "frmKouyaku"
-                         << "最大公約数－Kalvora" << true;
+                         << "最大公約数－Kalvora";
     QTest::newRow("quadratic") << "cmd2ji"
                                << "frm2ji"
-                               << "２次方程式－Kalvora" << true;
+                               << "２次方程式－Kalvora";
     QTest::newRow("cubic") << "cmd3ji"
                            << "frm3ji"
-                           << "３次方程式－Kalvora" << true;
+                           << "３次方程式－Kalvora";
     QTest::newRow("quartic") << "cmd4ji"
                              << "frm4ji"
-                             << "４次方程式－Kalvora" << true;
+                             << "４次方程式－Kalvora";
     QTest::newRow("linear system") << "cmdRenritu"
                                    << "frmRenritu"
-                                   << "連立方程式－Kalvora" << true;
+                                   << "連立方程式－Kalvora";
     QTest::newRow("inverse") << "cmdReverse"
                              << "frmGyaku"
-                             << "逆行列－Kalvora" << true;
+                             << "逆行列－Kalvora";
     QTest::newRow("determinant") << "cmdGyouretusiki"
                                  << "frmGyouretusiki"
-                                 << "行列式－Kalvora" << true;
+                                 << "行列式－Kalvora";
 }
 
 void TestShell::calculatorButtons()
@@ -173,14 +172,9 @@ void TestShell::calculatorButtons()
     QFETCH(QString, button);
     QFETCH(QString, form);
     QFETCH(QString, caption);
-    QFETCH(bool, available);
 
-    QCOMPARE(Control<QPushButton>(kMenu, button)->isEnabled(), available);
+    QVERIFY(Control<QPushButton>(kMenu, button)->isEnabled());
     Click(kMenu, button);
-    if (!available) {
-        QCOMPARE(OpenWindows(), QStringList{kMenu});
-        return;
-    }
     // Exactly the chosen calculator, and the menu gone.
     QCOMPARE(OpenWindows(), QStringList{form});
     QCOMPARE(Window(form)->windowTitle(), caption);
@@ -284,11 +278,10 @@ int RunChildScenario(QApplication& app, const QString& scenario)
     if (scenario == QLatin1String("farewell")) {
         Navigation::ShowVersion();
         QTimer::singleShot(0, [] {
-            const auto message = ClickForMessage(QStringLiteral("frmOpening"), QStringLiteral("cmdEnd"));
-            if (message)
-                Say(QStringLiteral("message: %1|%2|%3|%4")
-                        .arg(message->title, message->text, message->buttons.join(QLatin1Char(',')),
-                            message->icon == QMessageBox::NoIcon ? QStringLiteral("no icon") : QStringLiteral("icon")));
+            const QString mismatch
+                = MessageMismatch(ClickForMessage(QStringLiteral("frmOpening"), QStringLiteral("cmdEnd")),
+                    QStringLiteral("お疲れさまでした！"));
+            Say(mismatch.isEmpty() ? QStringLiteral("farewell shown") : mismatch);
             // The farewell ends the loop without closing the windows one by one.
             SayWindows();
         });
@@ -327,8 +320,8 @@ void TestShell::programEnds_data()
     QTest::addColumn<QStringList>("expected");
 
     QTest::newRow("farewell") << "farewell"
-                              << QStringList{"message: Kalvora|お疲れさまでした！|OK|no icon",
-                                     "windows: frmOpening frmVersion", "event loop ended", "exit 0"};
+                              << QStringList{
+                                     "farewell shown", "windows: frmOpening frmVersion", "event loop ended", "exit 0"};
     QTest::newRow("close menu beside version")
         << "close menu beside version"
         << QStringList{"windows: frmVersion", "last window closed", "event loop ended", "exit 0"};

@@ -42,7 +42,7 @@ check "file list" '[ "$files" = "$expected" ] || { diff <(echo "$expected") <(ec
 depends=$(dpkg-deb -f "$deb" Depends)
 echo "Depends: $depends"
 check "depends on Qt 6 Widgets" 'grep -q "libqt6widgets6" <<<"$depends"'
-check "depends on Qt 6 Gui (platform and JPEG plugins)" 'grep -q "libqt6gui6" <<<"$depends"'
+check "depends on Qt 6 Gui (platform plugins)" 'grep -q "libqt6gui6" <<<"$depends"'
 check "depends on a Japanese font" 'grep -q "fonts-noto-cjk" <<<"$depends"'
 check "package name and architecture" '[ "$(dpkg-deb -f "$deb" Package)" = kalvora ] && [ -n "$(dpkg-deb -f "$deb" Architecture)" ]'
 
