@@ -3,6 +3,7 @@
 
 #include "accessibility.h"
 #include "navigation.h"
+#include "version.h"
 
 #include <QApplication>
 #include <QIcon>
@@ -19,9 +20,9 @@ void StartKalvora(QApplication& app)
     InstallAccessibility();
 
     QApplication::setApplicationName(QStringLiteral("Kalvora"));
-    QApplication::setApplicationVersion(QStringLiteral("1.0"));
+    QApplication::setApplicationVersion(QStringLiteral(KALVORA_VERSION));
     QApplication::setOrganizationName(QStringLiteral("Kalvora"));
-    QGuiApplication::setDesktopFileName(QStringLiteral("org.kalvora.Kalvora"));
+    QGuiApplication::setDesktopFileName(QStringLiteral("org.kalvora.kalvora"));
 
     // The icon files are read only when a window first needs them.
     QIcon icon;

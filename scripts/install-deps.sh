@@ -23,8 +23,8 @@ if [[ "$profile" == all ]]; then
   packages+=(
     clang libclang-rt-14-dev          # fuzzing and sanitizer runtimes
     xvfb xauth imagemagick x11-utils  # headless screenshots and window checks
-    desktop-file-utils appstream-util # checks of the desktop entry and metainfo
-    dpkg-dev                          # dpkg-shlibdeps for the Debian package
+    desktop-file-utils appstream-util appstream # checks of the desktop entry and metainfo
+    dpkg-dev lintian                  # dpkg-shlibdeps for the Debian package; its check
     libx11-dev bc                     # the start-up benchmark
     at-spi2-core python3-pyatspi dbus # the accessibility tree read as a screen reader reads it
   )

@@ -108,7 +108,18 @@ void TestScreenLook::screens()
                 QVERIFY2(!label->accessibleName().isEmpty(), qPrintable(where + " has no accessible name"));
                 QVERIFY2(label->textInteractionFlags() & Qt::TextSelectableByMouse,
                     qPrintable(where + " cannot be selected"));
-            } else if (label && label->pixmap().isNull()) {
+            } else if (label && !label->pixmap().isNull()) {
+                // A picture is drawn pixel for pixel from the one made for the
+                // screen's density, never stretched or blurred.
+                const qreal ratio = label->devicePixelRatioF();
+                const QImage shown = label->grab().toImage().convertToFormat(QImage::Format_RGB32);
+                const QImage made = QImage(
+                    ratio > 1 ? QStringLiteral(":/kalvora/banner@2x.png") : QStringLiteral(":/kalvora/banner.png"))
+                                        .convertToFormat(QImage::Format_RGB32);
+                QVERIFY2(shown.size() == label->size() * ratio && shown == made, qPrintable(where + " is not sharp"));
+            } else if (label) {
+                // Raised exponents too are large enough to read.
+                QVERIFY2(label->font().pointSizeF() >= 8, qPrintable(where + " is in type smaller than 8 pt"));
                 const QSize needed = label->fontMetrics().size(0, label->text());
                 QVERIFY2(label->contentsRect().width() >= needed.width()
                         && label->contentsRect().height() >= needed.height() * 3 / 4,
