@@ -8,11 +8,14 @@
 #include "widgets.h"
 
 #include <QBoxLayout>
+#include <QCheckBox>
 #include <QClipboard>
 #include <QGuiApplication>
 #include <QKeyEvent>
 #include <QLineEdit>
 #include <QPushButton>
+
+#include <utility>
 
 CalculatorScreen::CalculatorScreen(const QString& caption, ButtonNames names)
 {
@@ -40,7 +43,7 @@ CalculatorScreen::CalculatorScreen(const QString& caption, ButtonNames names)
         Navigation::ShowMenu();
         Navigation::Unload(this);
     });
-    connect(cmdReset, &QPushButton::clicked, this, [this] { Init(); });
+    connect(cmdReset, &QPushButton::clicked, this, &CalculatorScreen::Restart);
 }
 
 void CalculatorScreen::Form_Load()
@@ -49,7 +52,43 @@ void CalculatorScreen::Form_Load()
     // copying its own selection.
     for (QLineEdit* box : findChildren<QLineEdit*>())
         box->installEventFilter(this);
+    Restart();
+}
+
+void CalculatorScreen::Restart()
+{
+    pendingExact = nullptr;
     Init();
+}
+
+QCheckBox* CalculatorScreen::MakeExactSwitch()
+{
+    chkExact = new QCheckBox(QStringLiteral("分数・√で表示"), this);
+    chkExact->setObjectName(QStringLiteral("chkExact"));
+    connect(chkExact, &QCheckBox::toggled, this, &CalculatorScreen::ShowExact);
+    return chkExact;
+}
+
+void CalculatorScreen::OfferExact(std::function<void()> compute)
+{
+    pendingExact = std::move(compute);
+    if (chkExact && chkExact->isChecked())
+        ShowExact(true);
+}
+
+void CalculatorScreen::ShowExact(bool on)
+{
+    if (on && pendingExact) {
+        // Worked out once per calculation; a fault in it leaves the results'
+        // exact forms unknown, so they keep their decimal text.
+        const std::function<void()> compute = std::exchange(pendingExact, nullptr);
+        try {
+            compute();
+        } catch (const std::exception&) {
+        }
+    }
+    for (ResultLabel* result : findChildren<ResultLabel*>())
+        result->SetExactView(on);
 }
 
 QString CalculatorScreen::ResultsText() const

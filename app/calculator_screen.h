@@ -10,6 +10,7 @@
 #include <initializer_list>
 
 class QBoxLayout;
+class QCheckBox;
 class QKeyEvent;
 class QLayout;
 class QLineEdit;
@@ -69,6 +70,21 @@ protected:
     // inputs in its own numbering.
     void Reject(const Rejection& rejection, std::initializer_list<QWidget*> inputs = {});
 
+    // The switch between the decimal view (the default) and the exact view,
+    // 「分数・√で表示」, for screens whose results have exact forms; the
+    // screen places it near its results and last in its keyboard order. It
+    // starts unchecked and keeps its state through 初期化.
+    QCheckBox* MakeExactSwitch();
+
+    // Called after the decimal results are shown: `compute` gives every
+    // result its exact form (ResultLabel::SetExact). It runs now when the
+    // exact view is on, or when the view is first switched on for these
+    // results; a new calculation or Init drops it.
+    void OfferExact(std::function<void()> compute);
+
+    // Starts the screen afresh: drops the results' exact forms, runs Init.
+    void Restart();
+
     // The result of an outcome, or null after showing its rejection.
     template<class T> const T* Accept(const Outcome<T>& outcome, std::initializer_list<QWidget*> inputs = {})
     {
@@ -82,9 +98,13 @@ protected:
     QPushButton* cmdBack;
     QPushButton* cmdReset;
     QPushButton* cmdCalculate;
+    QCheckBox* chkExact = nullptr;
 
 private:
+    void ShowExact(bool on);
+
     void Guarded(const std::function<void()>& handler);
 
     QBoxLayout* root;
+    std::function<void()> pendingExact;
 };

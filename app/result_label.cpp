@@ -3,6 +3,7 @@
 
 #include "accessibility.h"
 #include "calculator_screen.h"
+#include "math_text.h"
 #include "widgets.h"
 
 #include <QAccessible>
@@ -24,8 +25,15 @@ namespace {
 
 const QString kTimesTen = QStringLiteral("×10");
 
-// The parts of a number as FormatFixed and FormatGeneral write it.
-const QRegularExpression kNumber(QStringLiteral("^([-+]?)(\\d*)(?:\\.(\\d*))?(?:[Ee]([-+]?\\d+))?$"));
+// The parts of a number as FormatFixed and FormatGeneral write it, in the
+// exact view perhaps after "≈".
+const QRegularExpression kNumber(QStringLiteral("^(?:≈)?([-+]?)(\\d*)(?:\\.(\\d*))?(?:[Ee]([-+]?\\d+))?$"));
+
+// What stands before an approximate result's number.
+QString Prefix(const QString& text)
+{
+    return text.startsWith(QChar(0x2248)) ? QString(QChar(0x2248)) : QString();
+}
 
 QString Superscript(int exponent)
 {
@@ -98,12 +106,34 @@ ResultLabel::ResultLabel(QWidget* parent)
 
 void ResultLabel::SetValue(const QString& value)
 {
+    decimal = value;
+    exact.clear();
+    exactKnown = false;
+    Display(decimal);
+}
+
+void ResultLabel::SetExact(const QString& exactText)
+{
+    exact = exactText;
+    exactKnown = true;
+    if (exactView)
+        Display(exact);
+}
+
+void ResultLabel::SetExactView(bool on)
+{
+    exactView = on;
+    Display(on && HasExact() ? exact : decimal);
+}
+
+void ResultLabel::Display(const QString& shown)
+{
     const QString old = text();
-    if (value == old)
+    if (shown == old)
         return;
-    setText(value);
+    setText(shown);
     if (QAccessible::isActive()) {
-        QAccessibleTextUpdateEvent update(this, 0, old, value);
+        QAccessibleTextUpdateEvent update(this, 0, old, shown);
         QAccessible::updateAccessibility(&update);
         QAccessibleEvent description(this, QAccessible::DescriptionChanged);
         QAccessible::updateAccessibility(&description);
@@ -112,6 +142,10 @@ void ResultLabel::SetValue(const QString& value)
 
 bool ResultLabel::Fits() const
 {
+    if (const MathText math(text()); math.IsFormula()) {
+        const QSizeF size = math.Size(font());
+        return size.width() <= contentsRect().width() && size.height() <= contentsRect().height();
+    }
     return fontMetrics().horizontalAdvance(text()) <= contentsRect().width();
 }
 
@@ -124,7 +158,7 @@ QFont ResultLabel::ExponentFont() const
 
 int ResultLabel::Width(const ExponentForm& form) const
 {
-    return fontMetrics().horizontalAdvance(form.mantissa + kTimesTen)
+    return fontMetrics().horizontalAdvance(Prefix(text()) + form.mantissa + kTimesTen)
         + QFontMetrics(ExponentFont()).horizontalAdvance(QString::number(form.exponent)) + 1;
 }
 
@@ -147,7 +181,7 @@ QString ResultLabel::Shown() const
     if (Fits())
         return text();
     const std::optional<ExponentForm> form = ShortForm();
-    return form ? form->mantissa + kTimesTen + Superscript(form->exponent) : text();
+    return form ? Prefix(text()) + form->mantissa + kTimesTen + Superscript(form->exponent) : text();
 }
 
 bool ResultLabel::event(QEvent* event)
@@ -165,6 +199,12 @@ bool ResultLabel::event(QEvent* event)
 
 void ResultLabel::paintEvent(QPaintEvent* event)
 {
+    if (const MathText math(text()); math.IsFormula()) {
+        QPainter painter(this);
+        painter.setPen(palette().color(QPalette::Active, foregroundRole()));
+        math.Draw(painter, contentsRect(), font(), alignment());
+        return;
+    }
     const std::optional<ExponentForm> form = Fits() ? std::nullopt : ShortForm();
     if (!form) {
         QLabel::paintEvent(event);
@@ -172,7 +212,7 @@ void ResultLabel::paintEvent(QPaintEvent* event)
     }
     // "mantissa×10" on the line, the exponent raised in smaller type, the
     // whole placed as the label places its text.
-    const QString base = form->mantissa + kTimesTen;
+    const QString base = Prefix(text()) + form->mantissa + kTimesTen;
     const QString exponent = QString::number(form->exponent);
     const QFont raisedFont = ExponentFont();
     const QSize size(Width(*form), fontMetrics().height());

@@ -33,7 +33,18 @@ public:
     explicit ResultLabel(QWidget* parent);
 
     // Shows a new result (empty for none) and tells assistive technology.
+    // The result's exact form is unknown until SetExact gives it.
     void SetValue(const QString& value);
+
+    // The same result in the exact view: its canonical exact text, "≈" and
+    // the decimal text, or nothing at all where the exact view has no result
+    // to show. Shown while the exact view is on.
+    void SetExact(const QString& exact);
+
+    // Switches between the decimal view (the default) and the exact view. A
+    // result whose exact form is not known yet keeps its decimal text.
+    void SetExactView(bool on);
+    bool HasExact() const { return exactKnown; }
 
     // True when the whole text fits at the label's own type size.
     bool Fits() const;
@@ -49,8 +60,15 @@ protected:
     void mouseDoubleClickEvent(QMouseEvent* event) override;
 
 private:
+    void Display(const QString& shown);
+
     // The exponent form that fits, if the text is a number.
     std::optional<ExponentForm> ShortForm() const;
     QFont ExponentFont() const;
     int Width(const ExponentForm& form) const;
+
+    QString decimal;
+    QString exact;
+    bool exactKnown = false;
+    bool exactView = false;
 };

@@ -86,6 +86,12 @@ protected:
 
 } // namespace
 
+void SetExactResult(QLabel* label, const std::string& text)
+{
+    if (auto* result = qobject_cast<ResultLabel*>(label))
+        result->SetExact(QString::fromStdString(text));
+}
+
 QPushButton* MakeButton(QWidget* parent, const QString& name, const QString& text)
 {
     auto* button = new PushButton(text, parent);

@@ -36,6 +36,10 @@ QLabel* MakeResult(QWidget* parent, const QString& name, const QString& accessib
 // Writes a result (empty for none), telling assistive technology.
 void SetResult(QLabel* label, const std::string& text);
 
+// Gives a result its text in the exact view: the canonical exact text, or
+// "≈" and its decimal text.
+void SetExactResult(QLabel* label, const std::string& text);
+
 // A push button that is neither the default nor the cancel button.
 QPushButton* MakeButton(QWidget* parent, const QString& name, const QString& text);
 

@@ -2,9 +2,11 @@
 #include "equation_screen.h"
 
 #include "conversions.h"
+#include "exact_equations.h"
 #include "widgets.h"
 
 #include <QBoxLayout>
+#include <QCheckBox>
 #include <QGridLayout>
 #include <QLabel>
 #include <QLineEdit>
@@ -164,7 +166,12 @@ void EquationScreen::LayOut(const EquationForm& form)
         for (const auto& [name, caption] : row.closing)
             results->addWidget(MakeText(this, QLatin1String(name), QString::fromUtf8(caption)), top + k, column++);
     }
-    results->setColumnStretch(results->columnCount(), 1);
+    // The switch to exact forms at the right of the last two roots, in the
+    // room their lines leave, so that no line grows.
+    const int end = results->columnCount();
+    results->addWidget(
+        MakeExactSwitch(), top + static_cast<int>(form.rows.size()) - 2, end, 2, 1, Qt::AlignRight | Qt::AlignVCenter);
+    results->setColumnStretch(end, 1);
     body->addLayout(results);
     SetBody(body);
 }
@@ -183,6 +190,7 @@ void EquationScreen::SetKeyboardOrder(bool realPartsFirst)
             order.push_back(txtIm[i]);
         }
     }
+    order.push_back(chkExact);
     SetTabOrder(order);
 }
 
@@ -257,4 +265,18 @@ void EquationScreen::Show(const Complex* Kai, std::size_t count)
         SetResult(lblRe[k], texts[2 * k]);
         SetResult(lblIm[k], texts[2 * k + 1]);
     }
+
+    // The exact roots of the equation as typed, each in the row of the
+    // decimal root it is.
+    std::vector<CoefficientBoxes> boxes;
+    for (std::size_t i = 0; i < txtRe.size(); ++i)
+        boxes.push_back({TextOf(txtRe[i]), TextOf(txtIm[i])});
+    const std::vector<Complex> shown(Kai, Kai + count);
+    OfferExact([this, boxes, shown, texts] {
+        const std::vector<ExactRoot> roots = ExactRoots(boxes, shown);
+        for (std::size_t k = 0; k < roots.size() && k < lblRe.size(); ++k) {
+            SetExactResult(lblRe[k], ExactLabelText(roots[k].re, texts[2 * k]));
+            SetExactResult(lblIm[k], ExactLabelText(roots[k].im, texts[2 * k + 1]));
+        }
+    });
 }

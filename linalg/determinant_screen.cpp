@@ -3,10 +3,12 @@
 
 #include "conversions.h"
 #include "determinant.h"
+#include "exact_linalg.h"
 #include "line_control.h"
 #include "widgets.h"
 
 #include <QBoxLayout>
+#include <QCheckBox>
 #include <QGridLayout>
 #include <QGroupBox>
 #include <QLabel>
@@ -46,6 +48,8 @@ frmGyouretusiki::frmGyouretusiki()
     result->addWidget(Label3);
     result->addWidget(lblAns);
     result->addStretch(1);
+    // The switch to exact forms at the end of the result's line.
+    result->addWidget(MakeExactSwitch());
 
     auto* formula = new QVBoxLayout;
     formula->setSpacing(10);
@@ -69,6 +73,7 @@ frmGyouretusiki::frmGyouretusiki()
     std::vector<QWidget*> order{cmdBack, cmdReset, cmdCalculate};
     order.insert(order.end(), optGen.begin(), optGen.end());
     order.insert(order.end(), txtNum.begin() + 1, txtNum.end());
+    order.push_back(chkExact);
     SetTabOrder(order);
     cmdBack->setFocus();
 
@@ -84,5 +89,8 @@ void frmGyouretusiki::Init()
 void frmGyouretusiki::Command3_Click()
 {
     const double Kotae = Gyouretusiki(ReadGrid(), Gen);
-    SetResult(lblAns, FormatFixed(Kotae, "0.000"));
+    const std::string text = FormatFixed(Kotae, "0.000");
+    SetResult(lblAns, text);
+    OfferExact(
+        [this, rows = GridTexts(), text] { SetExactResult(lblAns, ExactLabelText(ExactDeterminant(rows), text)); });
 }

@@ -2,11 +2,13 @@
 #include "inverse_screen.h"
 
 #include "conversions.h"
+#include "exact_linalg.h"
 #include "inverse.h"
 #include "line_control.h"
 #include "widgets.h"
 
 #include <QBoxLayout>
+#include <QCheckBox>
 #include <QGridLayout>
 #include <QGroupBox>
 #include <QLabel>
@@ -55,10 +57,12 @@ void frmGyaku::LayOut()
     QLabel* Label1 = MakeText(this, QStringLiteral("Label1"), QStringLiteral("空白の場合は０と見なします"));
 
     auto* body = new QVBoxLayout;
-    body->setSpacing(8);
+    body->setSpacing(kLineSpacing);
     body->addWidget(Frame1);
-    body->addWidget(Label2);
-    body->addWidget(Label1);
+    // The switch to exact forms and what exact arithmetic may say instead of
+    // numbers stand at the right, above the inverse.
+    lblExactNote = MakeExactNote(kExactSingularInverseMessage);
+    body->addLayout(InstructionsAndSwitch(Label2, Label1, lblExactNote));
     body->addLayout(Formula());
     SetBody(body);
 }
@@ -120,7 +124,7 @@ void frmGyaku::SetKeyboardOrder()
 {
     std::vector<QWidget*> order(optGen.begin(), optGen.end());
     order.insert(order.end(), txtNum.begin() + 1, txtNum.end());
-    order.insert(order.end(), {cmdBack, cmdReset, cmdCalculate});
+    order.insert(order.end(), {cmdBack, cmdReset, cmdCalculate, chkExact});
     SetTabOrder(order);
     optGen[0]->setFocus();
 }
@@ -130,12 +134,15 @@ void frmGyaku::Init()
     InitGrid();
     for (int i = 1; i <= 25; ++i)
         SetResult(lblAns[i], {});
+    SetResult(lblExactNote, {});
     ShowBlock(lblAns, Gen);
 }
 
 // The matrix as rows of tab-separated entries, as a spreadsheet pastes them.
 QString frmGyaku::ResultsText() const
 {
+    if (!lblExactNote->text().isEmpty())
+        return lblExactNote->text();
     if (lblAns[1]->text().isEmpty())
         return {};
     QStringList rows;
@@ -161,4 +168,17 @@ void frmGyaku::Command3_Click()
     for (int i = 1; i <= Gen; ++i)
         for (int j = 1; j <= Gen; ++j)
             SetResult(lblAns[Cell(i, j)], texts[Cell(i, j)]);
+    SetResult(lblExactNote, {});
+
+    OfferExact([this, rows = GridTexts(), texts] {
+        const ExactMatrix exact = ExactInverse(rows);
+        const bool singular = exact.status == ExactStatus::Singular;
+        for (int i = 1; i <= Gen; ++i) {
+            for (int j = 1; j <= Gen; ++j) {
+                const ExactText entry = exact.status == ExactStatus::Found ? exact.entries[i - 1][j - 1] : std::nullopt;
+                SetExactResult(lblAns[Cell(i, j)], singular ? std::string() : ExactLabelText(entry, texts[Cell(i, j)]));
+            }
+        }
+        SetExactResult(lblExactNote, singular ? kExactSingularInverseMessage : "");
+    });
 }

@@ -28,4 +28,5 @@ private:
     void Command3_Click();
 
     std::array<QLabel*, 26> lblAns{}; // 1 .. 25, numbered like txtNum
+    QLabel* lblExactNote = nullptr;
 };

@@ -6,6 +6,7 @@
 #include "widgets.h"
 
 #include <QBoxLayout>
+#include <QCheckBox>
 #include <QGridLayout>
 #include <QGroupBox>
 #include <QLabel>
@@ -62,7 +63,7 @@ void MatrixScreen::CreateGrid(const std::function<QString(int, int)>& boxName)
 
 void MatrixScreen::optGen_Click(int)
 {
-    Init();
+    Restart();
 }
 
 void MatrixScreen::InitGrid()
@@ -103,6 +104,37 @@ void MatrixScreen::KeepPlaceWhenHidden(QWidget* widget)
     QSizePolicy policy = widget->sizePolicy();
     policy.setRetainSizeWhenHidden(true);
     widget->setSizePolicy(policy);
+}
+
+std::vector<std::vector<std::string>> MatrixScreen::GridTexts() const
+{
+    std::vector<std::vector<std::string>> rows(Gen);
+    for (int i = 1; i <= Gen; ++i)
+        for (int j = 1; j <= Gen; ++j)
+            rows[i - 1].push_back(TextOf(txtNum[Cell(i, j)]));
+    return rows;
+}
+
+QLabel* MatrixScreen::MakeExactNote(const char* message)
+{
+    QLabel* note = MakeResult(this, QStringLiteral("lblExactNote"), QStringLiteral("正確な計算では"), 0);
+    note->setMinimumWidth(note->fontMetrics().horizontalAdvance(QString::fromUtf8(message)) + 8);
+    note->setSizePolicy(QSizePolicy::Minimum, QSizePolicy::Fixed);
+    return note;
+}
+
+QLayout* MatrixScreen::InstructionsAndSwitch(QWidget* first, QWidget* second, QWidget* note)
+{
+    auto* lines = new QGridLayout;
+    lines->setContentsMargins(0, 0, 0, 0);
+    lines->setVerticalSpacing(kLineSpacing);
+    lines->setHorizontalSpacing(12);
+    lines->addWidget(first, 0, 0);
+    lines->addWidget(second, 1, 0);
+    lines->addWidget(note, 0, 1, 2, 1, Qt::AlignRight | Qt::AlignVCenter);
+    lines->addWidget(MakeExactSwitch(), 0, 2, 2, 1, Qt::AlignRight | Qt::AlignVCenter);
+    lines->setColumnStretch(1, 1);
+    return lines;
 }
 
 QGridLayout* MatrixScreen::BoxGrid(int spacing) const

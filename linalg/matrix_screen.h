@@ -8,12 +8,14 @@
 
 #include <array>
 #include <functional>
+#include <string>
 #include <vector>
 
 class LineControl;
 class QGridLayout;
 class QGroupBox;
 class QLabel;
+class QLayout;
 class QLineEdit;
 class QRadioButton;
 
@@ -44,6 +46,19 @@ protected:
     // The Gen × Gen block, read row by row with ParseNumber.
     Matrix ReadGrid() const;
 
+    // The texts of the Gen × Gen block, row by row, for the exact view.
+    std::vector<std::vector<std::string>> GridTexts() const;
+
+    // What the exact view says in place of numbers when exact arithmetic
+    // finds the matrix singular though the decimal calculation did not: a
+    // result of its own, empty in the decimal view, that fits `message`.
+    QLabel* MakeExactNote(const char* message);
+
+    // The two lines of instructions at the left; at the right, across both,
+    // what exact arithmetic may say instead of numbers and the switch to
+    // exact forms. The lines keep the spacing they would have on their own.
+    QLayout* InstructionsAndSwitch(QWidget* first, QWidget* second, QWidget* note);
+
     // Shows the cells of the top-left n × n block of a 5 × 5 array and hides
     // the rest; hidden cells keep their place, so nothing around them moves.
     template<class Cells> static void ShowBlock(const Cells& cells, int n)
@@ -52,6 +67,9 @@ protected:
             for (int j = 1; j <= kMaxGen; ++j)
                 cells[Cell(i, j)]->setVisible(i <= n && j <= n);
     }
+
+    // Between the lines of the screen's text.
+    static constexpr int kLineSpacing = 8;
 
     // Digits an entry box is sized for; longer text scrolls inside it.
     static constexpr int kBoxDigits = 7;

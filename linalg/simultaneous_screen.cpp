@@ -2,10 +2,12 @@
 #include "simultaneous_screen.h"
 
 #include "conversions.h"
+#include "exact_linalg.h"
 #include "simultaneous.h"
 #include "widgets.h"
 
 #include <QBoxLayout>
+#include <QCheckBox>
 #include <QGridLayout>
 #include <QGroupBox>
 #include <QLabel>
@@ -66,10 +68,12 @@ frmRenritu::frmRenritu()
     work->addLayout(answers);
 
     auto* body = new QVBoxLayout;
-    body->setSpacing(8);
+    body->setSpacing(kLineSpacing);
     body->addWidget(Frame1);
-    body->addWidget(Label6);
-    body->addWidget(Label7);
+    // The switch to exact forms and what exact arithmetic may say instead of
+    // numbers stand at the right, above the answers.
+    lblExactNote = MakeExactNote(kExactSingularSystemMessage);
+    body->addLayout(InstructionsAndSwitch(Label6, Label7, lblExactNote));
     body->addLayout(work);
     SetBody(body);
 
@@ -83,6 +87,7 @@ frmRenritu::frmRenritu()
     }
     order.insert(order.end(), {cmdBack, cmdReset, cmdCalculate});
     order.insert(order.end(), optGen.begin(), optGen.end());
+    order.push_back(chkExact);
     SetTabOrder(order);
     txtNum[1]->setFocus();
 
@@ -97,11 +102,14 @@ void frmRenritu::Init()
         SetResult(lblAnswer[i], {});
         txtNumA[i]->setVisible(i <= Gen);
     }
+    SetResult(lblExactNote, {});
 }
 
-// "A = 1.000000", one unknown a line.
+// "A = 1.000000", one unknown a line; or what exact arithmetic says instead.
 QString frmRenritu::ResultsText() const
 {
+    if (!lblExactNote->text().isEmpty())
+        return lblExactNote->text();
     QStringList lines;
     for (int j = 1; j <= Gen && !lblAnswer[j]->text().isEmpty(); ++j)
         lines.append(QStringLiteral("%1 = %2").arg(Unknown(j)).arg(lblAnswer[j]->text()));
@@ -112,8 +120,11 @@ void frmRenritu::Command3_Click()
 {
     const Matrix Gyouretu = ReadGrid();
     Vector Teisuu{};
-    for (int i = 1; i <= Gen; ++i)
+    std::vector<std::string> rhs;
+    for (int i = 1; i <= Gen; ++i) {
         Teisuu[i] = Read(txtNumA[i]);
+        rhs.push_back(TextOf(txtNumA[i]));
+    }
 
     const auto outcome = Renritu(Gyouretu, Teisuu, Gen);
     const Vector* Kai = Accept(outcome);
@@ -125,4 +136,15 @@ void frmRenritu::Command3_Click()
         texts[j] = FormatFixed((*Kai)[j], "0.000000");
     for (int j = 1; j <= Gen; ++j)
         SetResult(lblAnswer[j], texts[j]);
+    SetResult(lblExactNote, {});
+
+    OfferExact([this, rows = GridTexts(), rhs, texts] {
+        const ExactVector exact = ExactSolve(rows, rhs);
+        const bool singular = exact.status == ExactStatus::Singular;
+        for (int j = 1; j <= Gen; ++j) {
+            const ExactText x = exact.status == ExactStatus::Found ? exact.x[j - 1] : std::nullopt;
+            SetExactResult(lblAnswer[j], singular ? std::string() : ExactLabelText(x, texts[j]));
+        }
+        SetExactResult(lblExactNote, singular ? kExactSingularSystemMessage : "");
+    });
 }

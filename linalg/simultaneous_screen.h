@@ -24,4 +24,5 @@ private:
 
     std::array<QLineEdit*, 6> txtNumA{}; // right-hand sides 1 .. 5
     std::array<QLabel*, 6> lblAnswer{}; // values of A .. E as 1 .. 5
+    QLabel* lblExactNote = nullptr;
 };

@@ -2,9 +2,11 @@
 #include "sigma_screen.h"
 
 #include "conversions.h"
+#include "exact_sigma.h"
 #include "sigma.h"
 #include "widgets.h"
 
+#include <QCheckBox>
 #include <QGridLayout>
 #include <QHBoxLayout>
 #include <QLabel>
@@ -113,11 +115,12 @@ frmSiguma::frmSiguma()
     result->setSpacing(10);
     result->addWidget(Label13);
     result->addWidget(lblAnswer, 1);
+    result->addWidget(MakeExactSwitch(), 0, Qt::AlignRight | Qt::AlignVCenter);
     body->addItem(new QSpacerItem(0, 8), 3, 0);
     body->addLayout(result, 4, 2);
     SetBody(body);
 
-    SetTabOrder({txtLast, txtFirst, txt3jou, txt2jou, txt1jou, txt0jou, cmdBack, cmdReset, cmdCalculate});
+    SetTabOrder({txtLast, txtFirst, txt3jou, txt2jou, txt1jou, txt0jou, cmdBack, cmdReset, cmdCalculate, chkExact});
     txtLast->setFocus();
     OnCalculate(&frmSiguma::cmdKeisan_Click);
 }
@@ -131,8 +134,18 @@ void frmSiguma::Init()
 
 void frmSiguma::cmdKeisan_Click()
 {
-    const auto outcome = Siguma(
-        TextOf(txtFirst), TextOf(txtLast), {TextOf(txt3jou), TextOf(txt2jou), TextOf(txt1jou), TextOf(txt0jou)});
-    if (const double* Kotae = Accept(outcome, {txtFirst, txtLast}))
-        SetResult(lblAnswer, FormatGeneral(*Kotae));
+    const std::array<std::string, 4> keisuu{TextOf(txt3jou), TextOf(txt2jou), TextOf(txt1jou), TextOf(txt0jou)};
+    const auto outcome = Siguma(TextOf(txtFirst), TextOf(txtLast), keisuu);
+    const double* Kotae = Accept(outcome, {txtFirst, txtLast});
+    if (!Kotae)
+        return;
+    const std::string text = FormatGeneral(*Kotae);
+    SetResult(lblAnswer, text);
+
+    // The bounds are whole numbers here: the sum was not refused.
+    const std::int32_t first = RoundToInt32(Read(txtFirst)).value_or(0);
+    const std::int32_t last = RoundToInt32(Read(txtLast)).value_or(0);
+    OfferExact([this, first, last, keisuu, text] {
+        SetExactResult(lblAnswer, ExactLabelText(ExactSigma(first, last, keisuu), text));
+    });
 }

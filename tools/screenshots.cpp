@@ -27,12 +27,22 @@ struct Shot {
     QString option; // a size option to choose first, if any
     std::vector<std::pair<QString, QString>> input;
     QString calculate; // the calculate button, empty: none
+    bool exact = false; // shown with 「分数・√で表示」 ticked
 };
 
 std::vector<Shot> Shots()
 {
     return {
         {"menu", "", "frmOpening", "", {}, ""},
+        // The exact view: surd roots, an inverse in fractions, a surd area.
+        {"quadratic-exact", "cmd2ji", "frm2ji", "", {{"txtRP_0", "1"}, {"txtRP_1", "-1"}, {"txtRP_2", "-1"}},
+            "Command3", true},
+        {"inverse-exact", "cmdReverse", "frmGyaku", "optGen_1",
+            {{"txtNum_1", "4"}, {"txtNum_2", "7"}, {"txtNum_3", "2"}, {"txtNum_6", "3"}, {"txtNum_7", "6"},
+                {"txtNum_8", "1"}, {"txtNum_11", "2"}, {"txtNum_12", "5"}, {"txtNum_13", "3"}},
+            "Command3", true},
+        {"triangle-exact", "cmdMenseki", "frmSankaku", "", {{"txtH_0", "2"}, {"txtH_1", "3"}, {"txtH_2", "4"}},
+            "cmdKeisan", true},
         {"version", "cmdVersion", "frmVersion", "", {}, ""},
         {"gcd", "cmdKouyakusuu", "frmKouyaku", "", {{"txtNum_0", "1071"}, {"txtNum_1", "462"}}, "Command1"},
         {"sigma", "cmdSiguma", "frmSiguma", "",
@@ -93,6 +103,8 @@ bool Render(const Shot& shot, const QDir& directory)
         Driver::Type(shot.form, box, text);
     if (!shot.calculate.isEmpty())
         Driver::ClickForMessage(shot.form, shot.calculate);
+    if (shot.exact)
+        Driver::Click(shot.form, QStringLiteral("chkExact"));
 
     QWidget* window = Driver::Window(shot.form);
     if (!window) {

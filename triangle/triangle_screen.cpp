@@ -2,10 +2,12 @@
 #include "triangle_screen.h"
 
 #include "conversions.h"
+#include "exact_triangle.h"
 #include "line_control.h"
 #include "triangle.h"
 #include "widgets.h"
 
+#include <QCheckBox>
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QLineEdit>
@@ -151,7 +153,7 @@ frmSankaku::frmSankaku()
     body->addLayout(area);
     SetBody(body);
 
-    SetTabOrder({txtH[0], txtH[1], txtH[2], txtK[2], txtK[1], txtK[0], cmdBack, cmdReset, cmdCalculate});
+    SetTabOrder({txtH[0], txtH[1], txtH[2], txtK[2], txtK[1], txtK[0], cmdBack, cmdReset, cmdCalculate, chkExact});
     txtH[0]->setFocus();
     OnCalculate(&frmSankaku::cmdKeisan_Click);
 }
@@ -189,6 +191,13 @@ QWidget* frmSankaku::MakeFigure()
         txtH[i]->raise();
         txtK[i]->raise();
     }
+    // The switch to exact forms in the figure's free lower left corner, just
+    // above the area it changes.
+    QCheckBox* exact = MakeExactSwitch();
+    exact->setParent(figure);
+    exact->adjustSize();
+    exact->move(0, kFigureHeight - exact->height());
+
     // Degree marks: Label3 by angle 2, Label4 by angle 1, Label5 by angle 0.
     for (int i = 0; i < 3; ++i) {
         QLabel* degree = MakeText(figure, QStringLiteral("Label%1").arg(5 - i), QStringLiteral("。"));
@@ -212,7 +221,15 @@ void frmSankaku::cmdKeisan_Click()
     const auto texts = [](const std::array<QLineEdit*, 3>& boxes) {
         return std::array<std::string, 3>{TextOf(boxes[0]), TextOf(boxes[1]), TextOf(boxes[2])};
     };
-    const auto outcome = Sankaku(texts(txtH), texts(txtK));
-    if (const double* Menseki = Accept(outcome))
-        SetResult(lblAnswer, FormatFixed(*Menseki, "0.00"));
+    const std::array<std::string, 3> sides = texts(txtH);
+    const std::array<std::string, 3> angles = texts(txtK);
+    const auto outcome = Sankaku(sides, angles);
+    const double* Menseki = Accept(outcome);
+    if (!Menseki)
+        return;
+    const std::string text = FormatFixed(*Menseki, "0.00");
+    SetResult(lblAnswer, text);
+    OfferExact([this, sides, angles, text] {
+        SetExactResult(lblAnswer, ExactLabelText(ExactTriangleArea(sides, angles), text));
+    });
 }

@@ -410,19 +410,19 @@ void TestMatrixScreens::focusOrder_data()
     // Tab visits only the chosen option of the group.
     QTest::newRow("equations 2") << kRenritu << 2 << "txtNum_1"
                                  << QStringList{"txtNum_2", "txtNumA_1", "txtNum_6", "txtNum_7", "txtNumA_2"} + buttons
-            + QStringList{"optGen_0", "txtNum_1"};
+            + QStringList{"optGen_0", "chkExact", "txtNum_1"};
     QTest::newRow("equations 5") << kRenritu << 5 << "txtNum_1"
-                                 << equations5.mid(1) + buttons + QStringList{"optGen_3", "txtNum_1"};
+                                 << equations5.mid(1) + buttons + QStringList{"optGen_3", "chkExact", "txtNum_1"};
     QTest::newRow("determinant 2") << kGyouretusiki << 2 << "Command1"
                                    << buttons.mid(1) + QStringList{"optGen_0"} + Block(QStringLiteral("txtNum"), 2)
-            + QStringList{"Command1"};
+            + QStringList{"chkExact", "Command1"};
     QTest::newRow("determinant 5") << kGyouretusiki << 5 << "Command1"
                                    << buttons.mid(1) + QStringList{"optGen_3"} + Block(QStringLiteral("txtNum"), 5)
-            + QStringList{"Command1"};
+            + QStringList{"chkExact", "Command1"};
     QTest::newRow("inverse 2") << kGyaku << 2 << "optGen_0"
-                               << Block(QStringLiteral("txtNum"), 2) + buttons + QStringList{"optGen_0"};
+                               << Block(QStringLiteral("txtNum"), 2) + buttons + QStringList{"chkExact", "optGen_0"};
     QTest::newRow("inverse 5") << kGyaku << 5 << "optGen_3"
-                               << Block(QStringLiteral("txtNum"), 5) + buttons + QStringList{"optGen_3"};
+                               << Block(QStringLiteral("txtNum"), 5) + buttons + QStringList{"chkExact", "optGen_3"};
 }
 
 void TestMatrixScreens::focusOrder()
