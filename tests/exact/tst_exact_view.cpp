@@ -1,0 +1,227 @@
+// SPDX-License-Identifier: MIT
+// The exact view through the real screens: 「分数・√で表示」 shows every
+// result in its exact form, or "≈" and its decimal text, redraws at once both
+// ways without calculating again, and leaves the decimal view as it was.
+
+#include "driver.h"
+#include "exact_linalg.h"
+
+#include <QCheckBox>
+#include <QLabel>
+#include <QTest>
+
+using namespace Driver;
+
+namespace {
+
+using Inputs = QList<QPair<QString, QString>>;
+using Shown = QList<QPair<QString, QString>>; // result label, its text
+
+const QString kMenu = QStringLiteral("frmOpening");
+
+struct Screen {
+    QString button;
+    QString form;
+    QString calculate;
+    QString lastBeforeSwitch; // the Part's last control in the keyboard order
+};
+
+const Screen kQuadratic{"cmd2ji", "frm2ji", "Command3", "txtIP_2"};
+const Screen kCubic{"cmd3ji", "frm3ji", "Command3", "txtNumI_3"};
+const Screen kQuartic{"cmd4ji", "frm4ji", "Command3", "txtINum_4"};
+const Screen kSimultaneous{"cmdRenritu", "frmRenritu", "Command3", "optGen_3"};
+const Screen kDeterminant{"cmdGyouretusiki", "frmGyouretusiki", "Command3", "txtNum_7"};
+const Screen kInverse{"cmdReverse", "frmGyaku", "Command3", "Command3"};
+const Screen kSigma{"cmdSiguma", "frmSiguma", "cmdKeisan", "cmdKeisan"};
+const Screen kTriangle{"cmdMenseki", "frmSankaku", "cmdKeisan", "cmdKeisan"};
+
+void Fill(const Screen& screen, const Inputs& inputs)
+{
+    for (const auto& [box, text] : inputs)
+        Type(screen.form, box, text);
+}
+
+QStringList Read(const Screen& screen, const Shown& shown)
+{
+    QStringList texts;
+    for (const auto& [label, text] : shown)
+        texts << label + QLatin1Char('=') + Text(screen.form, label);
+    return texts;
+}
+
+QStringList Expected(const Shown& shown)
+{
+    QStringList texts;
+    for (const auto& [label, text] : shown)
+        texts << label + QLatin1Char('=') + text;
+    return texts;
+}
+
+QCheckBox* Switch(const Screen& screen)
+{
+    return Control<QCheckBox>(screen.form, QStringLiteral("chkExact"));
+}
+
+} // namespace
+
+Q_DECLARE_METATYPE(Screen)
+
+class TestExactView : public QObject {
+    Q_OBJECT
+
+private slots:
+    void init() { StartFresh(); }
+    void cleanupTestCase() { CloseAll(); }
+    void results_data();
+    void results();
+    void theSwitch_data();
+    void theSwitch();
+};
+
+void TestExactView::results_data()
+{
+    QTest::addColumn<Screen>("screen");
+    QTest::addColumn<QString>("size"); // a size option to choose first, or ""
+    QTest::addColumn<Inputs>("inputs");
+    QTest::addColumn<Shown>("exact");
+
+    QTest::newRow("golden ratio") << kQuadratic << "" << Inputs{{"txtRP_0", "1"}, {"txtRP_1", "-1"}, {"txtRP_2", "-1"}}
+                                  << Shown{{"lblRAnswer_0", "(1+√5)/2"}, {"lblIAnswer_0", "0"},
+                                         {"lblRAnswer_1", "(1-√5)/2"}, {"lblIAnswer_1", "0"}};
+    QTest::newRow("x² + 3, imaginary roots in their rows")
+        << kQuadratic << "" << Inputs{{"txtRP_0", "1"}, {"txtRP_2", "3"}}
+        << Shown{{"lblRAnswer_0", "0"}, {"lblIAnswer_0", "√3"}, {"lblRAnswer_1", "0"}, {"lblIAnswer_1", "-√3"}};
+    QTest::newRow("decimal coefficients are exact fractions")
+        << kQuadratic << "" << Inputs{{"txtRP_0", "0.5"}, {"txtRP_1", "-0.1"}}
+        << Shown{{"lblRAnswer_0", "1/5"}, {"lblIAnswer_0", "0"}, {"lblRAnswer_1", "0"}, {"lblIAnswer_1", "0"}};
+    QTest::newRow("cube root of two has no such form")
+        << kCubic << "" << Inputs{{"txtNumR_0", "1"}, {"txtNumR_3", "-2"}}
+        << Shown{{"lblRAns_0", "≈1.260"}, {"lblIAns_0", "0"}, {"lblRAns_1", "≈-0.630"}, {"lblIAns_1", "≈1.091"}};
+    QTest::newRow("x⁴ − 10x² + 1") << kQuartic << ""
+                                   << Inputs{{"txtRNum_0", "1"}, {"txtRNum_2", "-10"}, {"txtRNum_4", "1"}}
+                                   << Shown{{"lblRNum_0", "-√2-√3"}, {"lblRNum_1", "-√2+√3"}, {"lblRNum_2", "√2+√3"},
+                                          {"lblRNum_3", "√2-√3"}, {"lblINum_0", "0"}};
+    QTest::newRow("system with a decimal coefficient")
+        << kSimultaneous << ""
+        << Inputs{{"txtNum_1", "0.1"}, {"txtNum_2", "3"}, {"txtNumA_1", "1"}, {"txtNum_6", "7"}, {"txtNum_7", "1"},
+               {"txtNumA_2", "2"}}
+        << Shown{{"lblAnswer_1", "50/209"}, {"lblAnswer_2", "68/209"}, {"lblExactNote", ""}};
+    QTest::newRow("determinant") << kDeterminant << ""
+                                 << Inputs{{"txtNum_1", "0.5"}, {"txtNum_2", "1"}, {"txtNum_6", "3"},
+                                        {"txtNum_7", "4.25"}}
+                                 << Shown{{"lblAns", "-7/8"}};
+    QTest::newRow("inverse in ninths") << kInverse << "optGen_1"
+                                       << Inputs{{"txtNum_1", "4"}, {"txtNum_2", "7"}, {"txtNum_3", "2"},
+                                              {"txtNum_6", "3"}, {"txtNum_7", "6"}, {"txtNum_8", "1"},
+                                              {"txtNum_11", "2"}, {"txtNum_12", "5"}, {"txtNum_13", "3"}}
+                                       << Shown{{"lblAns_1", "13/9"}, {"lblAns_2", "-11/9"}, {"lblAns_3", "-5/9"},
+                                              {"lblAns_6", "-7/9"}, {"lblAns_7", "8/9"}, {"lblAns_8", "2/9"},
+                                              {"lblAns_11", "1/3"}, {"lblAns_12", "-2/3"}, {"lblAns_13", "1/3"},
+                                              {"lblExactNote", ""}};
+    // Rounding lets the decimal elimination through; exact arithmetic says
+    // there is no inverse, in words, and shows no numbers.
+    QTest::newRow("singular only exactly") << kInverse << "optGen_1"
+                                           << Inputs{{"txtNum_1", "0.1"}, {"txtNum_2", "0.2"}, {"txtNum_3", "0.3"},
+                                                  {"txtNum_6", "0.4"}, {"txtNum_7", "0.5"}, {"txtNum_8", "0.6"},
+                                                  {"txtNum_11", "0.7"}, {"txtNum_12", "0.8"}, {"txtNum_13", "0.9"}}
+                                           << Shown{{"lblAns_1", ""}, {"lblAns_13", ""},
+                                                  {"lblExactNote", QString::fromUtf8(kExactSingularInverseMessage)}};
+    QTest::newRow("sum with decimal coefficients")
+        << kSigma << "" << Inputs{{"txtLast", "10"}, {"txtFirst", "1"}, {"txt3jou", "0.1"}, {"txt0jou", "1e-3"}}
+        << Shown{{"lblAnswer", "30251/100"}};
+    QTest::newRow("sum beyond the double's 53 bits")
+        << kSigma << "" << Inputs{{"txtLast", "214"}, {"txtFirst", "0"}, {"txt3jou", "123456789"}}
+        << Shown{{"lblAnswer", "65337039528889725"}};
+    QTest::newRow("Heron 2, 3, 4") << kTriangle << "" << Inputs{{"txtH_0", "2"}, {"txtH_1", "3"}, {"txtH_2", "4"}}
+                                   << Shown{{"lblAnswer", "3√15/4"}};
+    QTest::newRow("two sides and 45°") << kTriangle << "" << Inputs{{"txtH_0", "2"}, {"txtH_1", "3"}, {"txtK_2", "45"}}
+                                       << Shown{{"lblAnswer", "3√2/2"}};
+    QTest::newRow("a 40° angle") << kTriangle << "" << Inputs{{"txtH_0", "5"}, {"txtH_1", "7"}, {"txtK_2", "40"}}
+                                 << Shown{{"lblAnswer", "≈11.25"}};
+}
+
+void TestExactView::results()
+{
+    QFETCH(Screen, screen);
+    QFETCH(QString, size);
+    QFETCH(Inputs, inputs);
+    QFETCH(Shown, exact);
+
+    Click(kMenu, screen.button);
+    if (!size.isEmpty())
+        Click(screen.form, size);
+    Fill(screen, inputs);
+    QCOMPARE(ClickForMessage(screen.form, screen.calculate), std::nullopt);
+    const QStringList decimal = Read(screen, exact);
+
+    // On: the exact forms, without calculating again; off: the decimals as
+    // they were; a calculation with the switch on shows exact forms at once.
+    Click(screen.form, QStringLiteral("chkExact"));
+    QCOMPARE(Read(screen, exact), Expected(exact));
+    Click(screen.form, QStringLiteral("chkExact"));
+    QCOMPARE(Read(screen, exact), decimal);
+    Click(screen.form, QStringLiteral("chkExact"));
+    QCOMPARE(ClickForMessage(screen.form, screen.calculate), std::nullopt);
+    QCOMPARE(Read(screen, exact), Expected(exact));
+}
+
+void TestExactView::theSwitch_data()
+{
+    QTest::addColumn<Screen>("screen");
+    QTest::addColumn<Inputs>("inputs");
+    QTest::newRow("quadratic") << kQuadratic << Inputs{{"txtRP_0", "2"}, {"txtRP_2", "-1"}};
+    QTest::newRow("cubic") << kCubic << Inputs{{"txtNumR_0", "1"}, {"txtNumR_3", "-1"}};
+    QTest::newRow("quartic") << kQuartic << Inputs{{"txtRNum_0", "4"}, {"txtRNum_4", "-1"}};
+    QTest::newRow("simultaneous") << kSimultaneous
+                                  << Inputs{
+                                         {"txtNum_1", "3"}, {"txtNum_7", "3"}, {"txtNumA_1", "1"}, {"txtNumA_2", "2"}};
+    QTest::newRow("determinant") << kDeterminant << Inputs{{"txtNum_1", "3"}, {"txtNum_7", "0.5"}};
+    QTest::newRow("inverse") << kInverse << Inputs{{"txtNum_1", "3"}, {"txtNum_7", "6"}};
+    QTest::newRow("sigma") << kSigma << Inputs{{"txtLast", "3"}, {"txt0jou", "0.25"}};
+    QTest::newRow("triangle") << kTriangle << Inputs{{"txtH_0", "1"}, {"txtH_1", "1"}, {"txtH_2", "1"}};
+}
+
+void TestExactView::theSwitch()
+{
+    QFETCH(Screen, screen);
+    QFETCH(Inputs, inputs);
+
+    Click(kMenu, screen.button);
+    QCheckBox* exact = Switch(screen);
+    QVERIFY(exact);
+    QCOMPARE(exact->text(), QStringLiteral("分数・√で表示"));
+    QVERIFY(!exact->isChecked());
+    // Last in the keyboard order, after the screen's own last control.
+    QCOMPARE(TabOrder(screen.form, screen.lastBeforeSwitch, 2), (QStringList{screen.lastBeforeSwitch, "chkExact"}));
+
+    // With nothing calculated it changes nothing.
+    Click(screen.form, QStringLiteral("chkExact"));
+    QVERIFY(exact->isChecked());
+    for (QLabel* label : Window(screen.form)->findChildren<QLabel*>())
+        if (label->objectName().startsWith(QLatin1String("lbl")))
+            QVERIFY2(label->text().isEmpty(), qPrintable(label->objectName()));
+
+    // A result in the exact view; reset empties it and keeps the switch on;
+    // a new calculation is exact at once.
+    Fill(screen, inputs);
+    QCOMPARE(ClickForMessage(screen.form, screen.calculate), std::nullopt);
+    QStringList shown;
+    for (QLabel* label : Window(screen.form)->findChildren<QLabel*>())
+        if (label->objectName().startsWith(QLatin1String("lbl")) && !label->text().isEmpty())
+            shown << label->text();
+    QVERIFY(!shown.isEmpty());
+    QVERIFY2(std::none_of(shown.begin(), shown.end(), [](const QString& t) { return t.contains(QLatin1Char('.')); }),
+        qPrintable(shown.join(QLatin1Char(' '))));
+    Click(screen.form,
+        QString(screen.form == QLatin1String("frmSiguma")    ? "cmdFirst"
+                : screen.form == QLatin1String("frmSankaku") ? "cmdShokika"
+                                                             : "Command2"));
+    QVERIFY(exact->isChecked());
+    // Back to the menu and in again: the switch starts unchecked.
+    Click(screen.form, QString(screen.form == QLatin1String("frmSiguma") ? "cmdBack" : "Command1"));
+    Click(kMenu, screen.button);
+    QVERIFY(!Switch(screen)->isChecked());
+}
+
+QTEST_MAIN(TestExactView)
+#include "tst_exact_view.moc"
