@@ -31,9 +31,12 @@ add_custom_target(kalvora_documents ALL DEPENDS ${KALVORA_GENERATED}/kalvora.1.g
                                                 ${KALVORA_GENERATED}/changelog.gz)
 
 install(TARGETS kalvora RUNTIME DESTINATION ${CMAKE_INSTALL_BINDIR})
+install(TARGETS kalvora_exact_module LIBRARY DESTINATION ${KALVORA_MODULE_DIR})
 # Like Debian's own packages: no compiler version notes in the program.
-install(CODE "execute_process(COMMAND ${CMAKE_OBJCOPY} --remove-section=.comment --remove-section=.note
-                \"\$ENV{DESTDIR}\${CMAKE_INSTALL_PREFIX}/${CMAKE_INSTALL_BINDIR}/kalvora\" COMMAND_ERROR_IS_FATAL ANY)")
+foreach(binary ${CMAKE_INSTALL_BINDIR}/kalvora ${KALVORA_MODULE_DIR}/kalvora-exact.so)
+  install(CODE "execute_process(COMMAND ${CMAKE_OBJCOPY} --remove-section=.comment --remove-section=.note
+                  \"\$ENV{DESTDIR}\${CMAKE_INSTALL_PREFIX}/${binary}\" COMMAND_ERROR_IS_FATAL ANY)")
+endforeach()
 install(FILES assets/${KALVORA_APP_ID}.desktop DESTINATION ${CMAKE_INSTALL_DATADIR}/applications)
 install(FILES ${KALVORA_GENERATED}/${KALVORA_APP_ID}.metainfo.xml DESTINATION ${CMAKE_INSTALL_DATADIR}/metainfo)
 install(FILES ${KALVORA_GENERATED}/kalvora.1.gz DESTINATION ${CMAKE_INSTALL_MANDIR}/man1)

@@ -2,7 +2,7 @@
 #include "equation_screen.h"
 
 #include "conversions.h"
-#include "exact_equations.h"
+#include "exact_library.h"
 #include "widgets.h"
 
 #include <QBoxLayout>
@@ -273,7 +273,7 @@ void EquationScreen::Show(const Complex* Kai, std::size_t count)
         boxes.push_back({TextOf(txtRe[i]), TextOf(txtIm[i])});
     const std::vector<Complex> shown(Kai, Kai + count);
     OfferExact([this, boxes, shown, texts] {
-        const std::vector<ExactRoot> roots = ExactRoots(boxes, shown);
+        const std::vector<ExactRoot> roots = Exact::Roots(boxes, shown);
         for (std::size_t k = 0; k < roots.size() && k < lblRe.size(); ++k) {
             SetExactResult(lblRe[k], ExactLabelText(roots[k].re, texts[2 * k]));
             SetExactResult(lblIm[k], ExactLabelText(roots[k].im, texts[2 * k + 1]));

@@ -475,11 +475,6 @@ std::size_t CharacterCount(std::string_view text)
         std::count_if(text.begin(), text.end(), [](char c) { return (static_cast<unsigned char>(c) & 0xC0) != 0x80; }));
 }
 
-std::string ExactLabelText(const ExactText& exact, std::string_view decimalText)
-{
-    return exact ? *exact : kApproxMark + std::string(decimalText);
-}
-
 ExactText ExactBoxText(std::string_view boxText)
 {
     const auto q = ReadExact(boxText);

@@ -46,7 +46,10 @@ inline constexpr char kApproxMark[] = "≈";
 
 // The exact view's text for one label: the exact text, or "≈" followed by the
 // decimal view's text of the same label.
-std::string ExactLabelText(const ExactText& exact, std::string_view decimalText);
+inline std::string ExactLabelText(const ExactText& exact, std::string_view decimalText)
+{
+    return exact ? *exact : kApproxMark + std::string(decimalText);
+}
 
 // The canonical text of the number a box's text spells under ParseNumber's
 // reading rule ("0.1" → "1/10", "1.5e-3" → "3/2000", blank → "0"); nothing

@@ -3,7 +3,7 @@
 
 #include "conversions.h"
 #include "determinant.h"
-#include "exact_linalg.h"
+#include "exact_library.h"
 #include "line_control.h"
 #include "widgets.h"
 
@@ -92,5 +92,5 @@ void frmGyouretusiki::Command3_Click()
     const std::string text = FormatFixed(Kotae, "0.000");
     SetResult(lblAns, text);
     OfferExact(
-        [this, rows = GridTexts(), text] { SetExactResult(lblAns, ExactLabelText(ExactDeterminant(rows), text)); });
+        [this, rows = GridTexts(), text] { SetExactResult(lblAns, ExactLabelText(Exact::Determinant(rows), text)); });
 }

@@ -2,7 +2,7 @@
 #include "inverse_screen.h"
 
 #include "conversions.h"
-#include "exact_linalg.h"
+#include "exact_library.h"
 #include "inverse.h"
 #include "line_control.h"
 #include "widgets.h"
@@ -171,7 +171,7 @@ void frmGyaku::Command3_Click()
     SetResult(lblExactNote, {});
 
     OfferExact([this, rows = GridTexts(), texts] {
-        const ExactMatrix exact = ExactInverse(rows);
+        const ExactMatrix exact = Exact::Inverse(rows);
         const bool singular = exact.status == ExactStatus::Singular;
         for (int i = 1; i <= Gen; ++i) {
             for (int j = 1; j <= Gen; ++j) {

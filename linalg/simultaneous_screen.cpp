@@ -2,7 +2,7 @@
 #include "simultaneous_screen.h"
 
 #include "conversions.h"
-#include "exact_linalg.h"
+#include "exact_library.h"
 #include "simultaneous.h"
 #include "widgets.h"
 
@@ -139,7 +139,7 @@ void frmRenritu::Command3_Click()
     SetResult(lblExactNote, {});
 
     OfferExact([this, rows = GridTexts(), rhs, texts] {
-        const ExactVector exact = ExactSolve(rows, rhs);
+        const ExactVector exact = Exact::Solve(rows, rhs);
         const bool singular = exact.status == ExactStatus::Singular;
         for (int j = 1; j <= Gen; ++j) {
             const ExactText x = exact.status == ExactStatus::Found ? exact.x[j - 1] : std::nullopt;

@@ -2,7 +2,7 @@
 #include "sigma_screen.h"
 
 #include "conversions.h"
-#include "exact_sigma.h"
+#include "exact_library.h"
 #include "sigma.h"
 #include "widgets.h"
 
@@ -146,6 +146,6 @@ void frmSiguma::cmdKeisan_Click()
     const std::int32_t first = RoundToInt32(Read(txtFirst)).value_or(0);
     const std::int32_t last = RoundToInt32(Read(txtLast)).value_or(0);
     OfferExact([this, first, last, keisuu, text] {
-        SetExactResult(lblAnswer, ExactLabelText(ExactSigma(first, last, keisuu), text));
+        SetExactResult(lblAnswer, ExactLabelText(Exact::Sigma(first, last, keisuu), text));
     });
 }

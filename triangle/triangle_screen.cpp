@@ -2,7 +2,7 @@
 #include "triangle_screen.h"
 
 #include "conversions.h"
-#include "exact_triangle.h"
+#include "exact_library.h"
 #include "line_control.h"
 #include "triangle.h"
 #include "widgets.h"
@@ -230,6 +230,6 @@ void frmSankaku::cmdKeisan_Click()
     const std::string text = FormatFixed(*Menseki, "0.00");
     SetResult(lblAnswer, text);
     OfferExact([this, sides, angles, text] {
-        SetExactResult(lblAnswer, ExactLabelText(ExactTriangleArea(sides, angles), text));
+        SetExactResult(lblAnswer, ExactLabelText(Exact::TriangleArea(sides, angles), text));
     });
 }

@@ -21,6 +21,7 @@ check() { if ! eval "$2"; then echo "FAIL: $1"; fail=1; else echo "ok: $1"; fi; 
 files=$(dpkg-deb -c "$deb" | awk '{print $6}' | grep -v '/$' | sort)
 expected=$(sort <<'LIST'
 ./usr/bin/kalvora
+./usr/lib/x86_64-linux-gnu/kalvora/kalvora-exact.so
 ./usr/share/applications/org.kalvora.kalvora.desktop
 ./usr/share/doc/kalvora/changelog.gz
 ./usr/share/doc/kalvora/copyright
