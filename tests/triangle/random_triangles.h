@@ -6,8 +6,8 @@
 
 #include <array>
 #include <bit>
+#include <charconv>
 #include <cmath>
-#include <cstdio>
 #include <random>
 #include <string>
 #include <vector>
@@ -78,11 +78,12 @@ inline std::vector<unsigned> SufficientSets(const Triangle& t)
 }
 
 // The text typed for a value: enough digits to give back the same double.
+// std::to_chars writes a full stop whatever locale the application set.
 inline std::string Text(double value, int digits = 17)
 {
     char text[40];
-    std::snprintf(text, sizeof text, "%.*g", digits, value);
-    return text;
+    const auto end = std::to_chars(text, text + sizeof text, value, std::chars_format::general, digits).ptr;
+    return {text, end};
 }
 
 } // namespace RandomTriangles
