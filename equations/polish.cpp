@@ -5,6 +5,7 @@
 #include <bit>
 #include <cmath>
 #include <complex>
+#include <limits>
 
 namespace {
 
@@ -86,6 +87,36 @@ struct Quartic {
     }
 };
 
+// Replaces each cluster of refined roots that is one multiple root by that
+// root, the largest clusters first and, among equals, the lower rows first.
+// Returns the rows merged, one bit per row.
+unsigned MergeClusters(const Quartic& f, std::array<Wide, 4>& w, long double slack)
+{
+    unsigned clustered = 0;
+    for (int m = 4; m >= 2; --m) {
+        for (unsigned rows = 0; rows < 16; ++rows) {
+            if (std::popcount(rows) != m || (rows & clustered) != 0)
+                continue;
+            Wide mean = 0;
+            for (int r = 0; r < 4; ++r)
+                mean += (rows >> r & 1) ? w[r] : Wide(0);
+            const Wide centre = Newton(f.c, mean / static_cast<long double>(m), m - 1);
+            long double radius = 0;
+            if (!f.MultipleAt(centre, m, radius))
+                continue;
+            bool near = true;
+            for (int r = 0; r < 4; ++r)
+                near = near && (!(rows >> r & 1) || std::abs(w[r] - centre) <= 2 * radius + slack);
+            if (!near)
+                continue;
+            for (int r = 0; r < 4; ++r)
+                w[r] = (rows >> r & 1) ? centre : w[r];
+            clustered |= rows;
+        }
+    }
+    return clustered;
+}
+
 Wide ToWide(Complex z)
 {
     return {z.re, z.im};
@@ -106,31 +137,7 @@ std::array<Complex, 4> PolishQuartic(const std::array<Complex, 4>& a, std::array
         largest = std::max(largest, std::abs(w[r]));
     }
 
-    // Clusters, the largest first; among rows of equal standing the lower
-    // ones are tried first.
-    unsigned clustered = 0;
-    for (int m = 4; m >= 2; --m) {
-        for (unsigned rows = 0; rows < 16; ++rows) {
-            if (std::popcount(rows) != m || (rows & clustered) != 0)
-                continue;
-            Wide mean = 0;
-            for (int r = 0; r < 4; ++r)
-                mean += (rows >> r & 1) ? w[r] : Wide(0);
-            const Wide centre = Newton(f.c, mean / static_cast<long double>(m), m - 1);
-            long double radius = 0;
-            if (!f.MultipleAt(centre, m, radius))
-                continue;
-            const long double reach = 2 * radius + kSameRoot * largest;
-            bool near = true;
-            for (int r = 0; r < 4; ++r)
-                near = near && (!(rows >> r & 1) || std::abs(w[r] - centre) <= reach);
-            if (!near)
-                continue;
-            for (int r = 0; r < 4; ++r)
-                w[r] = (rows >> r & 1) ? centre : w[r];
-            clustered |= rows;
-        }
-    }
+    const unsigned clustered = MergeClusters(f, w, kSameRoot * largest);
 
     // Two simple roots refined onto one: both rows keep what they were given.
     std::array<bool, 4> keep{};
@@ -139,10 +146,10 @@ std::array<Complex, 4> PolishQuartic(const std::array<Complex, 4>& a, std::array
             if (!((clustered >> r | clustered >> s) & 1) && std::abs(w[r] - w[s]) <= kSameRoot * largest)
                 keep[r] = keep[s] = true;
 
-    for (int r = 0; r < 4; ++r) {
-        const Complex refined{static_cast<double>(w[r].real()), static_cast<double>(w[r].imag())};
-        if (!keep[r] && std::isfinite(refined.re) && std::isfinite(refined.im))
-            roots[r] = refined;
-    }
+    // A value beyond the double range is not converted at all.
+    const auto fits = [](long double x) { return std::abs(x) <= std::numeric_limits<double>::max(); };
+    for (int r = 0; r < 4; ++r)
+        if (!keep[r] && fits(w[r].real()) && fits(w[r].imag()))
+            roots[r] = {static_cast<double>(w[r].real()), static_cast<double>(w[r].imag())};
     return roots;
 }
