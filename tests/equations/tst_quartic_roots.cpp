@@ -23,27 +23,27 @@ using Real = __float128;
 using Real = long double;
 #endif
 
-struct Exact {
+struct Precise {
     Real re = 0, im = 0;
 };
-Exact operator+(Exact a, Exact b)
+Precise operator+(Precise a, Precise b)
 {
     return {a.re + b.re, a.im + b.im};
 }
-Exact operator-(Exact a, Exact b)
+Precise operator-(Precise a, Precise b)
 {
     return {a.re - b.re, a.im - b.im};
 }
-Exact operator*(Exact a, Exact b)
+Precise operator*(Precise a, Precise b)
 {
     return {a.re * b.re - a.im * b.im, a.re * b.im + a.im * b.re};
 }
-Exact operator/(Exact a, Exact b)
+Precise operator/(Precise a, Precise b)
 {
     const Real d = b.re * b.re + b.im * b.im;
     return {(a.re * b.re + a.im * b.im) / d, (a.im * b.re - a.re * b.im) / d};
 }
-double Modulus(Exact z)
+double Modulus(Precise z)
 {
     return std::hypot(static_cast<double>(z.re), static_cast<double>(z.im));
 }
@@ -51,9 +51,9 @@ double Modulus(Exact z)
 using Coefficients = std::array<Complex, 5>; // highest power first
 
 // The coefficients of lead·Π(x − root), each rounded to a double.
-Coefficients FromRoots(Exact lead, const std::array<Exact, 4>& roots)
+Coefficients FromRoots(Precise lead, const std::array<Precise, 4>& roots)
 {
-    std::array<Exact, 5> p{lead};
+    std::array<Precise, 5> p{lead};
     for (int n = 0; n < 4; ++n)
         for (int i = n + 1; i > 0; --i)
             p[i] = p[i] - p[i - 1] * roots[n];
@@ -65,13 +65,13 @@ Coefficients FromRoots(Exact lead, const std::array<Exact, 4>& roots)
 
 // Newton's method in the reference arithmetic on the rounded coefficients,
 // from a known root; it converges fast where the root is well conditioned.
-Exact Refine(const Coefficients& a, Exact x)
+Precise Refine(const Coefficients& a, Precise x)
 {
     for (int step = 0; step < 8; ++step) {
-        Exact f{}, d{};
+        Precise f{}, d{};
         for (const Complex c : a) {
             d = d * x + f;
-            f = f * x + Exact{c.re, c.im};
+            f = f * x + Precise{c.re, c.im};
         }
         if (d.re == 0 && d.im == 0)
             break;
@@ -82,13 +82,13 @@ Exact Refine(const Coefficients& a, Exact x)
 
 // How far rounding each coefficient to a double can move a simple root, to
 // first order: 2⁻⁵³·Σ|a_k|·|x|^k / |f'(x)|. Infinite at a multiple root.
-double Sensitivity(const Coefficients& a, Exact x)
+double Sensitivity(const Coefficients& a, Precise x)
 {
-    Exact d{}, f{};
+    Precise d{}, f{};
     double terms = 0;
     for (const Complex c : a) {
         d = d * x + f;
-        f = f * x + Exact{c.re, c.im};
+        f = f * x + Precise{c.re, c.im};
         terms = terms * Modulus(x) + std::hypot(c.re, c.im);
     }
     return 0x1p-53 * terms / Modulus(d);
@@ -132,15 +132,15 @@ public:
     }
 
     // Leading coefficient and roots of an equation of the family.
-    std::pair<Exact, std::array<Exact, 4>> Draw(Family family)
+    std::pair<Precise, std::array<Precise, 4>> Draw(Family family)
     {
-        const auto real = [&] { return Exact{Uniform(-10, 10), 0}; };
-        const auto pair = [&](std::array<Exact, 4>& r, int at) { // a conjugate pair
+        const auto real = [&] { return Precise{Uniform(-10, 10), 0}; };
+        const auto pair = [&](std::array<Precise, 4>& r, int at) { // a conjugate pair
             r[at] = {Uniform(-10, 10), Uniform(0.1, 10)};
             r[at + 1] = {r[at].re, -r[at].im};
         };
-        std::array<Exact, 4> r;
-        Exact lead{1, 0};
+        std::array<Precise, 4> r;
+        Precise lead{1, 0};
         switch (family) {
         case Family::General:
         case Family::ComplexLead:
@@ -161,8 +161,8 @@ public:
             for (int k = 0; k < 4; k += 2) {
                 const int kind = Index(3);
                 r[k] = kind == 0 ? real()
-                    : kind == 1  ? Exact{0, Uniform(0.1, 10)}
-                                 : Exact{Uniform(-10, 10), Uniform(-10, 10)};
+                    : kind == 1  ? Precise{0, Uniform(0.1, 10)}
+                                 : Precise{Uniform(-10, 10), Uniform(-10, 10)};
                 r[k + 1] = {-r[k].re, -r[k].im};
             }
             break;
@@ -207,6 +207,7 @@ private slots:
     void seeded();
     void integerRoots_data();
     void integerRoots();
+    void decimalMultipleRoots();
 };
 
 void TestQuarticRoots::examples_data()
@@ -276,8 +277,8 @@ void TestQuarticRoots::seeded()
         const Coefficients a = FromRoots(lead, roots);
         std::vector<std::string> want;
         bool skip = false;
-        for (const Exact& root : roots) {
-            const Exact reference = Refine(a, root);
+        for (const Precise& root : roots) {
+            const Precise reference = Refine(a, root);
             // The rounding of the coefficients moves a root by up to its
             // sensitivity; near a boundary that decides the digit, and close
             // roots that it could join are shown as one.
@@ -322,7 +323,7 @@ void TestQuarticRoots::integerRoots()
         std::vector<int> sorted = choice;
         std::sort(sorted.begin(), sorted.end());
         if (std::adjacent_find(sorted.begin(), sorted.end()) == sorted.end()) {
-            std::array<Exact, 4> roots;
+            std::array<Precise, 4> roots;
             std::vector<std::string> want;
             int at = 0;
             for (std::size_t k = 0; k < pattern.size(); ++k)
@@ -342,6 +343,30 @@ void TestQuarticRoots::integerRoots()
             break;
     }
     QVERIFY(solved > 0);
+}
+
+// Roots with two decimals, one of them repeated up to four times: the
+// coefficients as typed are rounded, which scatters the repeated root by up to
+// 1e-3, yet each row shows the root.
+void TestQuarticRoots::decimalMultipleRoots()
+{
+    std::mt19937 random(4242);
+    const auto decimal = [&] {
+        return Precise{std::uniform_int_distribution<int>(-1000, 1000)(random) / Real(100), 0};
+    };
+    for (int n = 0; n < 2000; ++n) {
+        const int multiplicity = 2 + n % 3;
+        std::array<Precise, 4> roots;
+        roots[0] = decimal();
+        for (int k = 1; k < 4; ++k)
+            roots[k] = k < multiplicity ? roots[0] : decimal();
+        std::vector<std::string> want;
+        for (const Precise& root : roots)
+            want.push_back(Shown(static_cast<double>(root.re), 0));
+        std::sort(want.begin(), want.end());
+        const Coefficients a = FromRoots({1, 0}, roots);
+        QVERIFY2(ShownRoots(a) == want, qPrintable(QString::fromStdString(want[0] + " " + want[3])));
+    }
 }
 
 QTEST_APPLESS_MAIN(TestQuarticRoots)
