@@ -1,7 +1,9 @@
 // SPDX-License-Identifier: MIT
 #include "application.h"
 
+#include "accessibility.h"
 #include "navigation.h"
+#include "version.h"
 
 #include <QApplication>
 #include <QIcon>
@@ -22,10 +24,15 @@ QString MissingFontWarning(const QList<QFontDatabase::WritingSystem>& systems)
 
 void StartKalvora(QApplication& app)
 {
+    // The pictures are compiled into the user-interface library; a static
+    // library's resources are registered by hand.
+    Q_INIT_RESOURCE(resources);
+    InstallAccessibility();
+
     QApplication::setApplicationName(QStringLiteral("Kalvora"));
-    QApplication::setApplicationVersion(QStringLiteral("1.0"));
+    QApplication::setApplicationVersion(QStringLiteral(KALVORA_VERSION));
     QApplication::setOrganizationName(QStringLiteral("Kalvora"));
-    QGuiApplication::setDesktopFileName(QStringLiteral("org.kalvora.Kalvora"));
+    QGuiApplication::setDesktopFileName(QStringLiteral("org.kalvora.kalvora"));
 
     // The icon files are read only when a window first needs them.
     QIcon icon;

@@ -4,9 +4,13 @@
 #include "conversions.h"
 #include "message_box.h"
 #include "navigation.h"
+#include "result_label.h"
 #include "widgets.h"
 
 #include <QBoxLayout>
+#include <QClipboard>
+#include <QGuiApplication>
+#include <QKeyEvent>
 #include <QLineEdit>
 #include <QPushButton>
 
@@ -39,6 +43,52 @@ CalculatorScreen::CalculatorScreen(const QString& caption, ButtonNames names)
     connect(cmdReset, &QPushButton::clicked, this, [this] { Init(); });
 }
 
+void CalculatorScreen::Form_Load()
+{
+    // Ctrl+C in a box with nothing selected copies the results; a box keeps
+    // copying its own selection.
+    for (QLineEdit* box : findChildren<QLineEdit*>())
+        box->installEventFilter(this);
+    Init();
+}
+
+QString CalculatorScreen::ResultsText() const
+{
+    const QList<ResultLabel*> results = findChildren<ResultLabel*>();
+    return results.size() == 1 ? results.first()->text() : QString();
+}
+
+void CalculatorScreen::CopyResults() const
+{
+    const QString text = ResultsText();
+    if (!text.isEmpty())
+        QGuiApplication::clipboard()->setText(text);
+}
+
+void CalculatorScreen::keyPressEvent(QKeyEvent* event)
+{
+    // Reaches the window when the focused control has no use for the keys:
+    // a button, a size option, a result with nothing selected.
+    if (event->matches(QKeySequence::Copy)) {
+        CopyResults();
+        event->accept();
+        return;
+    }
+    QWidget::keyPressEvent(event);
+}
+
+bool CalculatorScreen::eventFilter(QObject* watched, QEvent* event)
+{
+    if (event->type() == QEvent::KeyPress) {
+        auto* box = qobject_cast<QLineEdit*>(watched);
+        if (box && static_cast<QKeyEvent*>(event)->matches(QKeySequence::Copy) && !box->hasSelectedText()) {
+            CopyResults();
+            return true;
+        }
+    }
+    return QWidget::eventFilter(watched, event);
+}
+
 void CalculatorScreen::SetBody(QLayout* body)
 {
     root->insertLayout(0, body);
@@ -49,13 +99,11 @@ double CalculatorScreen::Read(const QLineEdit* box)
     return ParseNumber(TextOf(box));
 }
 
-void CalculatorScreen::Reject(const Rejection& rejection)
+void CalculatorScreen::Reject(const Rejection& rejection, std::initializer_list<QWidget*> inputs)
 {
     ShowMessage(this, QString::fromStdString(rejection.message));
-    if (!rejection.focus.empty()) {
-        if (auto* box = findChild<QWidget*>(QString::fromStdString(rejection.focus)))
-            box->setFocus(Qt::OtherFocusReason);
-    }
+    if (rejection.focus && *rejection.focus >= 0 && std::size_t(*rejection.focus) < inputs.size())
+        inputs.begin()[*rejection.focus]->setFocus(Qt::OtherFocusReason);
 }
 
 void CalculatorScreen::Guarded(const std::function<void()>& handler)

@@ -7,8 +7,10 @@
 #include <QWidget>
 
 #include <functional>
+#include <initializer_list>
 
 class QBoxLayout;
+class QKeyEvent;
 class QLayout;
 class QLineEdit;
 
@@ -22,7 +24,12 @@ class CalculatorScreen : public QWidget {
 
 public:
     // Runs before the screen is first drawn.
-    void Form_Load() { Init(); }
+    void Form_Load();
+
+    // Puts every result of the screen on the clipboard as one plain text that
+    // reads well in a document, a chat or a spreadsheet; nothing when the
+    // screen shows no result. Ctrl+C does this wherever no text is selected.
+    void CopyResults() const;
 
 protected:
     struct ButtonNames {
@@ -36,6 +43,13 @@ protected:
     // Empties the input boxes and result labels (and whatever else the screen
     // puts into its start state).
     virtual void Init() = 0;
+
+    // Every result as plain text, empty when there is none. A screen with one
+    // result gives its text; screens with several lay them out.
+    virtual QString ResultsText() const;
+
+    void keyPressEvent(QKeyEvent* event) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
 
     // Puts the screen's own controls above the button row.
     void SetBody(QLayout* body);
@@ -51,14 +65,15 @@ protected:
     static double Read(const QLineEdit* box);
 
     // Shows a refused input: the message box, then the keyboard focus moved to
-    // the box the rejection names, if any.
-    void Reject(const Rejection& rejection);
+    // the input the rejection names, if any; `inputs` are the calculation's
+    // inputs in its own numbering.
+    void Reject(const Rejection& rejection, std::initializer_list<QWidget*> inputs = {});
 
     // The result of an outcome, or null after showing its rejection.
-    template<class T> const T* Accept(const Outcome<T>& outcome)
+    template<class T> const T* Accept(const Outcome<T>& outcome, std::initializer_list<QWidget*> inputs = {})
     {
         if (const auto* rejection = std::get_if<Rejection>(&outcome)) {
-            Reject(*rejection);
+            Reject(*rejection, inputs);
             return nullptr;
         }
         return &std::get<T>(outcome);

@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: MIT
 #include "line_control.h"
 
+#include "accessibility.h"
+
 #include <QPainter>
 
 #include <algorithm>
@@ -13,6 +15,8 @@ LineControl::LineControl(QWidget* parent, const QString& name, QPointF from, QPo
 {
     setObjectName(name);
     setAttribute(Qt::WA_TransparentForMouseEvents);
+    // A stroke is seen, not read.
+    MarkAsDecoration(this);
     setMinimumSize(3, 3);
 }
 

@@ -6,6 +6,16 @@
 #include "navigation.h"
 #include "widgets.h"
 
+#include "cubic_screen.h"
+#include "determinant_screen.h"
+#include "gcd_screen.h"
+#include "inverse_screen.h"
+#include "quadratic_screen.h"
+#include "quartic_screen.h"
+#include "sigma_screen.h"
+#include "simultaneous_screen.h"
+#include "triangle_screen.h"
+
 #include <QGridLayout>
 #include <QLabel>
 #include <QPushButton>
@@ -13,30 +23,26 @@
 
 namespace {
 
-struct MenuButton {
-    const char* name;
-    const char* text;
-    int row;
-    int column;
-    int columnSpan;
-};
-
-// In reading order, which is also the keyboard order.
 constexpr std::array<MenuButton, 11> kButtons{{
-    {"cmdSiguma", "シグマの計算", 0, 0, 1},
-    {"cmdMenseki", "三角形の面積", 0, 1, 1},
-    {"cmdKouyakusuu", "最大公約数", 0, 2, 1},
-    {"cmd2ji", "２次方程式", 1, 0, 1},
-    {"cmd3ji", "３次方程式", 1, 1, 1},
-    {"cmd4ji", "４次方程式", 1, 2, 1},
-    {"cmdRenritu", "連立方程式", 2, 0, 1},
-    {"cmdReverse", "逆行列", 2, 1, 1},
-    {"cmdGyouretusiki", "行列式", 2, 2, 1},
-    {"cmdVersion", "バージョン情報", 3, 0, 2},
-    {"cmdEnd", "やめる", 3, 2, 1},
+    {"cmdSiguma", "シグマの計算", 0, 0, 1, Calculator<frmSiguma>()},
+    {"cmdMenseki", "三角形の面積", 0, 1, 1, Calculator<frmSankaku>()},
+    {"cmdKouyakusuu", "最大公約数", 0, 2, 1, Calculator<frmKouyaku>()},
+    {"cmd2ji", "２次方程式", 1, 0, 1, Calculator<frm2ji>()},
+    {"cmd3ji", "３次方程式", 1, 1, 1, Calculator<frm3ji>()},
+    {"cmd4ji", "４次方程式", 1, 2, 1, Calculator<frm4ji>()},
+    {"cmdRenritu", "連立方程式", 2, 0, 1, Calculator<frmRenritu>()},
+    {"cmdReverse", "逆行列", 2, 1, 1, Calculator<frmGyaku>()},
+    {"cmdGyouretusiki", "行列式", 2, 2, 1, Calculator<frmGyouretusiki>()},
+    {"cmdVersion", "バージョン情報", 3, 0, 2, {}},
+    {"cmdEnd", "やめる", 3, 2, 1, {}},
 }};
 
 } // namespace
+
+std::span<const MenuButton> MenuButtons()
+{
+    return kButtons;
+}
 
 frmOpening::frmOpening()
 {
@@ -46,7 +52,7 @@ frmOpening::frmOpening()
 
     auto* grid = new QGridLayout;
     grid->setSpacing(8);
-    QWidget* previous = nullptr;
+    std::vector<QWidget*> order;
     for (const MenuButton& spec : kButtons) {
         const QString name = QLatin1String(spec.name);
         QPushButton* button = MakeButton(this, name, QString::fromUtf8(spec.text));
@@ -54,20 +60,16 @@ frmOpening::frmOpening()
         const int height = button->sizeHint().height();
         button->setMinimumHeight(spec.row == 3 ? height * 2 : height * 3 / 2);
         grid->addWidget(button, spec.row, spec.column, 1, spec.columnSpan);
-        if (previous)
-            QWidget::setTabOrder(previous, button);
-        previous = button;
+        order.push_back(button);
 
-        if (name == QLatin1String("cmdVersion")) {
+        if (const CalculatorKind calculator = spec.calculator; calculator.create)
+            connect(button, &QPushButton::clicked, this, [this, calculator] { OpenCalculator(calculator); });
+        else if (name == QLatin1String("cmdVersion"))
             connect(button, &QPushButton::clicked, this, &frmOpening::cmdVersion_Click);
-        } else if (name == QLatin1String("cmdEnd")) {
+        else
             connect(button, &QPushButton::clicked, this, &frmOpening::cmdEnd_Click);
-        } else {
-            // A calculator that is not part of this build leaves its button disabled.
-            button->setEnabled(Navigation::HasCalculator(name));
-            connect(button, &QPushButton::clicked, this, [this, name] { OpenCalculator(name); });
-        }
     }
+    SetTabOrder(order);
     for (int column = 0; column < 3; ++column)
         grid->setColumnStretch(column, 1);
 
@@ -79,12 +81,12 @@ frmOpening::frmOpening()
     root->setSizeConstraint(QLayout::SetFixedSize);
 }
 
-void frmOpening::OpenCalculator(const QString& menuButton)
+void frmOpening::OpenCalculator(const CalculatorKind& calculator)
 {
     // The calculator is on the screen before the menu goes, so there is never
     // a moment without a window.
-    if (Navigation::ShowCalculator(menuButton))
-        Navigation::Unload(this);
+    Navigation::ShowCalculator(calculator);
+    Navigation::Unload(this);
 }
 
 void frmOpening::cmdVersion_Click()

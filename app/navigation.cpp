@@ -10,18 +10,9 @@
 #include <QPointer>
 #include <QWidget>
 
+#include <functional>
+
 namespace {
-
-struct CalculatorKind {
-    QString formName;
-    ScreenFactory create;
-};
-
-QHash<QString, CalculatorKind>& Catalog()
-{
-    static QHash<QString, CalculatorKind> catalog;
-    return catalog;
-}
 
 // The open windows by form name. A window that is registered but no longer
 // visible has been closed and is only waiting for its deferred deletion.
@@ -48,26 +39,12 @@ QWidget* Show(const QString& formName, const std::function<QWidget*()>& create)
 
 } // namespace
 
-bool RegisterCalculator(const QString& menuButton, const QString& formName, ScreenFactory create)
-{
-    Catalog().insert(menuButton, CalculatorKind{formName, std::move(create)});
-    return true;
-}
-
 namespace Navigation {
 
-bool HasCalculator(const QString& menuButton)
+QWidget* ShowCalculator(const CalculatorKind& kind)
 {
-    return Catalog().contains(menuButton);
-}
-
-QWidget* ShowCalculator(const QString& menuButton)
-{
-    const auto kind = Catalog().constFind(menuButton);
-    if (kind == Catalog().constEnd())
-        return nullptr;
-    return Show(kind->formName, [&] {
-        CalculatorScreen* screen = kind->create();
+    return Show(QLatin1String(kind.form->className()), [&] {
+        CalculatorScreen* screen = kind.create();
         screen->Form_Load();
         return screen;
     });

@@ -5,34 +5,27 @@
 // exists at most once; a screen is created when it is first shown and destroyed
 // when it is unloaded.
 
-#include <QString>
-
-#include <functional>
-
-class QWidget;
 class CalculatorScreen;
+class QWidget;
+struct QMetaObject;
 
-using ScreenFactory = std::function<CalculatorScreen*()>;
+// A calculator the menu can open: its form class (whose name is the window's
+// objectName) and how to make one.
+struct CalculatorKind {
+    const QMetaObject* form;
+    CalculatorScreen* (*create)();
+};
 
-// Makes a calculator reachable from the menu button `menuButton`. Each
-// calculator's screen file registers itself; the menu enables exactly the
-// buttons whose calculator is registered.
-bool RegisterCalculator(const QString& menuButton, const QString& formName, ScreenFactory create);
-
-template<class Screen> bool RegisterCalculator(const char* menuButton)
+template<class Screen> constexpr CalculatorKind Calculator()
 {
-    return RegisterCalculator(QString::fromLatin1(menuButton),
-        QString::fromLatin1(Screen::staticMetaObject.className()), [] { return new Screen; });
+    return {&Screen::staticMetaObject, []() -> CalculatorScreen* { return new Screen; }};
 }
 
 namespace Navigation {
 
-// True when a calculator is registered for this menu button.
-bool HasCalculator(const QString& menuButton);
-
-// Shows the calculator of a menu button: created and initialised before it is
-// first drawn, or brought forward when it is already open.
-QWidget* ShowCalculator(const QString& menuButton);
+// Shows a calculator: created and initialised before it is first drawn, or
+// brought forward when it is already open.
+QWidget* ShowCalculator(const CalculatorKind& kind);
 
 // Shows the menu, creating a fresh one when none is open.
 QWidget* ShowMenu();

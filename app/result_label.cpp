@@ -1,33 +1,153 @@
 // SPDX-License-Identifier: MIT
 #include "result_label.h"
 
+#include "accessibility.h"
+#include "calculator_screen.h"
+#include "widgets.h"
+
+#include <QAccessible>
+
 #include <QClipboard>
 #include <QContextMenuEvent>
 #include <QGuiApplication>
 #include <QHelpEvent>
 #include <QMenu>
+#include <QMouseEvent>
 #include <QPainter>
+#include <QRegularExpression>
+#include <QStyle>
 #include <QToolTip>
 
 #include <algorithm>
 
 namespace {
 
-// Type is never made smaller than this share of the label's own size.
-constexpr double kSmallestType = 0.7;
+const QString kTimesTen = QStringLiteral("×10");
+
+// The parts of a number as FormatFixed and FormatGeneral write it.
+const QRegularExpression kNumber(QStringLiteral("^([-+]?)(\\d*)(?:\\.(\\d*))?(?:[Ee]([-+]?\\d+))?$"));
+
+QString Superscript(int exponent)
+{
+    static const QString digits = QStringLiteral("⁰¹²³⁴⁵⁶⁷⁸⁹");
+    QString raised = exponent < 0 ? QStringLiteral("⁻") : QString();
+    for (QChar digit : QString::number(std::abs(exponent)))
+        raised += digits[digit.digitValue()];
+    return raised;
+}
+
+// Decimals shown after the point of a number in fixed form; for a number in
+// exponent form or without a point, all its significant digits but the first.
+int ShownDecimals(const QRegularExpressionMatch& parts)
+{
+    if (parts.capturedLength(4) == 0 && parts.capturedLength(3) > 0)
+        return int(parts.capturedLength(3));
+    QString digits = parts.captured(2) + parts.captured(3);
+    while (digits.startsWith(QLatin1Char('0')))
+        digits.remove(0, 1);
+    while (digits.endsWith(QLatin1Char('0')))
+        digits.chop(1);
+    return std::max(0, int(digits.size()) - 1);
+}
 
 } // namespace
+
+std::optional<ExponentForm> ToExponentForm(const QString& number, int decimals)
+{
+    const QRegularExpressionMatch parts = kNumber.match(number);
+    if (!parts.hasMatch() || parts.capturedLength(2) + parts.capturedLength(3) == 0)
+        return std::nullopt;
+    const QString digits = parts.captured(2) + parts.captured(3);
+    const qsizetype first = digits.indexOf(QRegularExpression(QStringLiteral("[1-9]")));
+    if (first < 0)
+        return std::nullopt;
+    bool exponentRead = true;
+    const int written = parts.capturedLength(4) ? parts.captured(4).toInt(&exponentRead) : 0;
+    if (!exponentRead)
+        return std::nullopt;
+    int exponent = int(parts.capturedLength(2) - first - 1) + written;
+
+    // Keep decimals + 1 significant digits, rounding half up on the digits
+    // themselves so that no binary rounding creeps in.
+    QString kept = digits.mid(first, decimals + 1).leftJustified(decimals + 1, QLatin1Char('0'));
+    if (first + decimals + 1 < digits.size() && digits[first + decimals + 1] >= QLatin1Char('5')) {
+        qsizetype i = kept.size() - 1;
+        for (; i >= 0 && kept[i] == QLatin1Char('9'); --i)
+            kept[i] = QLatin1Char('0');
+        if (i >= 0)
+            kept[i] = QChar(kept[i].unicode() + 1);
+        else {
+            kept = QLatin1Char('1') + kept.left(decimals);
+            ++exponent;
+        }
+    }
+    QString mantissa = parts.captured(1) == QLatin1String("-") ? QStringLiteral("-") : QString();
+    mantissa += kept.left(1);
+    if (decimals > 0)
+        mantissa += QLatin1Char('.') + kept.mid(1);
+    return ExponentForm{mantissa, exponent};
+}
 
 ResultLabel::ResultLabel(QWidget* parent)
     : QLabel(parent)
 {
+    InstallAccessibility();
     setTextInteractionFlags(Qt::TextSelectableByMouse);
     setContextMenuPolicy(Qt::DefaultContextMenu);
+}
+
+void ResultLabel::SetValue(const QString& value)
+{
+    const QString old = text();
+    if (value == old)
+        return;
+    setText(value);
+    if (QAccessible::isActive()) {
+        QAccessibleTextUpdateEvent update(this, 0, old, value);
+        QAccessible::updateAccessibility(&update);
+        QAccessibleEvent description(this, QAccessible::DescriptionChanged);
+        QAccessible::updateAccessibility(&description);
+    }
 }
 
 bool ResultLabel::Fits() const
 {
     return fontMetrics().horizontalAdvance(text()) <= contentsRect().width();
+}
+
+QFont ResultLabel::ExponentFont() const
+{
+    QFont raised = font();
+    raised.setPointSizeF(std::max(kSmallestPointSize, font().pointSizeF() * 0.75));
+    return raised;
+}
+
+int ResultLabel::Width(const ExponentForm& form) const
+{
+    return fontMetrics().horizontalAdvance(form.mantissa + kTimesTen)
+        + QFontMetrics(ExponentFont()).horizontalAdvance(QString::number(form.exponent)) + 1;
+}
+
+std::optional<ExponentForm> ResultLabel::ShortForm() const
+{
+    const QRegularExpressionMatch parts = kNumber.match(text());
+    if (!parts.hasMatch())
+        return std::nullopt;
+    std::optional<ExponentForm> form;
+    for (int decimals = ShownDecimals(parts); decimals >= 0; --decimals) {
+        form = ToExponentForm(text(), decimals);
+        if (!form || Width(*form) <= contentsRect().width())
+            break;
+    }
+    return form;
+}
+
+QString ResultLabel::Shown() const
+{
+    if (Fits())
+        return text();
+    const std::optional<ExponentForm> form = ShortForm();
+    return form ? form->mantissa + kTimesTen + Superscript(form->exponent) : text();
 }
 
 bool ResultLabel::event(QEvent* event)
@@ -45,21 +165,29 @@ bool ResultLabel::event(QEvent* event)
 
 void ResultLabel::paintEvent(QPaintEvent* event)
 {
-    if (Fits()) {
+    const std::optional<ExponentForm> form = Fits() ? std::nullopt : ShortForm();
+    if (!form) {
         QLabel::paintEvent(event);
         return;
     }
-    const QRect area = contentsRect();
-    QFont smaller = font();
-    const double needed = fontMetrics().horizontalAdvance(text());
-    smaller.setPointSizeF(font().pointSizeF() * std::max(kSmallestType, area.width() / needed * 0.98));
-    const QString shown = QFontMetrics(smaller).elidedText(text(), Qt::ElideMiddle, area.width());
+    // "mantissa×10" on the line, the exponent raised in smaller type, the
+    // whole placed as the label places its text.
+    const QString base = form->mantissa + kTimesTen;
+    const QString exponent = QString::number(form->exponent);
+    const QFont raisedFont = ExponentFont();
+    const QSize size(Width(*form), fontMetrics().height());
+    const QRect area = QStyle::alignedRect(layoutDirection(), alignment(), size, contentsRect());
+    // On the baseline a whole number beside it would have; the exponent's
+    // digits rise by about half a digit's height, never above the label.
+    const int baseline = area.top() + fontMetrics().ascent();
+    const int headroom = baseline - contentsRect().top() - QFontMetrics(raisedFont).capHeight() - 1;
+    const int raise = std::clamp(int(fontMetrics().capHeight() * 0.45), 0, std::max(0, headroom));
 
     QPainter painter(this);
-    painter.setFont(smaller);
     painter.setPen(palette().color(QPalette::Active, foregroundRole()));
-    const Qt::Alignment vertical = alignment() & Qt::AlignVertical_Mask;
-    painter.drawText(area, int(Qt::AlignLeft | (vertical ? vertical : Qt::AlignVCenter)), shown);
+    painter.drawText(area.left(), baseline, base);
+    painter.setFont(raisedFont);
+    painter.drawText(area.left() + fontMetrics().horizontalAdvance(base), baseline - raise, exponent);
 }
 
 void ResultLabel::contextMenuEvent(QContextMenuEvent* event)
@@ -68,6 +196,21 @@ void ResultLabel::contextMenuEvent(QContextMenuEvent* event)
         return;
     QMenu menu(this);
     menu.addAction(QStringLiteral("コピー"), this,
-        [this] { QGuiApplication::clipboard()->setText(hasSelectedText() ? selectedText() : text()); });
+        // A selection made in a shortened result covers characters nobody
+        // saw: the whole result is copied then.
+        [this] { QGuiApplication::clipboard()->setText(hasSelectedText() && Fits() ? selectedText() : text()); });
+    if (auto* screen = qobject_cast<CalculatorScreen*>(window()))
+        menu.addAction(QStringLiteral("結果をすべてコピー"), screen, &CalculatorScreen::CopyResults);
     menu.exec(event->globalPos());
+}
+
+void ResultLabel::mouseDoubleClickEvent(QMouseEvent* event)
+{
+    // A number is one word: sign, digits, point and all.
+    if (event->button() == Qt::LeftButton && !text().isEmpty()) {
+        setSelection(0, static_cast<int>(text().size()));
+        event->accept();
+        return;
+    }
+    QLabel::mouseDoubleClickEvent(event);
 }

@@ -4,6 +4,7 @@
 #include "banner.h"
 #include "line_control.h"
 #include "navigation.h"
+#include "version.h"
 #include "widgets.h"
 
 #include <QLabel>
@@ -15,7 +16,7 @@ frmVersion::frmVersion()
     setWindowTitle(QStringLiteral("バージョン情報－Kalvora"));
 
     QLabel* Image1 = MakeBanner(this);
-    QLabel* Label1 = MakeText(this, QStringLiteral("Label1"), QStringLiteral("Kalvora Ver.1.0"));
+    QLabel* Label1 = MakeText(this, QStringLiteral("Label1"), QStringLiteral("Kalvora Ver." KALVORA_SHORT_VERSION));
     ScaleFont(Label1, 1.8, true);
     QLabel* Label2 = MakeText(this, QStringLiteral("Label2"), QStringLiteral("このプログラムは"));
     QLabel* Label3 = MakeText(this, QStringLiteral("Label3"), QStringLiteral("C++20 と Qt 6 Widgets"));

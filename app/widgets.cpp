@@ -8,6 +8,8 @@
 #include <QLineEdit>
 #include <QPushButton>
 
+#include <algorithm>
+
 QString Indexed(const char* base, int index)
 {
     return QStringLiteral("%1_%2").arg(QLatin1String(base)).arg(index);
@@ -47,7 +49,7 @@ QLabel* MakeResult(QWidget* parent, const QString& name, const QString& accessib
     const int digit = label->fontMetrics().horizontalAdvance(QLatin1Char('0'));
     label->setMinimumWidth(digit * chars + 4);
     // A very long number must not stretch the window off the screen; the
-    // label draws it smaller or shortened instead.
+    // label draws it in exponent form instead.
     label->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Fixed);
     label->setMinimumHeight(label->fontMetrics().height() + 4);
     return label;
@@ -55,7 +57,11 @@ QLabel* MakeResult(QWidget* parent, const QString& name, const QString& accessib
 
 void SetResult(QLabel* label, const std::string& text)
 {
-    label->setText(QString::fromStdString(text));
+    const QString value = QString::fromStdString(text);
+    if (auto* result = qobject_cast<ResultLabel*>(label))
+        result->SetValue(value);
+    else
+        label->setText(value);
 }
 
 namespace {
@@ -92,19 +98,21 @@ QPushButton* MakeButton(QWidget* parent, const QString& name, const QString& tex
 void ScaleFont(QWidget* widget, double factor, bool bold)
 {
     QFont font = widget->font();
-    font.setPointSizeF(font.pointSizeF() * factor);
+    font.setPointSizeF(std::max(kSmallestPointSize, font.pointSizeF() * factor));
     font.setBold(bold);
     widget->setFont(font);
 }
 
-void SetTabOrder(std::initializer_list<QWidget*> widgets)
+void SetTabOrder(std::span<QWidget* const> widgets)
 {
-    QWidget* previous = nullptr;
-    for (QWidget* widget : widgets) {
-        if (previous)
-            QWidget::setTabOrder(previous, widget);
-        previous = widget;
-    }
+    for (std::size_t i = 1; i < widgets.size(); ++i)
+        QWidget::setTabOrder(widgets[i - 1], widgets[i]);
+}
+
+void FixWidth(QWidget* widget)
+{
+    widget->setFixedWidth(widget->minimumWidth());
+    widget->setSizePolicy(QSizePolicy::Fixed, widget->sizePolicy().verticalPolicy());
 }
 
 std::string TextOf(const QLineEdit* box)

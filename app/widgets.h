@@ -7,6 +7,7 @@
 #include <QString>
 
 #include <initializer_list>
+#include <span>
 #include <string>
 
 class QLabel;
@@ -28,21 +29,34 @@ QLabel* MakeText(QWidget* parent, const QString& name, const QString& text);
 QLabel* MakeExponent(QWidget* parent, const QString& name, const QString& text);
 
 // A result label (a ResultLabel): selectable for copying, at least `chars`
-// digits wide, named for screen readers; a longer result is drawn smaller or
-// shortened with "…", and shown whole in its tool tip.
+// digits wide, named for screen readers; a longer result is drawn in exponent
+// form, and shown whole in its tool tip.
 QLabel* MakeResult(QWidget* parent, const QString& name, const QString& accessibleName, int chars);
 
-// Writes a result.
+// Writes a result (empty for none), telling assistive technology.
 void SetResult(QLabel* label, const std::string& text);
 
 // A push button that is neither the default nor the cancel button.
 QPushButton* MakeButton(QWidget* parent, const QString& name, const QString& text);
 
-// Scales the point size of a widget's font.
+// The smallest type on any screen: raised exponents and small print stay
+// readable at scale 1.
+inline constexpr double kSmallestPointSize = 8.0;
+
+// Scales the point size of a widget's font, never below kSmallestPointSize.
 void ScaleFont(QWidget* widget, double factor, bool bold = false);
 
-// Chains the keyboard focus through the widgets in the order given.
-void SetTabOrder(std::initializer_list<QWidget*> widgets);
+// Chains the keyboard focus through the widgets in the order given; hidden
+// ones are passed over when tabbing.
+void SetTabOrder(std::span<QWidget* const> widgets);
+inline void SetTabOrder(std::initializer_list<QWidget*> widgets)
+{
+    SetTabOrder(std::span(widgets.begin(), widgets.size()));
+}
+
+// Holds a box or result at the width its builder chose for it, whatever its
+// text: forms that are written out like a formula keep their shape.
+void FixWidth(QWidget* widget);
 
 // The text of an input box as the computation reads it.
 std::string TextOf(const QLineEdit* box);

@@ -1,8 +1,9 @@
 // SPDX-License-Identifier: MIT
 // Draws Kalvora's artwork: the title banner (the program's name in large,
-// embossed, dark green letters on a bright green ground, 540 x 148 pixels,
-// JPEG) and the application icon in the same manner (a "K" on a green tile),
-// as SVG and as PNG in the usual icon sizes.
+// embossed, dark green letters on a bright green ground) for its 384 x 80
+// frame, as PNG at that size and at twice it for dense screens, and the
+// application icon in the same manner (a "K" on a green tile), as SVG and as
+// PNG in the usual icon sizes.
 // Usage: QT_QPA_PLATFORM=offscreen make_artwork assets
 
 #include <QDir>
@@ -66,15 +67,21 @@ QLinearGradient Ground(qreal height)
     return ground;
 }
 
-bool MakeBanner(const QDir& out)
+// The banner's frame on the menu and version screens, in pixels at scale 1.
+const QRectF kBannerFrame(0, 0, 384, 80);
+
+// Drawn afresh at each scale rather than resized, so that the letters' edges
+// fall on the pixels of each image; PNG keeps them free of JPEG's blur.
+bool MakeBanner(const QString& file, int scale)
 {
-    QImage image(540, 148, QImage::Format_RGB32);
+    QImage image((kBannerFrame.size() * scale).toSize(), QImage::Format_RGB32);
     QPainter painter(&image);
     painter.setRenderHint(QPainter::Antialiasing);
-    painter.fillRect(image.rect(), Ground(image.height()));
-    Emboss(painter, Lettering(QStringLiteral("Kalvora"), 104, image.rect()), 3);
+    painter.scale(scale, scale);
+    painter.fillRect(kBannerFrame, Ground(kBannerFrame.height()));
+    Emboss(painter, Lettering(QStringLiteral("Kalvora"), 70, kBannerFrame), 2);
     painter.end();
-    return image.save(out.filePath(QStringLiteral("banner.jpg")), "JPEG", 92);
+    return image.save(file, "PNG", 0);
 }
 
 // The icon is drawn on a 256-unit tile.
@@ -173,7 +180,9 @@ int main(int argc, char* argv[])
     }
     const QDir out(QString::fromLocal8Bit(argv[1]));
     out.mkpath(QStringLiteral("icons"));
-    bool ok = MakeBanner(out) && MakeSvgIcon(out.filePath(QStringLiteral("icons/kalvora.svg")));
+    bool ok = MakeBanner(out.filePath(QStringLiteral("banner.png")), 1)
+        && MakeBanner(out.filePath(QStringLiteral("banner@2x.png")), 2)
+        && MakeSvgIcon(out.filePath(QStringLiteral("icons/kalvora.svg")));
     for (int size : {16, 24, 32, 48, 64, 128, 256})
         ok = ok && MakePngIcon(out.filePath(QStringLiteral("icons/kalvora-%1.png").arg(size)), size);
     if (!ok) {

@@ -5,7 +5,7 @@
 // Prints one line per calculator: menu-button median-ms min-ms max-ms
 
 #include "driver.h"
-#include "navigation.h"
+#include "menu_screen.h"
 
 #include <QApplication>
 #include <QElapsedTimer>
@@ -29,12 +29,10 @@ int main(int argc, char* argv[])
 {
     QApplication app(argc, argv);
     const int repeats = argc > 1 ? std::atoi(argv[1]) : 11;
-    const char* buttons[] = {"cmdSiguma", "cmdMenseki", "cmdKouyakusuu", "cmd2ji", "cmd3ji", "cmd4ji", "cmdRenritu",
-        "cmdReverse", "cmdGyouretusiki"};
-    for (const char* button : buttons) {
-        const QString name = QLatin1String(button);
-        if (!Navigation::HasCalculator(name))
+    for (const MenuButton& button : MenuButtons()) {
+        if (!button.calculator.create)
             continue;
+        const QString name = QLatin1String(button.name);
         std::vector<double> times;
         for (int i = 0; i < repeats; ++i) {
             Driver::StartFresh();
@@ -54,7 +52,7 @@ int main(int argc, char* argv[])
             times.push_back(timer.nsecsElapsed() / 1e6);
         }
         std::sort(times.begin(), times.end());
-        std::printf("%s %s %s %s\n", button, Milliseconds(times[times.size() / 2]).c_str(),
+        std::printf("%s %s %s %s\n", button.name, Milliseconds(times[times.size() / 2]).c_str(),
             Milliseconds(times.front()).c_str(), Milliseconds(times.back()).c_str());
     }
     Driver::CloseAll();

@@ -32,7 +32,7 @@ unset QT_SCALE_FACTOR
 
 declare -A programs=(
   [bare-label]="$work/bare_label"
-  [bare-menu]="$work/bare_menu $root/assets/banner.jpg"
+  [bare-menu]="$work/bare_menu $root/assets/banner.png"
   [kalvora]="$root/build/kalvora"
 )
 order=(bare-label bare-menu kalvora)

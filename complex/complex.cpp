@@ -80,7 +80,7 @@ double ComplexAbs(Complex z)
 
 Complex ComplexPow(Complex z, double n)
 {
-    if (z.re == 0 && z.im == 0)
+    if (IsZero(z))
         return {0, 0};
     const double r = ComplexAbs(z);
     const double theta = Argument(z);

@@ -20,6 +20,12 @@ struct Complex {
     friend bool operator==(const Complex&, const Complex&) = default;
 };
 
+// Exactly zero in both parts; there is no tolerance.
+inline bool IsZero(Complex z)
+{
+    return z.re == 0 && z.im == 0;
+}
+
 // The angle constants: a half turn written with fifteen significant digits and
 // the quarter, three-quarter and full turns formed from it.
 inline constexpr double kHalfTurn = 3.14159265358979;

@@ -84,20 +84,12 @@ bool IsDigit(char c)
     return c >= '0' && c <= '9';
 }
 
-// The number as it was read: sign, the mantissa's digits around the point and
-// the exponent, before any conversion.
-struct Scanned {
-    bool negative = false;
-    std::string integerDigits;
-    std::string fractionDigits;
-    std::string exponentDigits;
-    bool exponentNegative = false;
-};
+} // namespace
 
-Scanned Scan(std::string_view text)
+ScannedNumber ScanNumber(std::string_view text)
 {
     enum class State { Start, Integer, Fraction, ExponentStart, Exponent };
-    Scanned s;
+    ScannedNumber s;
     Reader in{text};
     State state = State::Start;
     bool signSeen = false;
@@ -165,8 +157,10 @@ Scanned Scan(std::string_view text)
     return s;
 }
 
+namespace {
+
 // The exponent as a number, saturated far beyond anything a double can hold.
-long long ExponentValue(const Scanned& s)
+long long ExponentValue(const ScannedNumber& s)
 {
     long long value = 0;
     for (char c : s.exponentDigits) {
@@ -214,7 +208,7 @@ std::string TrimLeadingZeros(std::string digits)
 
 double ParseNumber(std::string_view text)
 {
-    const Scanned s = Scan(text);
+    const ScannedNumber s = ScanNumber(text);
     if (s.integerDigits.empty() && s.fractionDigits.empty())
         return 0.0;
 

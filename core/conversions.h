@@ -18,6 +18,20 @@
 // it becomes zero.
 double ParseNumber(std::string_view text);
 
+// The leading number of a box's text as ParseNumber reads it, before any
+// conversion: the sign, the mantissa's digits before and after the point and
+// the exponent's digits (all ASCII). No digit in the mantissa means the text
+// spells 0. ParseNumber is built on this, so anything that needs the value
+// the text spells exactly (rather than its nearest double) starts here.
+struct ScannedNumber {
+    bool negative = false;
+    std::string integerDigits;
+    std::string fractionDigits;
+    std::string exponentDigits;
+    bool exponentNegative = false;
+};
+ScannedNumber ScanNumber(std::string_view text);
+
 // Nearest integer, ties to the even neighbour. Empty when the nearest integer
 // lies outside the 32-bit range (or the value is not a number).
 std::optional<std::int32_t> RoundToInt32(double value);

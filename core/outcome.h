@@ -2,6 +2,7 @@
 #pragma once
 
 #include <cmath>
+#include <optional>
 #include <stdexcept>
 #include <string>
 #include <variant>
@@ -26,11 +27,13 @@ inline double Checked(double value)
     return value;
 }
 
-// A check that refused the input: the message to show and, for screens that
-// move the keyboard focus afterwards, the objectName of the box to focus.
+// A check that refused the input: the message to show and, for calculations
+// after which the keyboard focus moves, which of the calculation's inputs to
+// focus, numbered as that calculation numbers them (see its header). The screen
+// maps the number to its box.
 struct Rejection {
     std::string message;
-    std::string focus;
+    std::optional<int> focus;
 
     bool operator==(const Rejection&) const = default;
 };

@@ -42,7 +42,7 @@ CardanoTerms Cardano(Complex b, Complex c, Complex d)
     // u = 0 needs −q/2 ± √Hanbetusiki = 0 for the sign that avoids
     // cancellation, so q and p³ are zero: y = 0 solves y³ + p·y + q = 0 and
     // v = 0 gives it. Each solver decides what that case means for it.
-    if (!(t.u.re == 0 && t.u.im == 0))
+    if (!IsZero(t.u))
         t.v = ComplexNeg(ComplexDiv(t.p, ComplexScale(3, t.u)));
     return t;
 }

@@ -7,19 +7,18 @@
 
 Outcome<std::array<Complex, 3>> Solve3ji(std::array<Complex, 4> Keisuu)
 {
-    if (Keisuu[0].re == 0 && Keisuu[0].im == 0)
+    if (IsZero(Keisuu[0]))
         return Rejection{k3jiMessage, {}};
 
     std::array<Complex, 3> Kai{};
-    const auto isZero = [](Complex z) { return z.re == 0 && z.im == 0; };
-    if (isZero(Keisuu[1]) && isZero(Keisuu[2]) && isZero(Keisuu[3]))
+    if (IsZero(Keisuu[1]) && IsZero(Keisuu[2]) && IsZero(Keisuu[3]))
         return Kai; // a·x³ = 0: three exact zeros
 
     for (int i = 1; i <= 3; ++i)
         Keisuu[i] = ComplexDiv(Keisuu[i], Keisuu[0]);
     const Complex b = Keisuu[1];
     const CardanoTerms t = Cardano(b, Keisuu[2], Keisuu[3]);
-    if (isZero(t.u))
+    if (IsZero(t.u))
         throw ArithmeticFault(); // v = −p/(3u) divides by zero; the cubic reports it
 
     // ω² is formed as ω·ω, so it carries that product's rounding rather than

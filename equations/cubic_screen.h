@@ -4,7 +4,7 @@
 #include "equation_screen.h"
 
 // The roots of a cubic equation with complex coefficients.
-class frm3ji final : public EquationScreen {
+class frm3ji final : public PolynomialScreen<3> {
     Q_OBJECT
 
 public:

@@ -91,20 +91,42 @@ QString TermName(int power)
 
 } // namespace
 
-EquationScreen::EquationScreen(const EquationForm& form)
+EquationScreen::EquationScreen(const EquationForm& form, int degree)
     : CalculatorScreen(form.caption, {"Command1", "Command2", "Command3"})
 {
-    const int count = form.coefficients;
-    for (int i = 0; i < count; ++i) {
-        const QString term = TermName(count - 1 - i);
+    CreateControls(form, degree);
+    LayOut(form);
+    SetKeyboardOrder(form.realPartsFirst);
+    cmdBack->setFocus();
+}
+
+// The two boxes of each coefficient and the two labels of each root; they keep
+// a fixed width, so that the window keeps its size whatever the numbers (a
+// longer result is drawn smaller or shortened, and shown whole in its tool
+// tip).
+void EquationScreen::CreateControls(const EquationForm& form, int degree)
+{
+    Q_ASSERT(form.rows.size() == static_cast<std::size_t>(degree));
+    for (int i = 0; i <= degree; ++i) {
+        const QString term = TermName(degree - i);
         txtRe.push_back(MakeBox(this, Indexed(form.realBox, i), term + QStringLiteral("の実部"), kBoxDigits));
         txtIm.push_back(MakeBox(this, Indexed(form.imaginaryBox, i), term + QStringLiteral("の虚部"), kBoxDigits));
+        FixWidth(txtRe.back());
+        FixWidth(txtIm.back());
     }
-    for (QLineEdit* box : txtRe)
-        box->setFixedWidth(box->minimumWidth());
-    for (QLineEdit* box : txtIm)
-        box->setFixedWidth(box->minimumWidth());
+    for (int k = 0; k < degree; ++k) {
+        const QString number = QString::number(k + 1);
+        lblRe.push_back(
+            MakeResult(this, Indexed(form.realResult, k), QStringLiteral("解%1 の実部").arg(number), kResultDigits));
+        lblIm.push_back(MakeResult(
+            this, Indexed(form.imaginaryResult, k), QStringLiteral("解%1 の虚部").arg(number), kResultDigits));
+        FixWidth(lblRe.back());
+        FixWidth(lblIm.back());
+    }
+}
 
+void EquationScreen::LayOut(const EquationForm& form)
+{
     auto* body = new QVBoxLayout;
     body->setSpacing(6);
     body->addWidget(MakeText(this, QLatin1String(form.instruction.first), QString::fromUtf8(form.instruction.second)),
@@ -116,8 +138,8 @@ EquationScreen::EquationScreen(const EquationForm& form)
     // The second line starts under an item of the first, as it would be
     // written by hand: the first line's items keep their natural widths, so
     // that item's left edge is the sum of the widths before it.
-    QHBoxLayout* first = BuildLine(form.firstLine, count);
-    QHBoxLayout* second = BuildLine(form.secondLine, count);
+    QHBoxLayout* first = BuildLine(form.firstLine);
+    QHBoxLayout* second = BuildLine(form.secondLine);
     int indent = 0;
     for (int i = 0; i < form.secondLineUnder; ++i)
         indent += first->itemAt(i)->sizeHint().width() + first->spacing();
@@ -135,21 +157,9 @@ EquationScreen::EquationScreen(const EquationForm& form)
         Qt::AlignLeft | Qt::AlignVCenter);
     for (int k = 0; k < static_cast<int>(form.rows.size()); ++k) {
         const ResultRow& row = form.rows[k];
-        const QString number = QString::number(k + 1);
-        lblRe.push_back(
-            MakeResult(this, Indexed(form.realResult, k), QStringLiteral("解%1 の実部").arg(number), kResultDigits));
-        lblIm.push_back(MakeResult(
-            this, Indexed(form.imaginaryResult, k), QStringLiteral("解%1 の虚部").arg(number), kResultDigits));
-        // A fixed width, so that the window keeps its size whatever the
-        // result; a longer number is cut at the edge and shown whole in the
-        // tool tip.
-        for (QLabel* label : {lblRe.back(), lblIm.back()}) {
-            label->setFixedWidth(label->minimumWidth());
-            label->setSizePolicy(QSizePolicy::Fixed, QSizePolicy::Fixed);
-        }
-        results->addWidget(lblRe.back(), top + k, 1);
+        results->addWidget(lblRe[k], top + k, 1);
         results->addWidget(MakeText(this, QLatin1String(row.plusName), QStringLiteral("+")), top + k, 2);
-        results->addWidget(lblIm.back(), top + k, 3);
+        results->addWidget(lblIm[k], top + k, 3);
         int column = 4;
         for (const auto& [name, caption] : row.closing)
             results->addWidget(MakeText(this, QLatin1String(name), QString::fromUtf8(caption)), top + k, column++);
@@ -157,25 +167,26 @@ EquationScreen::EquationScreen(const EquationForm& form)
     results->setColumnStretch(results->columnCount(), 1);
     body->addLayout(results);
     SetBody(body);
+}
 
-    // The buttons first, then the boxes: every real part and then every
-    // imaginary part, or each coefficient's two parts in turn.
+// The buttons first, then the boxes: every real part and then every imaginary
+// part, or each coefficient's two parts in turn.
+void EquationScreen::SetKeyboardOrder(bool realPartsFirst)
+{
     std::vector<QWidget*> order{cmdBack, cmdReset, cmdCalculate};
-    if (form.realPartsFirst) {
+    if (realPartsFirst) {
         order.insert(order.end(), txtRe.begin(), txtRe.end());
         order.insert(order.end(), txtIm.begin(), txtIm.end());
     } else {
-        for (int i = 0; i < count; ++i) {
+        for (std::size_t i = 0; i < txtRe.size(); ++i) {
             order.push_back(txtRe[i]);
             order.push_back(txtIm[i]);
         }
     }
-    for (std::size_t i = 1; i < order.size(); ++i)
-        QWidget::setTabOrder(order[i - 1], order[i]);
-    cmdBack->setFocus();
+    SetTabOrder(order);
 }
 
-QHBoxLayout* EquationScreen::BuildLine(const std::vector<EquationItem>& items, int coefficients)
+QHBoxLayout* EquationScreen::BuildLine(const std::vector<EquationItem>& items)
 {
     auto* line = new QHBoxLayout;
     line->setSpacing(4);
@@ -189,13 +200,37 @@ QHBoxLayout* EquationScreen::BuildLine(const std::vector<EquationItem>& items, i
             break;
         case EquationItem::Kind::Real:
         case EquationItem::Kind::Imaginary:
-            Q_ASSERT(item.index >= 0 && item.index < coefficients);
+            Q_ASSERT(item.index >= 0 && static_cast<std::size_t>(item.index) < txtRe.size());
             line->addWidget(item.kind == EquationItem::Kind::Real ? txtRe[item.index] : txtIm[item.index]);
             break;
         }
     }
     line->addStretch(1);
     return line;
+}
+
+// "x1 = 0.960 + 0.148i", one root a line.
+QString EquationScreen::ResultsText() const
+{
+    QStringList lines;
+    for (std::size_t k = 0; k < lblRe.size(); ++k) {
+        const QString re = lblRe[k]->text();
+        QString im = lblIm[k]->text();
+        if (re.isEmpty() && im.isEmpty())
+            return {};
+        const bool minus = im.startsWith(QLatin1Char('-'));
+        if (minus)
+            im.remove(0, 1);
+        lines.append(QStringLiteral("x%1 = %2 %3 %4i")
+                         .arg(k + 1)
+                         .arg(re, minus ? QStringLiteral("-") : QStringLiteral("+"), im));
+    }
+    return lines.join(QLatin1Char('\n'));
+}
+
+Complex EquationScreen::Coefficient(std::size_t i) const
+{
+    return {Read(txtRe.at(i)), Read(txtIm.at(i))};
 }
 
 void EquationScreen::Init()

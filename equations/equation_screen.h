@@ -45,12 +45,12 @@ struct ResultRow {
 };
 
 // Everything that tells the three equation screens apart: names, captions and
-// the shape of the written equation and of the result block.
+// the shape of the written equation and of the result block. The number of
+// coefficients is not here: it follows from the screen's degree.
 struct EquationForm {
     QString caption;
     std::pair<const char*, const char*> instruction; // name, caption
     std::pair<const char*, const char*> note;
-    int coefficients; // degree + 1
     const char* realBox; // control array of the coefficients' real parts
     const char* imaginaryBox;
     const char* realResult; // control array of the roots' real parts
@@ -60,7 +60,7 @@ struct EquationForm {
     int secondLineUnder; // the first-line item whose left edge the second line starts at
     std::pair<const char*, const char*> heading; // of the result block
     bool headingAbove; // on a line of its own, or beside the first result
-    std::vector<ResultRow> rows;
+    std::vector<ResultRow> rows; // one per root
     bool realPartsFirst; // tab order: every real part, then every imaginary part
 };
 
@@ -72,30 +72,47 @@ class EquationScreen : public CalculatorScreen {
     Q_OBJECT
 
 protected:
-    explicit EquationScreen(const EquationForm& form);
+    EquationScreen(const EquationForm& form, int degree);
 
     void Init() override;
+    QString ResultsText() const override;
 
-    // The coefficients as typed, highest power first; a blank box gives 0.
-    template<std::size_t N> std::array<Complex, N> ReadKeisuu() const
-    {
-        std::array<Complex, N> Keisuu;
-        for (std::size_t i = 0; i < N; ++i) {
-            Keisuu[i].re = Read(txtRe.at(i));
-            Keisuu[i].im = Read(txtIm.at(i));
-        }
-        return Keisuu;
-    }
+    // The value of coefficient i (0 for the highest power) as typed.
+    Complex Coefficient(std::size_t i) const;
 
     // Writes each root with three decimals, real part then imaginary part.
-    template<std::size_t N> void ShowKai(const std::array<Complex, N>& Kai) { Show(Kai.data(), N); }
+    void Show(const Complex* Kai, std::size_t count);
 
 private:
-    QHBoxLayout* BuildLine(const std::vector<EquationItem>& items, int coefficients);
-    void Show(const Complex* Kai, std::size_t count);
+    void CreateControls(const EquationForm& form, int degree);
+    void LayOut(const EquationForm& form);
+    QHBoxLayout* BuildLine(const std::vector<EquationItem>& items);
+    void SetKeyboardOrder(bool realPartsFirst);
 
     std::vector<QLineEdit*> txtRe;
     std::vector<QLineEdit*> txtIm;
     std::vector<QLabel*> lblRe;
     std::vector<QLabel*> lblIm;
+};
+
+// The equation screen of one degree: it reads exactly Degree + 1 coefficients
+// and shows exactly Degree roots, so the boxes, the solver and the result rows
+// cannot disagree.
+template<std::size_t Degree> class PolynomialScreen : public EquationScreen {
+protected:
+    explicit PolynomialScreen(const EquationForm& form)
+        : EquationScreen(form, static_cast<int>(Degree))
+    {
+    }
+
+    // The coefficients as typed, highest power first; a blank box gives 0.
+    std::array<Complex, Degree + 1> ReadKeisuu() const
+    {
+        std::array<Complex, Degree + 1> Keisuu;
+        for (std::size_t i = 0; i <= Degree; ++i)
+            Keisuu[i] = Coefficient(i);
+        return Keisuu;
+    }
+
+    void ShowKai(const std::array<Complex, Degree>& Kai) { Show(Kai.data(), Degree); }
 };

@@ -3,7 +3,7 @@
 
 Outcome<std::array<Complex, 2>> Solve2ji(std::array<Complex, 3> Keisuu)
 {
-    if (Keisuu[0].re == 0 && Keisuu[0].im == 0)
+    if (IsZero(Keisuu[0]))
         return Rejection{k2jiMessage, {}};
     const Complex a = Keisuu[0];
     const Complex b = Keisuu[1];
@@ -11,7 +11,7 @@ Outcome<std::array<Complex, 2>> Solve2ji(std::array<Complex, 3> Keisuu)
 
     const Complex Hanbetusiki = ComplexSub(ComplexMul(b, b), ComplexMul(ComplexScale(4, a), c));
     std::array<Complex, 2> Kai;
-    if (Hanbetusiki.re != 0 || Hanbetusiki.im != 0) {
+    if (!IsZero(Hanbetusiki)) {
         const Complex s = ComplexPow(Hanbetusiki, 0.5);
         Kai[0] = ComplexDiv(ComplexAdd(ComplexNeg(b), s), ComplexScale(2, a));
         Kai[1] = ComplexDiv(ComplexSub(ComplexNeg(b), s), ComplexScale(2, a));

@@ -4,7 +4,7 @@
 #include "equation_screen.h"
 
 // The roots of a quadratic equation with complex coefficients.
-class frm2ji final : public EquationScreen {
+class frm2ji final : public PolynomialScreen<2> {
     Q_OBJECT
 
 public:

@@ -8,11 +8,6 @@
 
 namespace {
 
-bool IsZero(Complex z)
-{
-    return z.re == 0 && z.im == 0;
-}
-
 // Distances for choosing between the two signs of HeihouS; they are compared,
 // never shown (an infinite one still compares), so the choice adds no fault of
 // its own.

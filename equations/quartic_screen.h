@@ -4,7 +4,7 @@
 #include "equation_screen.h"
 
 // The roots of a quartic equation with complex coefficients.
-class frm4ji final : public EquationScreen {
+class frm4ji final : public PolynomialScreen<4> {
     Q_OBJECT
 
 public:

@@ -36,16 +36,16 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     FuzzInput in(data, size);
     const Complex a = Number(in), b = Number(in);
     const double n = in.Flag() ? 0.5 : in.Flag() ? 0.333333333333333 : in.Number();
-    Expect([&] { RequireFinite(ComplexMul(a, b)); });
-    Expect([&] { RequireFinite(ComplexDiv(a, b)); });
-    Expect([&] { ::RequireFinite(ComplexAbs(a)); });
-    Expect([&] { RequireFinite(ComplexPow(a, n)); });
+    RunAllowingFault([&] { RequireFinite(ComplexMul(a, b)); });
+    RunAllowingFault([&] { RequireFinite(ComplexDiv(a, b)); });
+    RunAllowingFault([&] { ::RequireFinite(ComplexAbs(a)); });
+    RunAllowingFault([&] { RequireFinite(ComplexPow(a, n)); });
 
     std::array<Complex, 5> k{};
     for (Complex& coefficient : k)
         coefficient = in.Flag() ? Complex{} : Number(in);
-    Expect([&] { RequireRoots<2>(Solve2ji({k[0], k[1], k[2]})); });
-    Expect([&] { RequireRoots<3>(Solve3ji({k[0], k[1], k[2], k[3]})); });
-    Expect([&] { RequireRoots<4>(Solve4ji(k)); });
+    RunAllowingFault([&] { RequireRoots<2>(Solve2ji({k[0], k[1], k[2]})); });
+    RunAllowingFault([&] { RequireRoots<3>(Solve3ji({k[0], k[1], k[2], k[3]})); });
+    RunAllowingFault([&] { RequireRoots<4>(Solve4ji(k)); });
     return 0;
 }

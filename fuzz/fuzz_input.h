@@ -127,7 +127,9 @@ inline void RequireFinite(double value)
         std::abort();
 }
 
-template<class Computation> void Expect(Computation&& computation)
+// Runs a computation and lets an ArithmeticFault pass as one of its proper
+// ends; any other exception goes on to the fuzzer.
+template<class Computation> void RunAllowingFault(Computation&& computation)
 {
     try {
         computation();

@@ -4,7 +4,6 @@
 #include "conversions.h"
 #include "determinant.h"
 #include "line_control.h"
-#include "navigation.h"
 #include "widgets.h"
 
 #include <QBoxLayout>
@@ -13,10 +12,6 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QRadioButton>
-
-namespace {
-[[maybe_unused]] const bool registered = RegisterCalculator<frmGyouretusiki>("cmdGyouretusiki");
-}
 
 frmGyouretusiki::frmGyouretusiki()
     : MatrixScreen(QStringLiteral("行列式－Kalvora"),
@@ -74,7 +69,7 @@ frmGyouretusiki::frmGyouretusiki()
     std::vector<QWidget*> order{cmdBack, cmdReset, cmdCalculate};
     order.insert(order.end(), optGen.begin(), optGen.end());
     order.insert(order.end(), txtNum.begin() + 1, txtNum.end());
-    FocusOrder(order);
+    SetTabOrder(order);
     cmdBack->setFocus();
 
     OnCalculate(&frmGyouretusiki::Command3_Click);
@@ -83,7 +78,7 @@ frmGyouretusiki::frmGyouretusiki()
 void frmGyouretusiki::Init()
 {
     InitGrid();
-    lblAns->clear();
+    SetResult(lblAns, {});
 }
 
 void frmGyouretusiki::Command3_Click()

@@ -4,7 +4,6 @@
 #include "conversions.h"
 #include "inverse.h"
 #include "line_control.h"
-#include "navigation.h"
 #include "widgets.h"
 
 #include <QBoxLayout>
@@ -18,8 +17,6 @@
 #include <string>
 
 namespace {
-[[maybe_unused]] const bool registered = RegisterCalculator<frmGyaku>("cmdReverse");
-
 std::array<QString, 3> Strokes(int first)
 {
     return {QStringLiteral("Line%1").arg(first), QStringLiteral("Line%1").arg(first + 1),
@@ -32,32 +29,78 @@ frmGyaku::frmGyaku()
         {"何次の行列ですか？", {"２×２次", "３×３次", "４×４次", "５×５次"}, Qt::Horizontal},
         [](int i, int j) { return QStringLiteral("%1行%2列").arg(i).arg(j); })
 {
-    QLabel* Label2 = MakeText(this, QStringLiteral("Label2"), QStringLiteral("数値を入力してください"));
-    QLabel* Label1 = MakeText(this, QStringLiteral("Label1"), QStringLiteral("空白の場合は０と見なします"));
+    CreateResults();
+    LayOut();
+    SetKeyboardOrder();
+    OnCalculate(&frmGyaku::Command3_Click);
+}
 
-    // The parentheses, "-1" and "=" keep their five-row size whatever the
-    // order; the result cells are wider than the boxes, for three decimals.
-    QGridLayout* input = BoxGrid(6);
-    input->setContentsMargins(2, 4, 2, 4);
-    auto* results = new QGridLayout;
-    results->setHorizontalSpacing(10);
-    results->setVerticalSpacing(6);
-    results->setContentsMargins(4, 4, 4, 4);
+// The 5 × 5 result cells, numbered like the boxes; they are wider than the
+// boxes, for three decimals, and keep their place when hidden.
+void frmGyaku::CreateResults()
+{
     for (int i = 1; i <= kMaxGen; ++i) {
         for (int j = 1; j <= kMaxGen; ++j) {
             QLabel* cell = MakeCell(Indexed("lblAns", Cell(i, j)), QStringLiteral("逆行列 %1行%2列").arg(i).arg(j), 9);
             cell->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
             KeepPlaceWhenHidden(cell);
             lblAns[Cell(i, j)] = cell;
-            results->addWidget(cell, i - 1, j - 1);
         }
     }
+}
+
+void frmGyaku::LayOut()
+{
+    QLabel* Label2 = MakeText(this, QStringLiteral("Label2"), QStringLiteral("数値を入力してください"));
+    QLabel* Label1 = MakeText(this, QStringLiteral("Label1"), QStringLiteral("空白の場合は０と見なします"));
+
+    auto* body = new QVBoxLayout;
+    body->setSpacing(8);
+    body->addWidget(Frame1);
+    body->addWidget(Label2);
+    body->addWidget(Label1);
+    body->addLayout(Formula());
+    SetBody(body);
+}
+
+// "( boxes )⁻¹ = ( results )": the parentheses, "-1" and "=" keep their
+// five-row size whatever the order.
+QLayout* frmGyaku::Formula()
+{
+    QGridLayout* input = BoxGrid(6);
+    input->setContentsMargins(2, 4, 2, 4);
+    auto* results = new QGridLayout;
+    results->setHorizontalSpacing(10);
+    results->setVerticalSpacing(6);
+    results->setContentsMargins(4, 4, 4, 4);
+    for (int i = 1; i <= kMaxGen; ++i)
+        for (int j = 1; j <= kMaxGen; ++j)
+            results->addWidget(lblAns[Cell(i, j)], i - 1, j - 1);
 
     QLabel* Label28 = MakeExponent(this, QStringLiteral("Label28"), QStringLiteral("-1"));
     auto* exponent = new QVBoxLayout;
     exponent->addWidget(Label28);
     exponent->addStretch(1);
 
+    auto* formula = new QHBoxLayout;
+    formula->setSpacing(0);
+    formula->addWidget(new Parenthesis(this, Parenthesis::Left, Strokes(1)));
+    formula->addLayout(input);
+    formula->addWidget(new Parenthesis(this, Parenthesis::Right, Strokes(4)));
+    formula->addSpacing(2);
+    formula->addLayout(exponent);
+    formula->addSpacing(12);
+    formula->addLayout(EqualsSign());
+    formula->addSpacing(12);
+    formula->addWidget(new Parenthesis(this, Parenthesis::Left, Strokes(10)));
+    formula->addLayout(results);
+    formula->addWidget(new Parenthesis(this, Parenthesis::Right, Strokes(13)));
+    return formula;
+}
+
+// "=" drawn as two strokes, centred on the formula's height.
+QLayout* frmGyaku::EqualsSign()
+{
     auto* Line7 = new LineControl(this, QStringLiteral("Line7"), {0, 0.5}, {1, 0.5});
     auto* Line9 = new LineControl(this, QStringLiteral("Line9"), {0, 0.5}, {1, 0.5});
     auto* equals = new QVBoxLayout;
@@ -68,46 +111,41 @@ frmGyaku::frmGyaku()
         equals->addWidget(stroke);
     }
     equals->addStretch(1);
+    return equals;
+}
 
-    auto* formula = new QHBoxLayout;
-    formula->setSpacing(0);
-    formula->addWidget(new Parenthesis(this, Parenthesis::Left, Strokes(1)));
-    formula->addLayout(input);
-    formula->addWidget(new Parenthesis(this, Parenthesis::Right, Strokes(4)));
-    formula->addSpacing(2);
-    formula->addLayout(exponent);
-    formula->addSpacing(12);
-    formula->addLayout(equals);
-    formula->addSpacing(12);
-    formula->addWidget(new Parenthesis(this, Parenthesis::Left, Strokes(10)));
-    formula->addLayout(results);
-    formula->addWidget(new Parenthesis(this, Parenthesis::Right, Strokes(13)));
-
-    auto* body = new QVBoxLayout;
-    body->setSpacing(8);
-    body->addWidget(Frame1);
-    body->addWidget(Label2);
-    body->addWidget(Label1);
-    body->addLayout(formula);
-    SetBody(body);
-
-    // The sizes, then the entries row by row, then the buttons; the screen
-    // opens with the focus on the selected size.
+// The sizes, then the entries row by row, then the buttons; the screen opens
+// with the focus on the selected size.
+void frmGyaku::SetKeyboardOrder()
+{
     std::vector<QWidget*> order(optGen.begin(), optGen.end());
     order.insert(order.end(), txtNum.begin() + 1, txtNum.end());
     order.insert(order.end(), {cmdBack, cmdReset, cmdCalculate});
-    FocusOrder(order);
+    SetTabOrder(order);
     optGen[0]->setFocus();
-
-    OnCalculate(&frmGyaku::Command3_Click);
 }
 
 void frmGyaku::Init()
 {
     InitGrid();
     for (int i = 1; i <= 25; ++i)
-        lblAns[i]->clear();
+        SetResult(lblAns[i], {});
     ShowBlock(lblAns, Gen);
+}
+
+// The matrix as rows of tab-separated entries, as a spreadsheet pastes them.
+QString frmGyaku::ResultsText() const
+{
+    if (lblAns[1]->text().isEmpty())
+        return {};
+    QStringList rows;
+    for (int i = 1; i <= Gen; ++i) {
+        QStringList row;
+        for (int j = 1; j <= Gen; ++j)
+            row.append(lblAns[Cell(i, j)]->text());
+        rows.append(row.join(QLatin1Char('\t')));
+    }
+    return rows.join(QLatin1Char('\n'));
 }
 
 void frmGyaku::Command3_Click()

@@ -6,6 +6,7 @@
 #include <array>
 
 class QLabel;
+class QLayout;
 
 // The inverse of a matrix of order 2 to 5: the matrix typed in parentheses
 // with the exponent -1, "=", and the inverse in parentheses, every entry with
@@ -17,7 +18,13 @@ public:
     frmGyaku();
 
 private:
+    void CreateResults();
+    void LayOut();
+    QLayout* Formula();
+    QLayout* EqualsSign();
+    void SetKeyboardOrder();
     void Init() override;
+    QString ResultsText() const override;
     void Command3_Click();
 
     std::array<QLabel*, 26> lblAns{}; // 1 .. 25, numbered like txtNum

@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: MIT
 #include "matrix_screen.h"
 
+#include "accessibility.h"
 #include "line_control.h"
 #include "widgets.h"
 
@@ -16,6 +17,13 @@
 MatrixScreen::MatrixScreen(
     const QString& caption, const SizeChoice& sizes, const std::function<QString(int, int)>& boxName)
     : CalculatorScreen(caption, {"Command1", "Command2", "Command3"})
+{
+    CreateSizeChoice(sizes);
+    CreateGrid(boxName);
+}
+
+// The frame of four size options; the first is chosen when the screen opens.
+void MatrixScreen::CreateSizeChoice(const SizeChoice& sizes)
 {
     Frame1 = new QGroupBox(QString::fromUtf8(sizes.frameCaption), this);
     Frame1->setObjectName(QStringLiteral("Frame1"));
@@ -35,7 +43,13 @@ MatrixScreen::MatrixScreen(
     }
     options->addStretch(1);
     optGen[0]->setChecked(true);
+}
 
+// The 25 entry boxes; a hidden box keeps its place, so that the shown block
+// stays where it is whatever its size. The boxes stay compact at the width
+// MakeBox gave them rather than the width a line edit asks for.
+void MatrixScreen::CreateGrid(const std::function<QString(int, int)>& boxName)
+{
     for (int i = 1; i <= kMaxGen; ++i) {
         for (int j = 1; j <= kMaxGen; ++j) {
             QLineEdit* box = MakeBox(this, Indexed("txtNum", Cell(i, j)), boxName(i, j), kBoxDigits);
@@ -73,26 +87,14 @@ Matrix MatrixScreen::ReadGrid() const
     return Gyouretu;
 }
 
-void MatrixScreen::FocusOrder(const std::vector<QWidget*>& widgets)
-{
-    for (std::size_t i = 1; i < widgets.size(); ++i)
-        setTabOrder(widgets[i - 1], widgets[i]);
-}
-
-void MatrixScreen::FixWidth(QLineEdit* box)
-{
-    // A line edit asks for room for many more digits than a matrix entry
-    // needs; the grid stays compact with the width MakeBox gave it.
-    box->setFixedWidth(box->minimumWidth());
-}
-
 QLabel* MatrixScreen::MakeCell(const QString& name, const QString& accessibleName, int digits)
 {
     QLabel* label = MakeResult(this, name, accessibleName, digits);
     // A fixed width: the window keeps its size whatever the result, and a
-    // number too long for the cell is shown whole in its tool tip.
-    label->setFixedSize(label->minimumWidth(), txtNum[1]->sizeHint().height());
-    label->setSizePolicy(QSizePolicy::Fixed, QSizePolicy::Fixed);
+    // number too long for the cell is drawn smaller or shortened and shown
+    // whole in its tool tip.
+    FixWidth(label);
+    label->setFixedHeight(txtNum[1]->sizeHint().height());
     return label;
 }
 
@@ -127,6 +129,7 @@ Parenthesis::Parenthesis(QWidget* parent, Side side, const std::array<QString, 3
     for (LineControl* stroke : strokes)
         stroke->SetWidth(kStrokeWidth);
     setSizePolicy(QSizePolicy::Fixed, QSizePolicy::Expanding);
+    MarkAsDecoration(this);
 }
 
 QSize Parenthesis::sizeHint() const

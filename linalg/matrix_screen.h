@@ -53,15 +53,8 @@ protected:
                 cells[Cell(i, j)]->setVisible(i <= n && j <= n);
     }
 
-    // Chains the keyboard focus through the widgets in the order given;
-    // hidden ones are passed over when tabbing.
-    static void FocusOrder(const std::vector<QWidget*>& widgets);
-
     // Digits an entry box is sized for; longer text scrolls inside it.
     static constexpr int kBoxDigits = 7;
-
-    // Gives a box exactly the width MakeBox chose for it.
-    static void FixWidth(QLineEdit* box);
 
     // A result label of a fixed size, as tall as an entry box.
     QLabel* MakeCell(const QString& name, const QString& accessibleName, int digits);
@@ -79,6 +72,8 @@ protected:
     int Gen = 2;
 
 private:
+    void CreateSizeChoice(const SizeChoice& sizes);
+    void CreateGrid(const std::function<QString(int, int)>& boxName);
     void optGen_Click(int index);
 };
 

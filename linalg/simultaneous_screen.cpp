@@ -2,7 +2,6 @@
 #include "simultaneous_screen.h"
 
 #include "conversions.h"
-#include "navigation.h"
 #include "simultaneous.h"
 #include "widgets.h"
 
@@ -17,8 +16,6 @@
 #include <string>
 
 namespace {
-[[maybe_unused]] const bool registered = RegisterCalculator<frmRenritu>("cmdRenritu");
-
 QChar Unknown(int j)
 {
     return QLatin1Char("ABCDE"[j - 1]);
@@ -86,7 +83,7 @@ frmRenritu::frmRenritu()
     }
     order.insert(order.end(), {cmdBack, cmdReset, cmdCalculate});
     order.insert(order.end(), optGen.begin(), optGen.end());
-    FocusOrder(order);
+    SetTabOrder(order);
     txtNum[1]->setFocus();
 
     OnCalculate(&frmRenritu::Command3_Click);
@@ -97,9 +94,18 @@ void frmRenritu::Init()
     InitGrid();
     for (int i = 1; i <= kMaxGen; ++i) {
         txtNumA[i]->clear();
-        lblAnswer[i]->clear();
+        SetResult(lblAnswer[i], {});
         txtNumA[i]->setVisible(i <= Gen);
     }
+}
+
+// "A = 1.000000", one unknown a line.
+QString frmRenritu::ResultsText() const
+{
+    QStringList lines;
+    for (int j = 1; j <= Gen && !lblAnswer[j]->text().isEmpty(); ++j)
+        lines.append(QStringLiteral("%1 = %2").arg(Unknown(j)).arg(lblAnswer[j]->text()));
+    return lines.join(QLatin1Char('\n'));
 }
 
 void frmRenritu::Command3_Click()

@@ -19,6 +19,7 @@ public:
 
 private:
     void Init() override;
+    QString ResultsText() const override;
     void Command3_Click();
 
     std::array<QLineEdit*, 6> txtNumA{}; // right-hand sides 1 .. 5

@@ -3,16 +3,11 @@
 
 #include "conversions.h"
 #include "gcd.h"
-#include "navigation.h"
 #include "widgets.h"
 
 #include <QGridLayout>
 #include <QLabel>
 #include <QLineEdit>
-
-namespace {
-[[maybe_unused]] const bool registered = RegisterCalculator<frmKouyaku>("cmdKouyakusuu");
-}
 
 // This screen numbers its buttons the other way round: Command1 calculates.
 frmKouyaku::frmKouyaku()
@@ -48,7 +43,7 @@ frmKouyaku::frmKouyaku()
 
 void frmKouyaku::Init()
 {
-    lblAnswer->clear();
+    SetResult(lblAnswer, {});
     txtNum[0]->clear();
     txtNum[1]->clear();
 }

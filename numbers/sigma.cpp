@@ -85,10 +85,10 @@ Outcome<double> Siguma(const std::string& first, const std::string& last, const 
 {
     const auto firstBound = ReadBound(first);
     if (!firstBound)
-        return Rejection{kFirstRangeMessage, "txtFirst"};
+        return Rejection{kFirstRangeMessage, SigmaInput::First};
     const auto lastBound = ReadBound(last);
     if (!lastBound)
-        return Rejection{kLastRangeMessage, "txtLast"};
+        return Rejection{kLastRangeMessage, SigmaInput::Last};
     const std::array<std::int32_t, 2> Hani{firstBound->rounded, lastBound->rounded};
 
     std::array<double, 4> Keisuu{};
@@ -97,17 +97,17 @@ Outcome<double> Siguma(const std::string& first, const std::string& last, const 
 
     // The fraction tests come first, so "-1.5" is refused as a fraction.
     if (std::abs(firstBound->value - Hani[0]) > 0)
-        return Rejection{kFirstFractionMessage, "txtFirst"};
+        return Rejection{kFirstFractionMessage, SigmaInput::First};
     if (std::abs(lastBound->value - Hani[1]) > 0)
-        return Rejection{kLastFractionMessage, "txtLast"};
+        return Rejection{kLastFractionMessage, SigmaInput::Last};
     if (Hani[0] < 0)
-        return Rejection{kFirstNegativeMessage, "txtFirst"};
+        return Rejection{kFirstNegativeMessage, SigmaInput::First};
     if (Hani[1] < 0)
-        return Rejection{kLastNegativeMessage, "txtLast"};
+        return Rejection{kLastNegativeMessage, SigmaInput::Last};
     if (Hani[1] < Hani[0])
-        return Rejection{kReversedMessage, "txtFirst"};
+        return Rejection{kReversedMessage, SigmaInput::First};
     if (Hani[1] > kLargestLast)
-        return Rejection{kLastLimitMessage, "txtLast"};
+        return Rejection{kLastLimitMessage, SigmaInput::Last};
 
     return Keisan(Hani, Keisuu);
 }

@@ -20,6 +20,11 @@ inline constexpr char kLastLimitMessage[] = "終わりの値は214以下にし�
 
 inline constexpr std::int32_t kLargestLast = 214;
 
+// The inputs a refusal of the sum can send the keyboard focus to.
+namespace SigmaInput {
+enum : int { First, Last };
+}
+
 // The sums of K, K² and K³ for K = 1 to n (0 for n = 0). Each forms its
 // product in 32-bit arithmetic and raises ArithmeticFault where the product
 // would not fit (from n = 46341, 1024 and 215 on).
@@ -34,5 +39,5 @@ double Keisan(const std::array<std::int32_t, 2>& Hani, const std::array<double, 
 
 // The sum for the texts of the boxes, first and last value of K and the
 // coefficients from K³ down to the constant term, or the first check they
-// fail with the box to put the focus in.
+// fail with the bound to put the focus in (a SigmaInput).
 Outcome<double> Siguma(const std::string& first, const std::string& last, const std::array<std::string, 4>& keisuu);

@@ -2,7 +2,6 @@
 #include "sigma_screen.h"
 
 #include "conversions.h"
-#include "navigation.h"
 #include "sigma.h"
 #include "widgets.h"
 
@@ -12,8 +11,6 @@
 #include <QLineEdit>
 
 namespace {
-[[maybe_unused]] const bool registered = RegisterCalculator<frmSiguma>("cmdSiguma");
-
 // "Ｋ" followed by a raised exponent (none for the linear term), kept tight
 // together like a handwritten power.
 QLayout* Power(QWidget* parent, const char* base, const char* exponentName, const QString& exponent)
@@ -42,7 +39,7 @@ QLayout* Power(QWidget* parent, const char* base, const char* exponentName, cons
 QLineEdit* Box(QWidget* parent, const char* name, const QString& accessibleName, int chars)
 {
     QLineEdit* box = MakeBox(parent, QLatin1String(name), accessibleName, chars);
-    box->setFixedWidth(box->minimumWidth());
+    FixWidth(box);
     return box;
 }
 
@@ -127,7 +124,7 @@ frmSiguma::frmSiguma()
 
 void frmSiguma::Init()
 {
-    lblAnswer->clear();
+    SetResult(lblAnswer, {});
     for (QLineEdit* box : {txtFirst, txtLast, txt3jou, txt2jou, txt1jou, txt0jou})
         box->clear();
 }
@@ -136,6 +133,6 @@ void frmSiguma::cmdKeisan_Click()
 {
     const auto outcome = Siguma(
         TextOf(txtFirst), TextOf(txtLast), {TextOf(txt3jou), TextOf(txt2jou), TextOf(txt1jou), TextOf(txt0jou)});
-    if (const double* Kotae = Accept(outcome))
+    if (const double* Kotae = Accept(outcome, {txtFirst, txtLast}))
         SetResult(lblAnswer, FormatGeneral(*Kotae));
 }

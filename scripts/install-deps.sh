@@ -18,14 +18,17 @@ packages=(
   libgl-dev                         # Qt's CMake package looks for it even though we never use OpenGL
   fonts-noto-cjk                    # Japanese glyphs
   qt6-translations-l10n             # Qt's own words (context menus) in Japanese
+  libflint-dev libcalcium-dev       # exact answers: rationals, exact matrices, algebraic numbers
+  libflint-arb-dev                  # Calcium's headers include Arb's, which libcalcium-dev does not pull in
 )
 if [[ "$profile" == all ]]; then
   packages+=(
     clang libclang-rt-14-dev          # fuzzing and sanitizer runtimes
     xvfb xauth imagemagick x11-utils  # headless screenshots and window checks
-    desktop-file-utils appstream-util # checks of the desktop entry and metainfo
-    dpkg-dev                          # dpkg-shlibdeps for the Debian package
+    desktop-file-utils appstream-util appstream # checks of the desktop entry and metainfo
+    dpkg-dev lintian                  # dpkg-shlibdeps for the Debian package; its check
     libx11-dev bc                     # the start-up benchmark
+    at-spi2-core python3-pyatspi dbus # the accessibility tree read as a screen reader reads it
     locales                           # the locales the tests also run under
   )
   # The tests pass in every locale; CI runs them again in German, and these

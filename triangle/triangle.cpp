@@ -77,19 +77,19 @@ double NotRyoutanKaku(double a, double A, double B)
     return Checked(a * a * std::sin(t[2]) * std::sin(t[0]) * 0.5 / Divisor(std::sin(t[1])));
 }
 
-double Keisan(const std::array<double, 3>& Hen, const std::array<double, 3>& Kaku)
+AreaRule PickAreaRule(const std::array<double, 3>& Hen, const std::array<double, 3>& Kaku)
 {
     const auto H = [&](int i) { return Known(Hen[i]); };
     const auto K = [&](int i) { return Known(Kaku[i]); };
 
     if (H(0) && H(1) && H(2))
-        return ThreeSides(Hen[0], Hen[1], Hen[2]);
+        return {AreaFormula::ThreeSides, {0, 1, 2}, {}};
 
     // Two sides and the angle between them: the angle faces the third side.
     for (const auto [i, j] : {Rule{0, 1}, Rule{1, 2}, Rule{2, 0}}) {
         const int between = 3 - i - j;
         if (H(i) && H(j) && K(between))
-            return HasamuKaku(Hen[i], Hen[j], Kaku[between]);
+            return {AreaFormula::HasamuKaku, {i, j}, {between}};
     }
 
     // Two sides and an angle facing one of them; that side goes first. With
@@ -98,9 +98,9 @@ double Keisan(const std::array<double, 3>& Hen, const std::array<double, 3>& Kak
     for (const auto [i, j] : {Rule{0, 1}, Rule{1, 2}, Rule{2, 0}}) {
         if (H(i) && H(j)) {
             if (K(i))
-                return HasamanaiKaku(Hen[i], Hen[j], Kaku[i]);
+                return {AreaFormula::HasamanaiKaku, {i, j}, {i}};
             if (K(j))
-                return HasamanaiKaku(Hen[j], Hen[i], Kaku[j]);
+                return {AreaFormula::HasamanaiKaku, {j, i}, {j}};
             break;
         }
     }
@@ -117,11 +117,27 @@ double Keisan(const std::array<double, 3>& Hen, const std::array<double, 3>& Kak
             if (!H(side))
                 continue;
             if (side == between)
-                return RyoutanKaku(Hen[side], Kaku[i], Kaku[j]);
+                return {AreaFormula::RyoutanKaku, {side}, {i, j}};
             const int other = side == i ? j : i;
-            return NotRyoutanKaku(Hen[side], Kaku[side], Kaku[other]);
+            return {AreaFormula::NotRyoutanKaku, {side}, {side, other}};
         }
-        return 0;
+        return {};
+    }
+    return {};
+}
+
+double Keisan(const std::array<double, 3>& Hen, const std::array<double, 3>& Kaku)
+{
+    const AreaRule rule = PickAreaRule(Hen, Kaku);
+    const auto h = [&](std::size_t k) { return Hen[static_cast<std::size_t>(rule.sides[k])]; };
+    const auto a = [&](std::size_t k) { return Kaku[static_cast<std::size_t>(rule.angles[k])]; };
+    switch (rule.formula) {
+    case AreaFormula::ThreeSides: return ThreeSides(h(0), h(1), h(2));
+    case AreaFormula::HasamuKaku: return HasamuKaku(h(0), h(1), a(0));
+    case AreaFormula::HasamanaiKaku: return HasamanaiKaku(h(0), h(1), a(0));
+    case AreaFormula::RyoutanKaku: return RyoutanKaku(h(0), a(0), a(1));
+    case AreaFormula::NotRyoutanKaku: return NotRyoutanKaku(h(0), a(0), a(1));
+    case AreaFormula::None: break;
     }
     return 0;
 }

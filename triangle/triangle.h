@@ -6,11 +6,12 @@
 #include <array>
 #include <exception>
 #include <string>
+#include <vector>
 
 inline constexpr char kNoSideMessage[] = "辺の長さが一つ以上必要です";
 inline constexpr char kTooFewMessage[] = "入力項目が足りません";
 // Values the formulas cannot turn into an area: sides that break the triangle
-// inequality, a sine that cannot be, a zero divisor, an area beyond range.
+// inequality, a sine that cannot be, a zero sine that divides (NoTriangle).
 inline constexpr char kNoTriangleMessage[] = "この値では三角形になりません";
 
 // π to ten decimals, the value the area formulas are built on.
@@ -25,12 +26,32 @@ public:
 };
 
 // The area formulas. Sides are lengths, angles in degrees; side i faces angle
-// i. Each raises ArithmeticFault where its formula has no value (a negative
-// square root, a zero divisor) or leaves the double range.
+// i. Each raises NoTriangle where its formula has no value for these data (a
+// negative number under a square root, a zero sine as divisor) and
+// ArithmeticFault where a step leaves the double range.
 double HasamuKaku(double a, double b, double C); // sides a, b and the angle between them
 double HasamanaiKaku(double a, double b, double A); // A faces a; the acute angle faces b
 double RyoutanKaku(double c, double A, double B); // side c and the angles at its ends
 double NotRyoutanKaku(double a, double A, double B); // side a, the angle A facing it, one more
+
+// Which area formula the rule table picks and on which elements: the sides
+// and angles (indices 0..2) in the order the formula takes them.
+//   ThreeSides:     sides {0, 1, 2}
+//   HasamuKaku:     sides {i, j}, angles {between}
+//   HasamanaiKaku:  sides {facing, other}, angles {facing}
+//   RyoutanKaku:    sides {side}, angles {i, j}
+//   NotRyoutanKaku: sides {side}, angles {facing, other}
+// None: no rule fits (the area is 0).
+enum class AreaFormula { None, ThreeSides, HasamuKaku, HasamanaiKaku, RyoutanKaku, NotRyoutanKaku };
+struct AreaRule {
+    AreaFormula formula = AreaFormula::None;
+    std::vector<int> sides;
+    std::vector<int> angles;
+};
+
+// The first rule of the table that fits the known elements (those not exactly
+// 0) of the sides and angles.
+AreaRule PickAreaRule(const std::array<double, 3>& Hen, const std::array<double, 3>& Kaku);
 
 // The area from the known elements (those not exactly 0) of the sides and
 // angles, by the first rule of the table that fits; 0 when none fits.

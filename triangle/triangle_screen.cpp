@@ -3,7 +3,6 @@
 
 #include "conversions.h"
 #include "line_control.h"
-#include "navigation.h"
 #include "triangle.h"
 #include "widgets.h"
 
@@ -16,8 +15,6 @@
 #include <cmath>
 
 namespace {
-[[maybe_unused]] const bool registered = RegisterCalculator<frmSankaku>("cmdMenseki");
-
 // The figure, in logical pixels: a triangle on a horizontal base with its
 // apex on top. Corner i holds angle i; side i faces it.
 constexpr int kFigureWidth = 500;
@@ -28,6 +25,17 @@ constexpr int kSideWidth = 84;
 constexpr int kAngleWidth = 60;
 constexpr double kMarkLength = 36; // the angle marks cut the sides this far from the corner
 constexpr double kStrokeGap = 4; // the strokes toward a side box stop short of it
+
+// Where the boxes stand. The base's box hangs this far below the base (plus a
+// box height); the slanting sides' boxes stand this far out from their side's
+// middle (plus half a box width).
+constexpr int kBaseBoxDrop = 14;
+constexpr int kSlantBoxDistance = 34;
+// The apex's angle box sits this far below the apex; the base corners' boxes
+// this far in from their corner and this far above the base.
+constexpr int kApexBoxDrop = 70;
+constexpr int kCornerBoxInset = 56;
+constexpr int kCornerBoxLift = 8;
 
 QPointF Along(QPointF from, QPointF to, double distance)
 {
@@ -58,6 +66,59 @@ QRect Centred(QPointF centre, int width, int height)
 {
     return QRect(static_cast<int>(std::lround(centre.x() - width / 2.0)),
         static_cast<int>(std::lround(centre.y() - height / 2.0)), width, height);
+}
+
+// The side boxes, `height` high: below the base, and out from the middle of
+// each slanting side. Side i faces corner i.
+std::array<QRect, 3> SideBoxes(int height)
+{
+    const auto& P = kCorner;
+    std::array<QRect, 3> side;
+    side[2] = Centred(QPointF((P[0].x() + P[1].x()) / 2, P[0].y() + kBaseBoxDrop + height), kSideWidth, height);
+    const double offset = kSlantBoxDistance + kSideWidth / 2.0;
+    for (int i : {0, 1}) {
+        const QPointF a = P[2], b = P[1 - i]; // side i runs from the apex to corner 1 - i
+        const QPointF middle = (a + b) / 2;
+        const QPointF outward = Along(QPointF(0, 0), QPointF(a.y() - b.y(), b.x() - a.x()) * (i == 0 ? 1 : -1), offset);
+        side[i] = Centred(middle + outward, kSideWidth, height);
+    }
+    return side;
+}
+
+// The angle boxes, `height` high, each inside its corner with room for a
+// degree mark `mark` wide at its upper right.
+std::array<QRect, 3> AngleBoxes(int height, int mark)
+{
+    const auto& P = kCorner;
+    const auto x = [](QPointF p) { return static_cast<int>(p.x()); };
+    const auto y = [](QPointF p) { return static_cast<int>(p.y()); };
+    return {
+        QRect(x(P[0]) - kCornerBoxInset - mark - kAngleWidth, y(P[0]) - kCornerBoxLift - height, kAngleWidth, height),
+        QRect(x(P[1]) + kCornerBoxInset, y(P[1]) - kCornerBoxLift - height, kAngleWidth, height),
+        QRect(x(P[2]) - (kAngleWidth + mark) / 2, y(P[2]) + kApexBoxDrop, kAngleWidth, height),
+    };
+}
+
+// The triangle's sides, an arc-like mark across each corner, and two strokes
+// from each side box to the ends of its side.
+void DrawStrokes(QWidget* figure, const std::array<QRect, 3>& side)
+{
+    const auto& P = kCorner;
+    LineControl::Between(figure, QStringLiteral("Line1"), P[2], P[1]);
+    LineControl::Between(figure, QStringLiteral("Line2"), P[2], P[0]);
+    LineControl::Between(figure, QStringLiteral("Line3"), P[1], P[0]);
+    for (int i = 0; i < 3; ++i) {
+        const QPointF corner = P[i];
+        LineControl::Between(figure, QStringLiteral("Line%1").arg(4 + i), Along(corner, P[(i + 1) % 3], kMarkLength),
+            Along(corner, P[(i + 2) % 3], kMarkLength));
+    }
+    for (int i = 0; i < 3; ++i) {
+        // Side i joins the two corners other than i.
+        LineControl::Between(
+            figure, QStringLiteral("Line%1").arg(7 + 2 * i), P[(i + 1) % 3], Toward(P[(i + 1) % 3], side[i]));
+        LineControl::Between(
+            figure, QStringLiteral("Line%1").arg(8 + 2 * i), P[(i + 2) % 3], Toward(P[(i + 2) % 3], side[i]));
+    }
 }
 
 } // namespace
@@ -102,53 +163,26 @@ QWidget* frmSankaku::MakeFigure()
 {
     auto* figure = new QWidget(this);
     figure->setObjectName(QStringLiteral("figure"));
+    figure->setAccessibleName(QStringLiteral("三角形の図"));
     figure->setFixedSize(kFigureWidth, kFigureHeight);
 
+    // Each box is named by its place on the figure and by the element facing
+    // it, since the rules pair every side with the angle across from it.
+    static const std::array<const char*, 3> sideNames{"左の辺の長さ（右下の角と向かい合う辺）",
+        "右の辺の長さ（左下の角と向かい合う辺）", "底辺の長さ（上の角と向かい合う辺）"};
+    static const std::array<const char*, 3> angleNames{"右下の角の大きさ（度。左の辺と向かい合う角）",
+        "左下の角の大きさ（度。右の辺と向かい合う角）", "上の角の大きさ（度。底辺と向かい合う角）"};
     for (int i = 0; i < 3; ++i) {
-        txtH[i] = MakeBox(figure, Indexed("txtH", i), QStringLiteral("辺%1 の長さ").arg(i), 8);
-        txtK[i] = MakeBox(figure, Indexed("txtK", i), QStringLiteral("角%1（度）").arg(i), 5);
+        txtH[i] = MakeBox(figure, Indexed("txtH", i), QString::fromUtf8(sideNames[i]), 8);
+        txtK[i] = MakeBox(figure, Indexed("txtK", i), QString::fromUtf8(angleNames[i]), 5);
     }
     const int h = txtH[0]->sizeHint().height();
-    const auto& P = kCorner;
-
-    // Side boxes: below the base, and out from the middle of each slanting side.
-    std::array<QRect, 3> side;
-    side[2] = Centred(QPointF((P[0].x() + P[1].x()) / 2, P[0].y() + 14 + h), kSideWidth, h);
-    const double offset = 34 + kSideWidth / 2.0;
-    for (int i : {0, 1}) {
-        const QPointF a = P[2], b = P[1 - i]; // side i runs from the apex to corner 1 - i
-        const QPointF middle = (a + b) / 2;
-        const QPointF outward = Along(QPointF(0, 0), QPointF(a.y() - b.y(), b.x() - a.x()) * (i == 0 ? 1 : -1), offset);
-        side[i] = Centred(middle + outward, kSideWidth, h);
-    }
-
-    // Angle boxes with a degree mark at their upper right: inside the apex,
-    // and inside the two base corners just above the base.
     const int mark = fontMetrics().horizontalAdvance(QStringLiteral("。"));
-    std::array<QRect, 3> angle;
-    angle[2]
-        = QRect(static_cast<int>(P[2].x()) - (kAngleWidth + mark) / 2, static_cast<int>(P[2].y()) + 70, kAngleWidth, h);
-    angle[1] = QRect(static_cast<int>(P[1].x()) + 56, static_cast<int>(P[1].y()) - 8 - h, kAngleWidth, h);
-    angle[0] = QRect(
-        static_cast<int>(P[0].x()) - 56 - mark - kAngleWidth, static_cast<int>(P[0].y()) - 8 - h, kAngleWidth, h);
+    const std::array<QRect, 3> side = SideBoxes(h);
+    const std::array<QRect, 3> angle = AngleBoxes(h, mark);
 
     // Lines first, so that they lie under the boxes.
-    LineControl::Between(figure, QStringLiteral("Line1"), P[2], P[1]);
-    LineControl::Between(figure, QStringLiteral("Line2"), P[2], P[0]);
-    LineControl::Between(figure, QStringLiteral("Line3"), P[1], P[0]);
-    for (int i = 0; i < 3; ++i) {
-        const QPointF corner = P[i];
-        LineControl::Between(figure, QStringLiteral("Line%1").arg(4 + i), Along(corner, P[(i + 1) % 3], kMarkLength),
-            Along(corner, P[(i + 2) % 3], kMarkLength));
-    }
-    for (int i = 0; i < 3; ++i) {
-        // Side i joins the two corners other than i.
-        LineControl::Between(
-            figure, QStringLiteral("Line%1").arg(7 + 2 * i), P[(i + 1) % 3], Toward(P[(i + 1) % 3], side[i]));
-        LineControl::Between(
-            figure, QStringLiteral("Line%1").arg(8 + 2 * i), P[(i + 2) % 3], Toward(P[(i + 2) % 3], side[i]));
-    }
-
+    DrawStrokes(figure, side);
     for (int i = 0; i < 3; ++i) {
         txtH[i]->setGeometry(side[i]);
         txtK[i]->setGeometry(angle[i]);
@@ -166,7 +200,7 @@ QWidget* frmSankaku::MakeFigure()
 
 void frmSankaku::Init()
 {
-    lblAnswer->clear();
+    SetResult(lblAnswer, {});
     for (QLineEdit* box : txtH)
         box->clear();
     for (QLineEdit* box : txtK)

@@ -1,14 +1,21 @@
 // SPDX-License-Identifier: MIT
 // What every calculator shares, checked on all nine through the real menu: the
 // button row, the empty start, a repeated calculation, reset, and back to a
-// fresh menu after which the calculator opens empty again.
+// fresh menu after which the calculator opens empty again; results that a
+// screen reader can read and the keyboard can copy.
 
 #include "driver.h"
+#include "result_label.h"
 
+#include <QAccessible>
+#include <QApplication>
+#include <QClipboard>
 #include <QLabel>
 #include <QLineEdit>
+#include <QMenu>
 #include <QPushButton>
 #include <QTest>
+#include <QTimer>
 
 using namespace Driver;
 
@@ -53,44 +60,57 @@ class TestCalculatorPattern : public QObject {
 private slots:
     void init() { StartFresh(); }
     void cleanupTestCase() { CloseAll(); }
-    void pattern_data();
+    void pattern_data() { Calculators(); }
     void pattern();
+    void results_data() { Calculators(); }
+    void results();
+
+private:
+    static void Calculators();
 };
 
-void TestCalculatorPattern::pattern_data()
+void TestCalculatorPattern::Calculators()
 {
     QTest::addColumn<QString>("button");
     QTest::addColumn<QString>("form");
     QTest::addColumn<QStringList>("row"); // back, reset, calculate
     QTest::addColumn<Inputs>("inputs");
+    QTest::addColumn<QString>("copied"); // every result as Ctrl+C copies them
 
     const QStringList numbered{"Command1", "Command2", "Command3"};
     QTest::newRow("gcd") << "cmdKouyakusuu"
                          << "frmKouyaku" << QStringList{"Command3", "Command2", "Command1"}
-                         << Inputs{{"txtNum_0", "12"}, {"txtNum_1", "18"}};
+                         << Inputs{{"txtNum_0", "12"}, {"txtNum_1", "18"}} << QStringLiteral("6");
     QTest::newRow("sigma") << "cmdSiguma"
                            << "frmSiguma" << QStringList{"cmdBack", "cmdFirst", "cmdKeisan"}
-                           << Inputs{{"txtFirst", "1"}, {"txtLast", "10"}, {"txt3jou", "1"}};
+                           << Inputs{{"txtFirst", "1"}, {"txtLast", "10"}, {"txt3jou", "1"}} << QStringLiteral("3025");
     QTest::newRow("triangle") << "cmdMenseki"
                               << "frmSankaku" << QStringList{"Command1", "cmdShokika", "cmdKeisan"}
-                              << Inputs{{"txtH_0", "3"}, {"txtH_1", "4"}, {"txtH_2", "5"}};
+                              << Inputs{{"txtH_0", "3"}, {"txtH_1", "4"}, {"txtH_2", "5"}} << QStringLiteral("6.00");
     QTest::newRow("quadratic") << "cmd2ji"
                                << "frm2ji" << numbered
-                               << Inputs{{"txtRP_0", "1"}, {"txtRP_1", "-3"}, {"txtIP_1", "1"}, {"txtRP_2", "2"}};
+                               << Inputs{{"txtRP_0", "1"}, {"txtRP_1", "-3"}, {"txtIP_1", "1"}, {"txtRP_2", "2"}}
+                               << QStringLiteral("x1 = 0.634 + 0.366i\nx2 = 2.366 - 1.366i");
     QTest::newRow("cubic") << "cmd3ji"
-                           << "frm3ji" << numbered << Inputs{{"txtNumR_0", "1"}, {"txtNumR_3", "-8"}};
-    QTest::newRow("quartic") << "cmd4ji"
-                             << "frm4ji" << numbered << Inputs{{"txtRNum_0", "1"}, {"txtRNum_4", "-1"}};
+                           << "frm3ji" << numbered << Inputs{{"txtNumR_0", "1"}, {"txtNumR_3", "-8"}}
+                           << QStringLiteral("x1 = 2.000 + 0.000i\nx2 = -1.000 + 1.732i\nx3 = -1.000 - 1.732i");
+    QTest::newRow("quartic")
+        << "cmd4ji"
+        << "frm4ji" << numbered << Inputs{{"txtRNum_0", "1"}, {"txtRNum_4", "-1"}}
+        << QStringLiteral("x1 = -1.000 + 0.000i\nx2 = 0.000 - 1.000i\nx3 = 0.000 + 1.000i\nx4 = 1.000 + 0.000i");
     QTest::newRow("simultaneous") << "cmdRenritu"
                                   << "frmRenritu" << numbered
                                   << Inputs{{"txtNum_1", "2"}, {"txtNum_2", "1"}, {"txtNumA_1", "5"}, {"txtNum_6", "1"},
-                                         {"txtNum_7", "-1"}, {"txtNumA_2", "1"}};
+                                         {"txtNum_7", "-1"}, {"txtNumA_2", "1"}}
+                                  << QStringLiteral("A = 2.000000\nB = 1.000000");
     QTest::newRow("determinant") << "cmdGyouretusiki"
                                  << "frmGyouretusiki" << numbered
-                                 << Inputs{{"txtNum_1", "1"}, {"txtNum_2", "2"}, {"txtNum_6", "3"}, {"txtNum_7", "4"}};
+                                 << Inputs{{"txtNum_1", "1"}, {"txtNum_2", "2"}, {"txtNum_6", "3"}, {"txtNum_7", "4"}}
+                                 << QStringLiteral("-2.000");
     QTest::newRow("inverse") << "cmdReverse"
                              << "frmGyaku" << numbered
-                             << Inputs{{"txtNum_1", "2"}, {"txtNum_2", "1"}, {"txtNum_6", "1"}, {"txtNum_7", "3"}};
+                             << Inputs{{"txtNum_1", "2"}, {"txtNum_2", "1"}, {"txtNum_6", "1"}, {"txtNum_7", "3"}}
+                             << QStringLiteral("0.600\t-0.200\n-0.200\t0.400");
 }
 
 void TestCalculatorPattern::pattern()
@@ -144,6 +164,93 @@ void TestCalculatorPattern::pattern()
     Click(kMenu, button);
     QVERIFY(AllEmpty(Texts(form, true)));
     QVERIFY(AllEmpty(Texts(form, false)));
+}
+
+namespace {
+
+// What assistive technology reads from a result: its text, and its
+// description, which says "空欄" when the result is empty.
+QString Described(QLabel* label)
+{
+    QAccessibleInterface* result = QAccessible::queryAccessibleInterface(label);
+    if (!result || result->role() != QAccessible::StaticText || result->text(QAccessible::Name).isEmpty()
+        || !result->textInterface())
+        return QStringLiteral("<not a named result>");
+    QAccessibleTextInterface* text = result->textInterface();
+    return text->text(0, text->characterCount()) + QLatin1Char('|') + result->text(QAccessible::Description);
+}
+
+QStringList DescribedResults(const QString& form)
+{
+    QStringList described;
+    for (ResultLabel* label : Window(form)->findChildren<ResultLabel*>())
+        if (label->isVisibleTo(Window(form)))
+            described << label->objectName() + QLatin1Char('=') + Described(label);
+    return described;
+}
+
+QString CopiedBy(QWidget* focus)
+{
+    const QString sentinel = QStringLiteral("(untouched)");
+    QApplication::clipboard()->setText(sentinel);
+    focus->setFocus();
+    QTest::keyClick(focus, Qt::Key_C, Qt::ControlModifier);
+    const QString copied = QApplication::clipboard()->text();
+    return copied == sentinel ? QString() : copied;
+}
+
+} // namespace
+
+void TestCalculatorPattern::results()
+{
+    QFETCH(QString, button);
+    QFETCH(QString, form);
+    QFETCH(QStringList, row);
+    QFETCH(Inputs, inputs);
+    QFETCH(QString, copied);
+
+    Click(kMenu, button);
+    Fill(form, inputs);
+    QCOMPARE(ClickForMessage(form, row[2]), std::nullopt);
+
+    // Each shown result is read with its value.
+    for (ResultLabel* label : Window(form)->findChildren<ResultLabel*>()) {
+        if (!label->isVisibleTo(Window(form)))
+            continue;
+        const QString value = label->text().isEmpty() ? QStringLiteral("空欄") : label->text();
+        QCOMPARE(Described(label), label->text() + QLatin1Char('|') + value);
+    }
+
+    // Ctrl+C with nothing selected copies every result, from a button or a
+    // box alike; a box with a selection copies just that.
+    auto* calculate = Control<QPushButton>(form, row[2]);
+    auto* box = Control<QLineEdit>(form, inputs.first().first);
+    QCOMPARE(CopiedBy(calculate), copied);
+    QCOMPARE(CopiedBy(box), copied);
+    box->setSelection(0, 1);
+    QCOMPARE(CopiedBy(box), inputs.first().second.left(1));
+
+    // The result's menu copies the one result or all of them.
+    auto* first = Window(form)->findChild<ResultLabel*>();
+    QStringList actions;
+    QTimer::singleShot(0, [&] {
+        auto* menu = qobject_cast<QMenu*>(QApplication::activePopupWidget());
+        for (QAction* action : menu->actions())
+            actions << action->text();
+        menu->actions().last()->trigger();
+        menu->close();
+    });
+    QApplication::clipboard()->clear();
+    QContextMenuEvent menuEvent(QContextMenuEvent::Mouse, QPoint(2, 2), first->mapToGlobal(QPoint(2, 2)));
+    QApplication::sendEvent(first, &menuEvent);
+    QCOMPARE(actions, (QStringList{"コピー", "結果をすべてコピー"}));
+    QCOMPARE(QApplication::clipboard()->text(), copied);
+
+    // After reset nothing stale is read, and Ctrl+C leaves the clipboard alone.
+    Click(form, row[1]);
+    for (const QString& described : DescribedResults(form))
+        QVERIFY2(described.endsWith(QStringLiteral("=|空欄")), qPrintable(described));
+    QCOMPARE(CopiedBy(calculate), QString());
 }
 
 QTEST_MAIN(TestCalculatorPattern)

@@ -1,16 +1,19 @@
 // SPDX-License-Identifier: MIT
 // A result longer than its label keeps its whole text, says so, and is
-// copied whole.
+// copied whole; it is drawn in an exponent form that means the same number,
+// where the label places its text.
 
+#include "driver.h"
 #include "result_label.h"
 
+#include <QAccessible>
 #include <QApplication>
 #include <QClipboard>
 #include <QContextMenuEvent>
 #include <QMenu>
+#include <QRegularExpression>
 #include <QTest>
 #include <QTimer>
-#include <QToolTip>
 
 class TestResultLabel : public QObject {
     Q_OBJECT
@@ -18,7 +21,36 @@ class TestResultLabel : public QObject {
 private slots:
     void longResult_data();
     void longResult();
+    void exponentForm_data();
+    void exponentForm();
+    void shortened_data();
+    void shortened();
+    void doubleClickSelectsTheNumber_data();
+    void doubleClickSelectsTheNumber();
 };
+
+using Form = std::optional<ExponentForm>;
+Q_DECLARE_METATYPE(Form)
+
+namespace {
+
+// The leftmost and rightmost columns where the label drew anything.
+std::pair<int, int> InkColumns(QLabel* label)
+{
+    const QImage image = label->grab().toImage();
+    const QRgb ground = image.pixel(0, 0);
+    int left = image.width(), right = -1;
+    for (int y = 0; y < image.height(); ++y)
+        for (int x = 0; x < image.width(); ++x)
+            if (image.pixel(x, y) != ground) {
+                left = std::min(left, x);
+                right = std::max(right, x);
+            }
+    const qreal ratio = image.devicePixelRatio();
+    return {int(left / ratio), int(right / ratio)};
+}
+
+} // namespace
 
 void TestResultLabel::longResult_data()
 {
@@ -45,10 +77,7 @@ void TestResultLabel::longResult()
     QVERIFY(!label->grab().isNull());
 
     // The tool tip holds the whole result exactly when the label cannot.
-    QHelpEvent help(QEvent::ToolTip, QPoint(5, 5), label->mapToGlobal(QPoint(5, 5)));
-    QApplication::sendEvent(label, &help);
-    QCOMPARE(QToolTip::isVisible() ? QToolTip::text() : QString(), fits ? QString() : text);
-    QToolTip::hideText();
+    QCOMPARE(Driver::ToolTipShown(label), fits ? QString() : text);
 
     // Right click, "コピー": the whole result on the clipboard.
     QApplication::clipboard()->clear();
@@ -63,6 +92,112 @@ void TestResultLabel::longResult()
     QContextMenuEvent menuEvent(QContextMenuEvent::Mouse, QPoint(5, 5), label->mapToGlobal(QPoint(5, 5)));
     QApplication::sendEvent(label, &menuEvent);
     QCOMPARE(QApplication::clipboard()->text(), text);
+}
+
+void TestResultLabel::exponentForm_data()
+{
+    QTest::addColumn<QString>("number");
+    QTest::addColumn<int>("decimals");
+    QTest::addColumn<Form>("form");
+    QTest::newRow("a root of x² − 1e20x + 1") << "-100000000000000000000.000" << 3 << Form({"-1.000", 20});
+    QTest::newRow("rounded up") << "123456789012345678.000" << 3 << Form({"1.235", 17});
+    QTest::newRow("rounded down") << "123449999999999999.999" << 3 << Form({"1.234", 17});
+    QTest::newRow("rounding carries into the exponent") << "-99999999999999999999.9996" << 3 << Form({"-1.000", 20});
+    QTest::newRow("no decimals") << "15.5" << 0 << Form({"2", 1});
+    QTest::newRow("from exponent form") << "1.23456789012346E+20" << 3 << Form({"1.235", 20});
+    QTest::newRow("small, from exponent form") << "-4.5E-20" << 3 << Form({"-4.500", -20});
+    QTest::newRow("below one") << "0.00012" << 2 << Form({"1.20", -4});
+    QTest::newRow("more decimals than digits") << "7" << 3 << Form({"7.000", 0});
+    QTest::newRow("zero") << "0.000" << 3 << Form();
+    QTest::newRow("not a number") << "abc" << 3 << Form();
+    QTest::newRow("a point alone") << "-." << 3 << Form();
+}
+
+void TestResultLabel::exponentForm()
+{
+    QFETCH(QString, number);
+    QFETCH(int, decimals);
+    QFETCH(Form, form);
+    const Form made = ToExponentForm(number, decimals);
+    QCOMPARE(made.has_value(), form.has_value());
+    if (form) {
+        QCOMPARE(made->mantissa, form->mantissa);
+        QCOMPARE(made->exponent, form->exponent);
+    }
+}
+
+void TestResultLabel::shortened_data()
+{
+    QTest::addColumn<QString>("text");
+    QTest::addColumn<int>("digits"); // the label's width in digits
+    QTest::addColumn<int>("alignment");
+    QTest::addColumn<QString>("shown"); // a regular expression
+    const int right = Qt::AlignRight | Qt::AlignVCenter, left = Qt::AlignLeft | Qt::AlignVCenter;
+    QTest::newRow("fits") << "-123456.789" << 11 << right << "^-123456\\.789$";
+    QTest::newRow("quadratic, a root of 1e20") << "100000000000000000000.000" << 11 << left << "^1\\.000×10²⁰$";
+    QTest::newRow("right-aligned") << "-1286742750677280.000" << 12 << right << "^-1\\.287×10¹⁵$";
+    QTest::newRow("fewer decimals when narrow") << "-1286742750677280.000" << 7 << right << "^-1(\\.3)?×10¹⁵$";
+    QTest::newRow("exponent form too wide") << "-1.23456789012346E+300" << 10 << left << "^-1\\.2\\d*×10³⁰⁰$";
+    QTest::newRow("two hundred digits") << QString(200, QLatin1Char('5')) + ".00" << 10 << left << "^5\\.56×10¹⁹⁹$";
+}
+
+void TestResultLabel::shortened()
+{
+    QFETCH(QString, text);
+    QFETCH(int, digits);
+    QFETCH(int, alignment);
+    QFETCH(QString, shown);
+
+    QWidget window;
+    auto* label = new ResultLabel(&window);
+    label->setAlignment(Qt::Alignment(alignment));
+    label->setGeometry(0, 0, label->fontMetrics().horizontalAdvance(QString(digits, QLatin1Char('0'))) + 4, 30);
+    label->setText(text);
+    window.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&window));
+    QVERIFY2(QRegularExpression(shown).match(label->Shown()).hasMatch(), qPrintable(label->Shown()));
+    QCOMPARE(label->text(), text);
+    QAccessibleInterface* reader = QAccessible::queryAccessibleInterface(label);
+    QVERIFY(reader);
+    QCOMPARE(reader->text(QAccessible::Value), text);
+
+    // Drawn whole inside the label, at the side its alignment names.
+    const auto [first, last] = InkColumns(label);
+    const QRect inside = label->contentsRect();
+    QVERIFY2(
+        first >= inside.left() && last <= inside.right(), qPrintable(QStringLiteral("%1–%2").arg(first).arg(last)));
+    if (alignment & Qt::AlignRight)
+        QVERIFY2(last >= inside.right() - 3, qPrintable(QString::number(last)));
+    else
+        QVERIFY2(first <= inside.left() + 3, qPrintable(QString::number(first)));
+}
+
+void TestResultLabel::doubleClickSelectsTheNumber_data()
+{
+    QTest::addColumn<QString>("text");
+    QTest::addColumn<int>("where"); // which character is clicked
+    QTest::newRow("on the digits after the point") << "-0.405" << 4;
+    QTest::newRow("on the minus sign") << "-0.405" << 0;
+    QTest::newRow("exponent form") << "1.2345E+16" << 2;
+    QTest::newRow("thousands") << "-123456.000000" << 9;
+}
+
+void TestResultLabel::doubleClickSelectsTheNumber()
+{
+    QFETCH(QString, text);
+    QFETCH(int, where);
+
+    QWidget window;
+    auto* label = new ResultLabel(&window);
+    label->setGeometry(0, 0, 300, 30);
+    label->SetValue(text);
+    window.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&window));
+    const QFontMetrics metrics = label->fontMetrics();
+    const QPoint at(metrics.horizontalAdvance(text.left(where)) + metrics.horizontalAdvance(text.at(where)) / 2,
+        label->height() / 2);
+    QTest::mouseDClick(label, Qt::LeftButton, Qt::NoModifier, at);
+    QCOMPARE(label->selectedText(), text);
 }
 
 QTEST_MAIN(TestResultLabel)

@@ -5,7 +5,7 @@
 // other. CTest runs it at scale 1 and at scale 2.
 
 #include "driver.h"
-#include "navigation.h"
+#include "menu_screen.h"
 
 #include <QAbstractButton>
 #include <QApplication>
@@ -75,10 +75,9 @@ void TestScreenLook::screens_data()
     QTest::addColumn<QString>("button");
     QTest::newRow("menu") << QString();
     QTest::newRow("version") << QStringLiteral("cmdVersion");
-    for (const char* button : {"cmdSiguma", "cmdMenseki", "cmdKouyakusuu", "cmd2ji", "cmd3ji", "cmd4ji", "cmdRenritu",
-             "cmdReverse", "cmdGyouretusiki"})
-        if (Navigation::HasCalculator(QLatin1String(button)))
-            QTest::newRow(button) << QString::fromLatin1(button);
+    for (const MenuButton& button : MenuButtons())
+        if (button.calculator.create)
+            QTest::newRow(button.name) << QString::fromLatin1(button.name);
 }
 
 void TestScreenLook::screens()
@@ -109,7 +108,18 @@ void TestScreenLook::screens()
                 QVERIFY2(!label->accessibleName().isEmpty(), qPrintable(where + " has no accessible name"));
                 QVERIFY2(label->textInteractionFlags() & Qt::TextSelectableByMouse,
                     qPrintable(where + " cannot be selected"));
-            } else if (label && label->pixmap().isNull()) {
+            } else if (label && !label->pixmap().isNull()) {
+                // A picture is drawn pixel for pixel from the one made for the
+                // screen's density, never stretched or blurred.
+                const qreal ratio = label->devicePixelRatioF();
+                const QImage shown = label->grab().toImage().convertToFormat(QImage::Format_RGB32);
+                const QImage made = QImage(
+                    ratio > 1 ? QStringLiteral(":/kalvora/banner@2x.png") : QStringLiteral(":/kalvora/banner.png"))
+                                        .convertToFormat(QImage::Format_RGB32);
+                QVERIFY2(shown.size() == label->size() * ratio && shown == made, qPrintable(where + " is not sharp"));
+            } else if (label) {
+                // Raised exponents too are large enough to read.
+                QVERIFY2(label->font().pointSizeF() >= 8, qPrintable(where + " is in type smaller than 8 pt"));
                 const QSize needed = label->fontMetrics().size(0, label->text());
                 QVERIFY2(label->contentsRect().width() >= needed.width()
                         && label->contentsRect().height() >= needed.height() * 3 / 4,

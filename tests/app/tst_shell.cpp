@@ -55,8 +55,12 @@ void TestShell::startShowsOnlyTheMenu()
     QCOMPARE(menu->windowTitle(), QStringLiteral("Kalvora"));
     auto* banner = Control<QLabel>(kMenu, QStringLiteral("Image1"));
     QVERIFY(banner);
-    QVERIFY(banner->hasScaledContents());
-    QCOMPARE(banner->pixmap().size(), QSize(540, 148));
+    // Drawn for its frame, never stretched: the picture is the frame's size,
+    // shown pixel for pixel, and the one for dense screens is twice as large.
+    QCOMPARE(banner->pixmap().size(), banner->size());
+    QCOMPARE(banner->grab().toImage().convertToFormat(QImage::Format_RGB32),
+        banner->pixmap().toImage().convertToFormat(QImage::Format_RGB32));
+    QCOMPARE(QPixmap(QStringLiteral(":/kalvora/banner@2x.png")).size(), banner->size() * 2);
     // The frame is wider than high by nearly five to one.
     QVERIFY(banner->width() > 4.5 * banner->height() && banner->width() < 5.0 * banner->height());
     QCOMPARE(menu->findChildren<QPushButton*>().size(), 11);
@@ -135,35 +139,34 @@ void TestShell::calculatorButtons_data()
     QTest::addColumn<QString>("button");
     QTest::addColumn<QString>("form");
     QTest::addColumn<QString>("caption");
-    QTest::addColumn<bool>("available");
 
     QTest::newRow("sigma") << "cmdSiguma"
                            << "frmSiguma"
-                           << "シグマの計算－Kalvora" << true;
+                           << "シグマの計算－Kalvora";
     QTest::newRow("triangle") << "cmdMenseki"
                               << "frmSankaku"
-                              << "三角形の面積－Kalvora" << true;
+                              << "三角形の面積－Kalvora";
     QTest::newRow("gcd") << "cmdKouyakusuu"
                          << "frmKouyaku"
-                         << "最大公約数－Kalvora" << true;
+                         << "最大公約数－Kalvora";
     QTest::newRow("quadratic") << "cmd2ji"
                                << "frm2ji"
-                               << "２次方程式－Kalvora" << true;
+                               << "２次方程式－Kalvora";
     QTest::newRow("cubic") << "cmd3ji"
                            << "frm3ji"
-                           << "３次方程式－Kalvora" << true;
+                           << "３次方程式－Kalvora";
     QTest::newRow("quartic") << "cmd4ji"
                              << "frm4ji"
-                             << "４次方程式－Kalvora" << true;
+                             << "４次方程式－Kalvora";
     QTest::newRow("linear system") << "cmdRenritu"
                                    << "frmRenritu"
-                                   << "連立方程式－Kalvora" << true;
+                                   << "連立方程式－Kalvora";
     QTest::newRow("inverse") << "cmdReverse"
                              << "frmGyaku"
-                             << "逆行列－Kalvora" << true;
+                             << "逆行列－Kalvora";
     QTest::newRow("determinant") << "cmdGyouretusiki"
                                  << "frmGyouretusiki"
-                                 << "行列式－Kalvora" << true;
+                                 << "行列式－Kalvora";
 }
 
 void TestShell::calculatorButtons()
@@ -171,14 +174,9 @@ void TestShell::calculatorButtons()
     QFETCH(QString, button);
     QFETCH(QString, form);
     QFETCH(QString, caption);
-    QFETCH(bool, available);
 
-    QCOMPARE(Control<QPushButton>(kMenu, button)->isEnabled(), available);
+    QVERIFY(Control<QPushButton>(kMenu, button)->isEnabled());
     Click(kMenu, button);
-    if (!available) {
-        QCOMPARE(OpenWindows(), QStringList{kMenu});
-        return;
-    }
     // Exactly the chosen calculator, and the menu gone.
     QCOMPARE(OpenWindows(), QStringList{form});
     QCOMPARE(Window(form)->windowTitle(), caption);
@@ -202,7 +200,7 @@ void TestShell::versionScreen()
     QCOMPARE(OpenWindows(), (QStringList{kMenu, kVersion}));
     QWidget* version = Window(kVersion);
     QCOMPARE(version->windowTitle(), QStringLiteral("バージョン情報－Kalvora"));
-    QCOMPARE(Control<QLabel>(kVersion, QStringLiteral("Image1"))->pixmap().size(), QSize(540, 148));
+    QCOMPARE(Control<QLabel>(kVersion, QStringLiteral("Image1"))->pixmap().size(), QSize(384, 80));
     QCOMPARE(Text(kVersion, QStringLiteral("Label1")), QStringLiteral("Kalvora Ver.1.0"));
     QCOMPARE(Text(kVersion, QStringLiteral("Label2")), QStringLiteral("このプログラムは"));
     QCOMPARE(Text(kVersion, QStringLiteral("Label4")), QStringLiteral("で、作られました。"));
@@ -282,11 +280,10 @@ int RunChildScenario(QApplication& app, const QString& scenario)
     if (scenario == QLatin1String("farewell")) {
         Navigation::ShowVersion();
         QTimer::singleShot(0, [] {
-            const auto message = ClickForMessage(QStringLiteral("frmOpening"), QStringLiteral("cmdEnd"));
-            if (message)
-                Say(QStringLiteral("message: %1|%2|%3|%4")
-                        .arg(message->title, message->text, message->buttons.join(QLatin1Char(',')),
-                            message->icon == QMessageBox::NoIcon ? QStringLiteral("no icon") : QStringLiteral("icon")));
+            const QString mismatch
+                = MessageMismatch(ClickForMessage(QStringLiteral("frmOpening"), QStringLiteral("cmdEnd")),
+                    QStringLiteral("お疲れさまでした！"));
+            Say(mismatch.isEmpty() ? QStringLiteral("farewell shown") : mismatch);
             // The farewell ends the loop without closing the windows one by one.
             SayWindows();
         });
@@ -325,8 +322,8 @@ void TestShell::programEnds_data()
     QTest::addColumn<QStringList>("expected");
 
     QTest::newRow("farewell") << "farewell"
-                              << QStringList{"message: Kalvora|お疲れさまでした！|OK|no icon",
-                                     "windows: frmOpening frmVersion", "event loop ended", "exit 0"};
+                              << QStringList{
+                                     "farewell shown", "windows: frmOpening frmVersion", "event loop ended", "exit 0"};
     QTest::newRow("close menu beside version")
         << "close menu beside version"
         << QStringList{"windows: frmVersion", "last window closed", "event loop ended", "exit 0"};

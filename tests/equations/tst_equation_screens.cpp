@@ -75,8 +75,7 @@ QString Indexed(const char* base, int index)
 const Screen& Open(const QString& form)
 {
     const Screen& screen = Screens().at(form);
-    StartFresh();
-    Click(QStringLiteral("frmOpening"), screen.menuButton);
+    OpenFromMenu(screen.menuButton);
     return screen;
 }
 
@@ -115,12 +114,6 @@ QStringList Boxes(const Screen& screen)
     return texts;
 }
 
-QRect InWindow(const Screen& screen, const QString& name)
-{
-    QWidget* widget = Control(screen.form, name);
-    return {widget->mapTo(Window(screen.form), QPoint(0, 0)), widget->size()};
-}
-
 } // namespace
 
 class TestEquationScreens : public QObject {
@@ -141,7 +134,8 @@ private slots:
     void pairsOfQuarticRows();
     void refusals_data();
     void refusals();
-    void longResultFits();
+    void longResult_data();
+    void longResult();
 };
 
 void TestEquationScreens::controls_data()
@@ -210,23 +204,23 @@ void TestEquationScreens::layout()
 
     // Two lines: the first coefficients on the first, the rest below them;
     // each coefficient's real part left of its imaginary part.
-    const QRect first = InWindow(screen, Indexed(screen.realBox, 0));
-    const QRect second = InWindow(screen, Indexed(screen.realBox, screen.coefficients - 1));
+    const QRect first = InWindow(form, Indexed(screen.realBox, 0));
+    const QRect second = InWindow(form, Indexed(screen.realBox, screen.coefficients - 1));
     for (int i = 0; i < screen.coefficients; ++i) {
-        const QRect real = InWindow(screen, Indexed(screen.realBox, i));
-        const QRect imaginary = InWindow(screen, Indexed(screen.imaginaryBox, i));
+        const QRect real = InWindow(form, Indexed(screen.realBox, i));
+        const QRect imaginary = InWindow(form, Indexed(screen.imaginaryBox, i));
         QCOMPARE(real.center().y(), (i < screen.firstLineBoxes ? first : second).center().y());
         QCOMPARE(imaginary.center().y(), real.center().y());
         QVERIFY(real.right() < imaginary.left());
         if (i > 0 && i != screen.firstLineBoxes)
-            QVERIFY(InWindow(screen, Indexed(screen.imaginaryBox, i - 1)).right() < real.left());
+            QVERIFY(InWindow(form, Indexed(screen.imaginaryBox, i - 1)).right() < real.left());
     }
     QVERIFY(first.bottom() < second.top());
 
     // Exponents small and raised over the x of their caption.
     for (const auto& [exponent, caption] : screen.exponents) {
-        const QRect power = InWindow(screen, exponent);
-        const QRect text = InWindow(screen, caption);
+        const QRect power = InWindow(form, exponent);
+        const QRect text = InWindow(form, caption);
         auto* label = Control<QLabel>(form, caption);
         QVERIFY(Control<QLabel>(form, exponent)->font().pointSizeF() < label->font().pointSizeF());
         QVERIFY(text.contains(power));
@@ -237,11 +231,11 @@ void TestEquationScreens::layout()
 
     // One root per line, each below the last, real part then imaginary part.
     for (int k = 0; k < Roots(screen); ++k) {
-        const QRect real = InWindow(screen, Indexed(screen.realResult, k));
+        const QRect real = InWindow(form, Indexed(screen.realResult, k));
         QVERIFY(real.top() > second.bottom());
-        QVERIFY(real.right() < InWindow(screen, Indexed(screen.imaginaryResult, k)).left());
+        QVERIFY(real.right() < InWindow(form, Indexed(screen.imaginaryResult, k)).left());
         if (k > 0)
-            QVERIFY(real.top() > InWindow(screen, Indexed(screen.realResult, k - 1)).bottom());
+            QVERIFY(real.top() > InWindow(form, Indexed(screen.realResult, k - 1)).bottom());
     }
 }
 
@@ -418,12 +412,7 @@ void TestEquationScreens::refusals()
     const QStringList before = Rows(screen);
     QVERIFY(!before.first().startsWith('|'));
 
-    const auto shown = Calculate(screen, coefficients);
-    QVERIFY(shown);
-    QCOMPARE(shown->title, QStringLiteral("Kalvora"));
-    QCOMPARE(shown->text, fault ? FaultMessage() : screen.message);
-    QCOMPARE(shown->buttons, QStringList{QStringLiteral("OK")});
-    QCOMPARE(shown->icon, QMessageBox::NoIcon);
+    KALVORA_EXPECT_MESSAGE(Calculate(screen, coefficients), fault ? FaultMessage() : screen.message);
 
     // Every result as it was, every box as typed, the screen still open.
     QCOMPARE(Rows(screen), before);
@@ -434,16 +423,31 @@ void TestEquationScreens::refusals()
     QCOMPARE(OpenWindows(), QStringList{form});
 }
 
-void TestEquationScreens::longResultFits()
+void TestEquationScreens::longResult_data()
 {
-    // x² + 123456.789x = 0: the root −123456.789 is shown whole, with no tool
-    // tip needed.
+    QTest::addColumn<QString>("linear"); // the coefficient of x in x² + bx = 0
+    QTest::addColumn<QString>("root"); // the second root's real part
+    QTest::addColumn<bool>("fits");
+
+    QTest::newRow("shown whole") << "123456.789"
+                                 << "-123456.789" << true;
+    QTest::newRow("wider than its label") << "1e20"
+                                          << "-100000000000000000000.000" << false;
+}
+
+// A root too wide for its label keeps its whole text, and the tool tip shows
+// it; a root that fits has no tip.
+void TestEquationScreens::longResult()
+{
+    QFETCH(QString, linear);
+    QFETCH(QString, root);
+    QFETCH(bool, fits);
     const Screen& screen = Open(QStringLiteral("frm2ji"));
-    QCOMPARE(Calculate(screen, {"1", "123456.789", ""}), std::nullopt);
-    QCOMPARE(Rows(screen), (QStringList{"0.000|0.000", "-123456.789|0.000"}));
+    QCOMPARE(Calculate(screen, {"1", linear, ""}), std::nullopt);
+    QCOMPARE(Rows(screen), (QStringList{"0.000|0.000", root + "|0.000"}));
     auto* label = Control<QLabel>(screen.form, QStringLiteral("lblRAnswer_1"));
-    QVERIFY(label->fontMetrics().horizontalAdvance(label->text()) <= label->contentsRect().width());
-    QCOMPARE(label->toolTip(), QString());
+    QCOMPARE(label->fontMetrics().horizontalAdvance(label->text()) <= label->contentsRect().width(), fits);
+    QCOMPARE(ToolTipShown(label), fits ? QString() : root);
 }
 
 QTEST_MAIN(TestEquationScreens)

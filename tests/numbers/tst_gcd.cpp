@@ -107,7 +107,7 @@ void TestGcd::kouyaku()
     } else {
         QVERIFY(std::holds_alternative<Rejection>(outcome));
         QCOMPARE(QString::fromStdString(std::get<Rejection>(outcome).message), message);
-        QVERIFY(std::get<Rejection>(outcome).focus.empty());
+        QVERIFY(!std::get<Rejection>(outcome).focus);
     }
 }
 

@@ -35,11 +35,7 @@ class TestGcdScreen : public QObject {
     Q_OBJECT
 
 private slots:
-    void init()
-    {
-        StartFresh();
-        Click(QStringLiteral("frmOpening"), QStringLiteral("cmdKouyakusuu"));
-    }
+    void init() { OpenFromMenu(QStringLiteral("cmdKouyakusuu")); }
     void cleanupTestCase() { CloseAll(); }
 
     void startState();
@@ -147,13 +143,7 @@ void TestGcdScreen::rejectionKeepsEverything()
     QCOMPARE(Calculate("12", "18"), std::nullopt);
     QCOMPARE(Answer(), QStringLiteral("6"));
 
-    const auto shown = Calculate(first, second);
-    QVERIFY(shown);
-    QCOMPARE(shown->title, QStringLiteral("Kalvora"));
-    QCOMPARE(shown->text, message);
-    QCOMPARE(shown->buttons, QStringList{QStringLiteral("OK")});
-    QCOMPARE(shown->icon, QMessageBox::NoIcon);
-    QVERIFY(shown->applicationModal);
+    KALVORA_EXPECT_MESSAGE(Calculate(first, second), message);
 
     // The previous result and both texts stay as they were; the focus stays
     // on the button that was pressed.

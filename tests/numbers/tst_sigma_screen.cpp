@@ -19,8 +19,7 @@ const QStringList kBoxes{"txtFirst", "txtLast", "txt3jou", "txt2jou", "txt1jou",
 // Fills the six boxes (first, last, a3, a2, a1, a0) and presses "計算！".
 std::optional<Message> Calculate(const QStringList& texts)
 {
-    for (int i = 0; i < kBoxes.size(); ++i)
-        Type(kSigma, kBoxes[i], texts.value(i));
+    TypeAll(kSigma, kBoxes, texts);
     return ClickForMessage(kSigma, QStringLiteral("cmdKeisan"));
 }
 
@@ -31,8 +30,7 @@ QString Answer()
 
 QRect Frame(const QString& name)
 {
-    QWidget* control = Control(kSigma, name);
-    return QRect(control->mapTo(control->window(), QPoint(0, 0)), control->size());
+    return InWindow(kSigma, name);
 }
 
 } // namespace
@@ -41,11 +39,7 @@ class TestSigmaScreen : public QObject {
     Q_OBJECT
 
 private slots:
-    void init()
-    {
-        StartFresh();
-        Click(QStringLiteral("frmOpening"), QStringLiteral("cmdSiguma"));
-    }
+    void init() { OpenFromMenu(QStringLiteral("cmdSiguma")); }
     void cleanupTestCase() { CloseAll(); }
 
     void startState();
@@ -170,12 +164,7 @@ void TestSigmaScreen::rejections()
     QCOMPARE(Calculate({"1", "10", "1"}), std::nullopt);
     QCOMPARE(Answer(), QStringLiteral("3025"));
 
-    const auto shown = Calculate(texts);
-    QVERIFY(shown);
-    QCOMPARE(shown->title, QStringLiteral("Kalvora"));
-    QCOMPARE(shown->text, message);
-    QCOMPARE(shown->buttons, QStringList{QStringLiteral("OK")});
-    QCOMPARE(shown->icon, QMessageBox::NoIcon);
+    KALVORA_EXPECT_MESSAGE(Calculate(texts), message);
     QCOMPARE(FocusedName(), focus);
     QCOMPARE(Answer(), QStringLiteral("3025"));
     for (int i = 0; i < kBoxes.size(); ++i)

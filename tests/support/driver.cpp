@@ -12,6 +12,7 @@
 #include <QPointer>
 #include <QTest>
 #include <QTimer>
+#include <QToolTip>
 
 #include <algorithm>
 
@@ -63,6 +64,12 @@ void StartFresh()
     } else {
         Navigation::ShowMenu();
     }
+}
+
+void OpenFromMenu(const QString& menuButton)
+{
+    StartFresh();
+    Click(QStringLiteral("frmOpening"), menuButton);
 }
 
 QStringList OpenWindows()
@@ -121,6 +128,12 @@ void Type(const QString& formName, const QString& box, const QString& text)
     flush();
 }
 
+void TypeAll(const QString& formName, const QStringList& boxes, const QStringList& texts)
+{
+    for (int i = 0; i < boxes.size(); ++i)
+        Type(formName, boxes[i], texts.value(i));
+}
+
 QString Text(const QString& formName, const QString& control)
 {
     QWidget* widget = Control(formName, control);
@@ -131,6 +144,22 @@ QString Text(const QString& formName, const QString& control)
     if (auto* button = qobject_cast<QAbstractButton*>(widget))
         return button->text();
     qFatal("no text control %s on %s", qPrintable(control), qPrintable(formName));
+}
+
+QStringList Texts(const QString& formName, const QStringList& controls)
+{
+    QStringList texts;
+    for (const QString& control : controls)
+        texts.append(Text(formName, control));
+    return texts;
+}
+
+QRect InWindow(const QString& formName, const QString& control)
+{
+    QWidget* widget = Control(formName, control);
+    if (!widget)
+        qFatal("no control %s on %s", qPrintable(control), qPrintable(formName));
+    return {widget->mapTo(widget->window(), QPoint(0, 0)), widget->size()};
 }
 
 QStringList TabOrder(const QString& formName, const QString& first, int count)
@@ -180,6 +209,50 @@ std::optional<Message> CaptureMessage(const std::function<void()>& action)
 std::optional<Message> ClickForMessage(const QString& formName, const QString& button)
 {
     return CaptureMessage([&] { Click(formName, button); });
+}
+
+QString MessageMismatch(const std::optional<Message>& shown, const QString& text)
+{
+    if (!shown)
+        return QStringLiteral("no message box; expected \"%1\"").arg(text);
+    QStringList faults;
+    const auto check = [&faults](bool good, const QString& what, const QString& seen, const QString& wanted) {
+        if (!good)
+            faults.append(QStringLiteral("%1 \"%2\", expected \"%3\"").arg(what, seen, wanted));
+    };
+    check(shown->title == QLatin1String("Kalvora"), QStringLiteral("title"), shown->title, QStringLiteral("Kalvora"));
+    check(shown->text == text, QStringLiteral("text"), shown->text, text);
+    check(shown->buttons == QStringList{QStringLiteral("OK")}, QStringLiteral("buttons"),
+        shown->buttons.join(QLatin1Char(',')), QStringLiteral("OK"));
+    check(shown->icon == QMessageBox::NoIcon, QStringLiteral("icon"), QString::number(shown->icon),
+        QString::number(QMessageBox::NoIcon));
+    check(shown->applicationModal, QStringLiteral("modality"), QStringLiteral("not application-modal"),
+        QStringLiteral("application-modal"));
+    return faults.join(QStringLiteral("; "));
+}
+
+namespace {
+
+// A tip that is told to hide lingers a moment before it goes; wait it out,
+// so that what one look saw is not taken for the next one's.
+void HideToolTip()
+{
+    QToolTip::hideText();
+    if (!QTest::qWaitFor([] { return !QToolTip::isVisible(); }, 2000))
+        QTest::qFail("a tool tip does not hide", __FILE__, __LINE__);
+}
+
+} // namespace
+
+QString ToolTipShown(QWidget* control)
+{
+    HideToolTip();
+    const QPoint at = control->rect().center();
+    QHelpEvent help(QEvent::ToolTip, at, control->mapToGlobal(at));
+    QCoreApplication::sendEvent(control, &help);
+    const QString shown = QToolTip::isVisible() ? QToolTip::text() : QString();
+    HideToolTip();
+    return shown;
 }
 
 } // namespace Driver

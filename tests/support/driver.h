@@ -5,8 +5,10 @@
 // of each window and control, through clicks and typing.
 
 #include <QMessageBox>
+#include <QRect>
 #include <QString>
 #include <QStringList>
+#include <QTest>
 #include <QWidget>
 
 #include <functional>
@@ -26,6 +28,9 @@ struct Message {
 // Closes every window and shows a fresh menu, as at program start.
 void StartFresh();
 
+// Starts afresh and opens a screen with the menu's button for it.
+void OpenFromMenu(const QString& menuButton);
+
 // Destroys every top-level window at once.
 void CloseAll();
 
@@ -38,7 +43,9 @@ QStringList OpenWindows();
 // The visible top-level window with this objectName, or null.
 QWidget* Window(const QString& formName);
 
-// A control of an open window; fails the test when it is missing.
+// A control of an open window, or null when the window is not open or has no
+// such control of type T. Click, Type and Text, by contrast, stop the test
+// program on a missing control.
 template<class T = QWidget> T* Control(const QString& formName, const QString& name)
 {
     QWidget* window = Window(formName);
@@ -51,8 +58,17 @@ void Click(const QString& formName, const QString& button);
 // Replaces a box's text by typing, as a user would.
 void Type(const QString& formName, const QString& box, const QString& text);
 
+// Types texts into boxes, one for one; boxes beyond the texts are emptied.
+void TypeAll(const QString& formName, const QStringList& boxes, const QStringList& texts);
+
 // The text of a label, box or button.
 QString Text(const QString& formName, const QString& control);
+
+// The texts of several controls, in order.
+QStringList Texts(const QString& formName, const QStringList& controls);
+
+// A control's rectangle in its window's coordinates.
+QRect InWindow(const QString& formName, const QString& control);
 
 // The objectNames of the first `count` controls that Tab reaches, starting at
 // `first` and following the window's focus chain past hidden controls.
@@ -68,4 +84,21 @@ std::optional<Message> CaptureMessage(const std::function<void()>& action);
 // Clicks a button and returns the message it caused, if any.
 std::optional<Message> ClickForMessage(const QString& formName, const QString& button);
 
+// What is wrong with a captured message, taken as the program's one message
+// box showing `text`: titled "Kalvora", a single OK button, no icon,
+// application-modal. Empty when nothing is wrong.
+QString MessageMismatch(const std::optional<Message>& shown, const QString& text);
+
+// What the tool tip shows when the mouse rests on the control, or "" when no
+// tip shows. The tip is gone again when this returns.
+QString ToolTipShown(QWidget* control);
+
 } // namespace Driver
+
+// Fails the running test function unless `shown` is the program's message
+// box with `text` (see MessageMismatch), saying what differs.
+#define KALVORA_EXPECT_MESSAGE(shown, text)                                                                            \
+    do {                                                                                                               \
+        const QString mismatch_ = Driver::MessageMismatch(shown, text);                                                \
+        QVERIFY2(mismatch_.isEmpty(), qPrintable(mismatch_));                                                          \
+    } while (false)

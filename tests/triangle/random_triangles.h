@@ -4,6 +4,8 @@
 // Random triangles with every set of known elements that fixes them, for
 // checking that every rule of the table gives the triangle's own area.
 
+#include <QStringList>
+
 #include <array>
 #include <bit>
 #include <charconv>
@@ -84,6 +86,16 @@ inline std::string Text(double value, int digits = 17)
     char text[40];
     const auto end = std::to_chars(text, text + sizeof text, value, std::chars_format::general, digits).ptr;
     return {text, end};
+}
+
+// What a user types for a set of known elements: the six box texts, sides 0..2
+// then angles 0..2, each unknown one blank.
+inline QStringList Texts(const Triangle& t, unsigned set, int digits = 17)
+{
+    QStringList texts;
+    for (int e = 0; e < 6; ++e)
+        texts << QString::fromStdString(set & (1u << e) ? Text(Element(t, e), digits) : "");
+    return texts;
 }
 
 } // namespace RandomTriangles

@@ -22,8 +22,7 @@ const QString kNoTriangle = QStringLiteral("この値では三角形になりま
 // Fills the six boxes (sides 0..2, angles 0..2) and presses "計算！".
 std::optional<Message> Calculate(const QStringList& texts)
 {
-    for (int i = 0; i < kBoxes.size(); ++i)
-        Type(kTriangle, kBoxes[i], texts.value(i));
+    TypeAll(kTriangle, kBoxes, texts);
     return ClickForMessage(kTriangle, QStringLiteral("cmdKeisan"));
 }
 
@@ -61,11 +60,7 @@ class TestTriangleScreen : public QObject {
     Q_OBJECT
 
 private slots:
-    void init()
-    {
-        StartFresh();
-        Click(QStringLiteral("frmOpening"), QStringLiteral("cmdMenseki"));
-    }
+    void init() { OpenFromMenu(QStringLiteral("cmdMenseki")); }
     void cleanupTestCase() { CloseAll(); }
 
     void startState();
@@ -204,12 +199,7 @@ void TestTriangleScreen::refusals()
 
     QCOMPARE(Calculate({"3", "4", "5"}), std::nullopt);
     QCOMPARE(Answer(), QStringLiteral("6.00"));
-    const auto shown = Calculate(texts);
-    QVERIFY(shown);
-    QCOMPARE(shown->title, QStringLiteral("Kalvora"));
-    QCOMPARE(shown->text, message);
-    QCOMPARE(shown->buttons, QStringList{QStringLiteral("OK")});
-    QCOMPARE(shown->icon, QMessageBox::NoIcon);
+    KALVORA_EXPECT_MESSAGE(Calculate(texts), message);
     QCOMPARE(Answer(), QStringLiteral("6.00"));
     for (int i = 0; i < kBoxes.size(); ++i)
         QCOMPARE(Text(kTriangle, kBoxes[i]), texts.value(i));
@@ -224,10 +214,7 @@ void TestTriangleScreen::randomTriangles()
     for (int round = 0; round < 8; ++round) {
         const auto t = RandomTriangles::Make(random);
         for (unsigned set : RandomTriangles::SufficientSets(t)) {
-            QStringList texts;
-            for (int e = 0; e < 6; ++e)
-                texts << QString::fromStdString(
-                    set & (1u << e) ? RandomTriangles::Text(RandomTriangles::Element(t, e), 12) : "");
+            const QStringList texts = RandomTriangles::Texts(t, set, 12);
             QCOMPARE(Calculate(texts), std::nullopt);
             const double shown = Answer().toDouble();
             QVERIFY2(

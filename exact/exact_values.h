@@ -1,0 +1,43 @@
+// SPDX-License-Identifier: MIT
+#pragma once
+
+// The exact values behind the screens' texts, for the tests that check them
+// against a second calculation.
+
+#include "exact_number.h"
+
+#include <array>
+#include <cstdint>
+#include <string>
+#include <vector>
+
+#include "exact_equations.h"
+#include "exact_linalg.h"
+
+// The determinant of the boxes' numbers; nothing when a number is absurd.
+std::optional<Rational> ExactDeterminantValue(const BoxRows& rows);
+
+std::optional<Rational> ExactSigmaValue(std::int32_t first, std::int32_t last, const std::array<Rational, 4>& a);
+
+// The area by the rule the decimal values pick; nothing where the exact
+// formula has no value or an angle is not a multiple of 15°.
+std::optional<Algebraic> ExactTriangleValue(
+    const std::array<std::string, 3>& txtH, const std::array<std::string, 3>& txtK);
+
+// The exact roots of the polynomial with Gaussian-rational coefficients
+// (re, im) highest power first, each as often as its multiplicity, with the
+// canonical texts of their parts and where they lie (for matching them with
+// the decimal roots); nothing when they cannot be found within the size
+// guards and the deadline. A root that is only counted has no position and
+// no texts: one of a factor of degree 6 or 8, whose roots have no parts with
+// a canonical text worth the time, or of a factor too large to isolate.
+struct GaussianRational {
+    Rational re;
+    Rational im;
+};
+struct ExactRootValue {
+    std::optional<Complex> position;
+    ExactRoot parts;
+};
+std::optional<std::vector<ExactRootValue>> ExactRootValues(
+    const std::vector<GaussianRational>& keisuu, const Deadline& deadline);

@@ -1,0 +1,154 @@
+// SPDX-License-Identifier: MIT
+// Exact roots: found where they have a canonical text, substituted back they
+// give exactly zero, and each row holds the exact form of the decimal root
+// the solver shows in that row.
+
+#include "conversions.h"
+#include "cubic.h"
+#include "exact_equations.h"
+#include "exact_values.h"
+#include "quadratic.h"
+#include "quartic.h"
+
+#include <QTest>
+
+namespace {
+
+// "re,im" per coefficient, highest power first; a missing ",im" is 0.
+std::vector<CoefficientBoxes> Boxes(const QStringList& coefficients)
+{
+    std::vector<CoefficientBoxes> boxes;
+    for (const QString& c : coefficients) {
+        const QStringList parts = c.split(',');
+        boxes.push_back({parts.value(0).toStdString(), parts.value(1).toStdString()});
+    }
+    return boxes;
+}
+
+template<std::size_t N, class Solver> std::vector<Complex> Run(const std::vector<CoefficientBoxes>& boxes, Solver solve)
+{
+    std::array<Complex, N> keisuu;
+    for (std::size_t k = 0; k < N; ++k)
+        keisuu[k] = {ParseNumber(boxes[k].re), ParseNumber(boxes[k].im)};
+    const auto roots = solve(keisuu);
+    const auto& shown = std::get<0>(roots);
+    return {shown.begin(), shown.end()};
+}
+
+// The decimal roots in the rows the screen shows them.
+std::vector<Complex> Shown(const std::vector<CoefficientBoxes>& boxes)
+{
+    switch (boxes.size()) {
+    case 3: return Run<3>(boxes, Solve2ji);
+    case 4: return Run<4>(boxes, Solve3ji);
+    default: return Run<5>(boxes, Solve4ji);
+    }
+}
+
+double Approximately(const QString& text)
+{
+    const auto x = ParseCanonical(text.toStdString());
+    if (!x)
+        return std::nan("");
+    acb_t z;
+    acb_init(z);
+    qqbar_get_acb(z, x->get(), 64);
+    const double value = arf_get_d(arb_midref(acb_realref(z)), ARF_RND_NEAR);
+    acb_clear(z);
+    return value;
+}
+
+QString Text(const ExactText& t)
+{
+    return t ? QString::fromStdString(*t) : QStringLiteral("none");
+}
+
+Algebraic Gaussian(const GaussianRational& c)
+{
+    Algebraic z;
+    qqbar_set_re_im(z.get(), Algebraic(c.re).get(), Algebraic(c.im).get());
+    return z;
+}
+
+} // namespace
+
+class TestExactEquations : public QObject {
+    Q_OBJECT
+
+private slots:
+    void cleanupTestCase() { flint_cleanup(); }
+    void roots_data();
+    void roots();
+};
+
+void TestExactEquations::roots_data()
+{
+    QTest::addColumn<QStringList>("coefficients");
+    QTest::addColumn<QStringList>("exact"); // "re|im" of every root, in any order
+
+    QTest::newRow("golden ratio") << QStringList{"1", "-1", "-1"} << QStringList{"(1+√5)/2|0", "(1-√5)/2|0"};
+    QTest::newRow("x²+3") << QStringList{"1", "0", "3"} << QStringList{"0|√3", "0|-√3"};
+    QTest::newRow("decimal coefficients") << QStringList{"0.1", "-0.3", "0.2"} << QStringList{"1|0", "2|0"};
+    QTest::newRow("Gaussian roots 1+2i, 3-i") << QStringList{"1", "-4,-1", "5,5"} << QStringList{"1|2", "3|-1"};
+    // √(6i) = √3 + i√3: a non-real discriminant of rational modulus.
+    QTest::newRow("x²-6i") << QStringList{"1", "0", "0,-6"} << QStringList{"√3|√3", "-√3|-√3"};
+    // (x − i)² + 3: a negative real discriminant under complex coefficients.
+    QTest::newRow("x²-2ix+2") << QStringList{"1", "0,-2", "2"} << QStringList{"0|1+√3", "0|1-√3"};
+    QTest::newRow("fifteen digits") << QStringList{"1", "1.23456789012345", "-2"} << QStringList{"none|0", "none|0"};
+    QTest::newRow("complex leading coefficient") << QStringList{"0,2", "0", "0,-4"} << QStringList{"√2|0", "-√2|0"};
+    QTest::newRow("x³-2") << QStringList{"1", "0", "0", "-2"} << QStringList{"none|0", "none|none", "none|none"};
+    QTest::newRow("x³-1") << QStringList{"1", "0", "0", "-1"} << QStringList{"1|0", "-1/2|√3/2", "-1/2|-√3/2"};
+    QTest::newRow("(x-i)(x²-2)") << QStringList{"1", "0,-1", "-2", "0,2"} << QStringList{"0|1", "√2|0", "-√2|0"};
+    QTest::newRow("double root") << QStringList{"1", "0", "-3", "2"} << QStringList{"1|0", "1|0", "-2|0"};
+    QTest::newRow("x⁴-10x²+1") << QStringList{"1", "0", "-10", "0", "1"}
+                               << QStringList{"√2+√3|0", "√2-√3|0", "-√2+√3|0", "-√2-√3|0"};
+    QTest::newRow("x⁴+1") << QStringList{"1", "0", "0", "0", "1"}
+                          << QStringList{"√2/2|√2/2", "√2/2|-√2/2", "-√2/2|√2/2", "-√2/2|-√2/2"};
+    // (x² − 6i)(x − 1)(x + i)
+    QTest::newRow("quartic over Q(i)") << QStringList{"1", "-1,1", "0,-7", "6,6", "-6"}
+                                       << QStringList{"√3|√3", "-√3|-√3", "1|0", "0|-1"};
+    QTest::newRow("x⁴-2") << QStringList{"1", "0", "0", "0", "-2"}
+                          << QStringList{"none|0", "none|0", "0|none", "0|none"};
+}
+
+void TestExactEquations::roots()
+{
+    QFETCH(QStringList, coefficients);
+    QFETCH(QStringList, exact);
+    const auto boxes = Boxes(coefficients);
+    const std::vector<Complex> shown = Shown(boxes);
+    const std::vector<ExactRoot> rows = ExactRoots(boxes, shown);
+    QCOMPARE(rows.size(), shown.size());
+
+    QStringList got;
+    for (std::size_t k = 0; k < rows.size(); ++k) {
+        got << Text(rows[k].re) + "|" + Text(rows[k].im);
+        // Each row holds the exact form of the root shown in it, as far as the
+        // decimal solver's own error of about 1e-7 goes.
+        const auto near = [](const ExactText& part, double decimal) {
+            return !part || std::abs(Approximately(Text(part)) - decimal) < 1e-6 * (1 + std::abs(decimal));
+        };
+        QVERIFY2(near(rows[k].re, shown[k].re) && near(rows[k].im, shown[k].im), qPrintable(got.last()));
+    }
+    got.sort();
+    exact.sort();
+    QCOMPARE(got, exact);
+
+    // Substituted back, every root written in full gives exactly zero.
+    std::vector<GaussianRational> keisuu;
+    for (const CoefficientBoxes& b : boxes)
+        keisuu.push_back({*ReadExact(b.re), *ReadExact(b.im)});
+    for (const ExactRoot& row : rows) {
+        if (!row.re || !row.im)
+            continue;
+        Algebraic r;
+        qqbar_set_re_im(r.get(), ParseCanonical(*row.re)->get(), ParseCanonical(*row.im)->get());
+        Algebraic sum;
+        for (const GaussianRational& c : keisuu)
+            sum = sum * r + Gaussian(c);
+        QVERIFY(qqbar_is_zero(sum.get()));
+    }
+}
+
+QTEST_APPLESS_MAIN(TestExactEquations)
+#include "tst_exact_equations.moc"

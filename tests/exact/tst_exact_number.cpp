@@ -1,0 +1,174 @@
+// SPDX-License-Identifier: MIT
+// Exact reading of box texts, surd forms and their canonical texts.
+
+#include "exact_number.h"
+
+#include <QTest>
+
+namespace {
+
+Algebraic Root(const char* polynomial, int index)
+{
+    fmpz_poly_t p;
+    fmpz_poly_init(p);
+    fmpz_poly_set_str(p, polynomial);
+    std::vector<qqbar_struct> roots(static_cast<std::size_t>(fmpz_poly_degree(p)));
+    for (auto& r : roots)
+        qqbar_init(&r);
+    qqbar_roots_fmpz_poly(roots.data(), p, 0);
+    Algebraic x;
+    qqbar_set(x.get(), &roots[static_cast<std::size_t>(index)]);
+    for (auto& r : roots)
+        qqbar_clear(&r);
+    fmpz_poly_clear(p);
+    return x;
+}
+
+QString Text(const ExactText& t)
+{
+    return t ? QString::fromStdString(*t) : QStringLiteral("none");
+}
+
+} // namespace
+
+class TestExactNumber : public QObject {
+    Q_OBJECT
+
+private slots:
+    void cleanupTestCase() { flint_cleanup(); }
+    void readBox_data();
+    void readBox();
+    void canonicalRoundTrip_data();
+    void canonicalRoundTrip();
+    void notCanonical_data();
+    void notCanonical();
+    void rootsInSurdForm_data();
+    void rootsInSurdForm();
+};
+
+void TestExactNumber::readBox_data()
+{
+    QTest::addColumn<QString>("box");
+    QTest::addColumn<QString>("exact");
+    QTest::newRow("blank") << ""
+                           << "0";
+    QTest::newRow("tenth") << "0.1"
+                           << "1/10";
+    QTest::newRow("exponent") << "1.5e-3"
+                              << "3/2000";
+    QTest::newRow("full-width") << "－１２．５"
+                                << "-25/2";
+    QTest::newRow("trailing text ignored") << "3.25abc"
+                                           << "13/4";
+    QTest::newRow("negative zero") << "-0.000"
+                                   << "0";
+    QTest::newRow("trailing zeros") << "1200e-2"
+                                    << "12";
+    QTest::newRow("big exponent") << "2e20"
+                                  << "200000000000000000000";
+    QTest::newRow("longer than a label") << "1e30"
+                                         << "none";
+    QTest::newRow("absurd exponent") << "1e999999999"
+                                     << "none";
+    QTest::newRow("absurd negative exponent") << "1e-999999999999999"
+                                              << "none";
+    QTest::newRow("exponent digits saturate") << "1e00000000000000000001"
+                                              << "10";
+}
+
+void TestExactNumber::readBox()
+{
+    QFETCH(QString, box);
+    QFETCH(QString, exact);
+    QCOMPARE(Text(ExactBoxText(box.toStdString())), exact);
+}
+
+void TestExactNumber::canonicalRoundTrip_data()
+{
+    QTest::addColumn<QString>("text");
+    QTest::addColumn<double>("value");
+    QTest::newRow("zero") << "0" << 0.0;
+    QTest::newRow("integer") << "-12" << -12.0;
+    QTest::newRow("fraction") << "-3/7" << -3.0 / 7;
+    QTest::newRow("root") << "√2" << std::sqrt(2.0);
+    QTest::newRow("negative root over d") << "-√3/2" << -std::sqrt(3.0) / 2;
+    QTest::newRow("Heron 2 3 4") << "3√15/4" << 3 * std::sqrt(15.0) / 4;
+    QTest::newRow("sum") << "1+√2" << 1 + std::sqrt(2.0);
+    QTest::newRow("golden ratio") << "(1+√5)/2" << (1 + std::sqrt(5.0)) / 2;
+    QTest::newRow("negative sum") << "(-1-√5)/2" << (-1 - std::sqrt(5.0)) / 2;
+    QTest::newRow("sin 15") << "(-√2+√6)/4" << (std::sqrt(6.0) - std::sqrt(2.0)) / 4;
+    QTest::newRow("four terms") << "(1+√2-3√3+√6)/5" << (1 + std::sqrt(2.0) - 3 * std::sqrt(3.0) + std::sqrt(6.0)) / 5;
+}
+
+// Parsed back and written again, each text gives the same number and itself.
+void TestExactNumber::canonicalRoundTrip()
+{
+    QFETCH(QString, text);
+    QFETCH(double, value);
+    const auto x = ParseCanonical(text.toStdString());
+    QVERIFY(x);
+    const auto form = ToSurdForm(*x);
+    QVERIFY(form);
+    QCOMPARE(QString::fromStdString(CanonicalText(*form)), text);
+    QVERIFY(FromSurdForm(*form) == *x);
+    arb_t approx;
+    arb_init(approx);
+    acb_t z;
+    acb_init(z);
+    qqbar_get_acb(z, x->get(), 64);
+    const double got = arf_get_d(arb_midref(acb_realref(z)), ARF_RND_NEAR);
+    acb_clear(z);
+    arb_clear(approx);
+    QVERIFY(std::abs(got - value) <= 1e-12 * (1 + std::abs(value)));
+}
+
+void TestExactNumber::notCanonical_data()
+{
+    QTest::addColumn<QString>("text");
+    QTest::newRow("empty") << "";
+    QTest::newRow("grouped without divisor") << "(1+√2)";
+    QTest::newRow("zero divisor") << "1/0";
+    QTest::newRow("dangling sign") << "1+";
+    QTest::newRow("space") << "1 + √2";
+}
+
+void TestExactNumber::notCanonical()
+{
+    QFETCH(QString, text);
+    QVERIFY(!ParseCanonical(text.toStdString()));
+}
+
+void TestExactNumber::rootsInSurdForm_data()
+{
+    QTest::addColumn<QString>("polynomial"); // FLINT's "length  c0 c1 ..." form
+    QTest::addColumn<int>("index");
+    QTest::addColumn<QString>("exact");
+    QTest::newRow("x²-x-1 first") << "3  -1 -1 1" << 0 << "(1+√5)/2";
+    QTest::newRow("x²-x-1 second") << "3  -1 -1 1" << 1 << "(1-√5)/2";
+    QTest::newRow("4x²-12 a square factor") << "3  -12 0 4" << 0 << "√3";
+    QTest::newRow("x⁴-10x²+1 largest") << "5  1 0 -10 0 1" << 0 << "√2+√3";
+    QTest::newRow("x⁴-10x²+1 second") << "5  1 0 -10 0 1" << 1 << "-√2+√3";
+    QTest::newRow("x⁴-10x²+1 third") << "5  1 0 -10 0 1" << 2 << "√2-√3";
+    QTest::newRow("x⁴-10x²+1 smallest") << "5  1 0 -10 0 1" << 3 << "-√2-√3";
+    // 16x⁴ − 16x² + 1: the sines and cosines of 15° and 75°.
+    QTest::newRow("cos 15") << "5  1 0 -16 0 16" << 0 << "(√2+√6)/4";
+    QTest::newRow("sin 15") << "5  1 0 -16 0 16" << 1 << "(-√2+√6)/4";
+    QTest::newRow("real cube root of 2") << "4  -2 0 0 1" << 0 << "none";
+    QTest::newRow("fourth root of 2") << "5  -2 0 0 0 1" << 0 << "none";
+    // x⁴ − 4x² + 2: √(2 + √2), nested and not denesting.
+    QTest::newRow("nested root") << "5  2 0 -4 0 1" << 0 << "none";
+    // (1 + √2)/10²⁰ takes 28 characters.
+    QTest::newRow("too long for a label")
+        << "3  -1 -200000000000000000000 10000000000000000000000000000000000000000" << 0 << "none";
+}
+
+void TestExactNumber::rootsInSurdForm()
+{
+    QFETCH(QString, polynomial);
+    QFETCH(int, index);
+    QFETCH(QString, exact);
+    QCOMPARE(Text(ExactTextOf(Root(polynomial.toLatin1().constData(), index))), exact);
+}
+
+QTEST_APPLESS_MAIN(TestExactNumber)
+#include "tst_exact_number.moc"
