@@ -12,6 +12,16 @@
 #include <QTranslator>
 #include <QWidget>
 
+#include <cstdio>
+
+QString MissingFontWarning(const QList<QFontDatabase::WritingSystem>& systems)
+{
+    if (systems.contains(QFontDatabase::Japanese))
+        return {};
+    return QStringLiteral("kalvora: no installed font covers Japanese, so its texts show as empty boxes; "
+                          "install the package fonts-noto-cjk");
+}
+
 void StartKalvora(QApplication& app)
 {
     // The pictures are compiled into the user-interface library; a static
@@ -43,6 +53,10 @@ void StartKalvora(QApplication& app)
     font.setFamilies({QStringLiteral("Noto Sans CJK JP"), QStringLiteral("IPAexGothic"), QStringLiteral("IPAGothic"),
         QStringLiteral("VL Gothic"), font.family()});
     app.setFont(font);
+    // The program still starts; the terminal says what is missing.
+    const QString warning = MissingFontWarning(QFontDatabase::writingSystems());
+    if (!warning.isEmpty())
+        std::fprintf(stderr, "%s\n", qPrintable(warning));
 
     Navigation::ShowMenu();
 }

@@ -12,8 +12,18 @@
 #include <QTest>
 
 #include <algorithm>
+#include <charconv>
 #include <cstdio>
+#include <string>
 #include <vector>
+
+// Milliseconds with one decimal and a full stop, whatever locale QApplication
+// switched the C library to.
+static std::string Milliseconds(double value)
+{
+    char text[32];
+    return {text, std::to_chars(text, text + sizeof text, value, std::chars_format::fixed, 1).ptr};
+}
 
 int main(int argc, char* argv[])
 {
@@ -42,7 +52,8 @@ int main(int argc, char* argv[])
             times.push_back(timer.nsecsElapsed() / 1e6);
         }
         std::sort(times.begin(), times.end());
-        std::printf("%s %.1f %.1f %.1f\n", button.name, times[times.size() / 2], times.front(), times.back());
+        std::printf("%s %s %s %s\n", button.name, Milliseconds(times[times.size() / 2]).c_str(),
+            Milliseconds(times.front()).c_str(), Milliseconds(times.back()).c_str());
     }
     Driver::CloseAll();
     return 0;

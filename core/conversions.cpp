@@ -12,6 +12,16 @@ namespace {
 
 // ---------------------------------------------------------------- reading
 
+// Format characters show nothing: zero-width space, non-joiner and joiner,
+// the direction marks, embeddings, overrides and isolates, the word joiner and
+// the invisible operators, and the byte-order mark. Text pasted from a web page
+// or a document carries them unseen, so they read as blanks.
+bool IsFormatCharacter(char32_t code)
+{
+    return (code >= U'\u200B' && code <= U'\u200F') || (code >= U'\u202A' && code <= U'\u202E')
+        || (code >= U'\u2060' && code <= U'\u2064') || (code >= U'\u2066' && code <= U'\u2069') || code == U'\uFEFF';
+}
+
 // One character of the input, decoded from UTF-8 and folded to the ASCII
 // character it stands for. Full-width forms typed through a Japanese input
 // method count as their ASCII twins; anything else that cannot take part in a
@@ -44,6 +54,8 @@ struct Reader {
         pos += length;
         if (code >= U'０' && code <= U'９')
             return static_cast<char>('0' + (code - U'０'));
+        if (IsFormatCharacter(code))
+            return ' ';
         switch (code) {
         case U'．':
         case U'。': // the full stop a Japanese input method gives for "." in kana mode

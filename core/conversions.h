@@ -11,7 +11,9 @@
 // continue the number; a text without a digit gives 0. Full-width digits,
 // signs, point, exponent letter and the ideographic space read like ASCII, as
 // do the long-vowel mark "ー" and the full stop "。" that a Japanese input
-// method types in kana mode for "-" and ".".
+// method types in kana mode for "-" and ".". Invisible format characters
+// (U+200B–U+200F, U+202A–U+202E, U+2060–U+2064, U+2066–U+2069 and the
+// byte-order mark U+FEFF) are ignored like blanks.
 // A number beyond the double range raises ArithmeticFault; one too small for
 // it becomes zero.
 double ParseNumber(std::string_view text);

@@ -39,7 +39,11 @@ CardanoTerms Cardano(Complex b, Complex c, Complex d)
     }
 
     t.u = ComplexPow(w, kOneThird);
-    t.v = ComplexNeg(ComplexDiv(t.p, ComplexScale(3, t.u)));
+    // u = 0 needs −q/2 ± √Hanbetusiki = 0 for the sign that avoids
+    // cancellation, so q and p³ are zero: y = 0 solves y³ + p·y + q = 0 and
+    // v = 0 gives it. Each solver decides what that case means for it.
+    if (!IsZero(t.u))
+        t.v = ComplexNeg(ComplexDiv(t.p, ComplexScale(3, t.u)));
     return t;
 }
 

@@ -29,9 +29,9 @@ struct CardanoTerms {
 // Cardano's step for the monic cubic x³ + b·x² + c·x + d = 0. The sign in u³
 // follows the real part of q; when the radicand it picks has cancelled to
 // almost nothing while the other sign's has not, the other sign is taken.
-// u = 0 (p and q both zero in the rounded arithmetic) raises ArithmeticFault.
+// u = 0 (p and q both zero in the rounded arithmetic) leaves v = 0.
 CardanoTerms Cardano(Complex b, Complex c, Complex d);
 
 // One root of y³ + SanjiA·y² + SanjiB·y + SanjiC = 0: u + (v − SanjiA/3), the
-// same root the cubic solver puts in its first row.
+// same root the cubic solver puts in its first row; with u = 0 it is −SanjiA/3.
 Complex Cardan(Complex SanjiA, Complex SanjiB, Complex SanjiC);

@@ -18,6 +18,8 @@ Outcome<std::array<Complex, 3>> Solve3ji(std::array<Complex, 4> Keisuu)
         Keisuu[i] = ComplexDiv(Keisuu[i], Keisuu[0]);
     const Complex b = Keisuu[1];
     const CardanoTerms t = Cardano(b, Keisuu[2], Keisuu[3]);
+    if (IsZero(t.u))
+        throw ArithmeticFault(); // v = −p/(3u) divides by zero; the cubic reports it
 
     // ω² is formed as ω·ω, so it carries that product's rounding rather than
     // being the exact conjugate of ω.

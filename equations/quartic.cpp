@@ -2,6 +2,7 @@
 #include "quartic.h"
 
 #include "cardano.h"
+#include "polish.h"
 
 #include <cmath>
 
@@ -73,5 +74,9 @@ Outcome<std::array<Complex, 4>> Solve4ji(std::array<Complex, 5> Keisuu)
 
     for (int i = 1; i <= 4; ++i)
         Keisuu[i] = ComplexDiv(Keisuu[i], Keisuu[0]);
-    return Ferrari(Keisuu[1], Keisuu[2], Keisuu[3], Keisuu[4]);
+    // Ferrari's roots carry the rounding of every step before them (a root of
+    // the resolvent that makes HeihouR the square root of a residue costs half
+    // the digits); each is refined on the equation itself, row by row.
+    return PolishQuartic(
+        {Keisuu[1], Keisuu[2], Keisuu[3], Keisuu[4]}, Ferrari(Keisuu[1], Keisuu[2], Keisuu[3], Keisuu[4]));
 }

@@ -9,6 +9,7 @@
 #include "outcome.h"
 
 #include <bit>
+#include <charconv>
 #include <cmath>
 #include <cstddef>
 #include <cstdint>
@@ -94,8 +95,9 @@ public:
             return {};
         if (kind < 200) {
             char buffer[64];
-            std::snprintf(buffer, sizeof buffer, "%.17g", Number());
-            return buffer;
+            const auto end
+                = std::to_chars(buffer, buffer + sizeof buffer, Number(), std::chars_format::general, 17).ptr;
+            return {buffer, end};
         }
         std::string raw;
         for (std::uint8_t length = Byte() % 24; length > 0 && size > 0; --length)

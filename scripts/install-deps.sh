@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # SPDX-License-Identifier: MIT
 # Installs the Debian packages that building, testing and running Kalvora need.
-# Idempotent: when every package is already present it does nothing at all.
+# Idempotent: when every package and locale is already present it does nothing
+# at all.
 set -euo pipefail
 
 # Usage: install-deps.sh [run|all]
@@ -9,6 +10,7 @@ set -euo pipefail
 #   all: that, and what the tests, the sanitizer and fuzzing builds, the
 #        package checks, screenshots and the benchmark need (the default)
 profile=${1:-all}
+test_locales=()
 
 packages=(
   build-essential cmake ninja-build make pkg-config
@@ -27,7 +29,11 @@ if [[ "$profile" == all ]]; then
     dpkg-dev lintian                  # dpkg-shlibdeps for the Debian package; its check
     libx11-dev bc                     # the start-up benchmark
     at-spi2-core python3-pyatspi dbus # the accessibility tree read as a screen reader reads it
+    locales                           # the locales the tests also run under
   )
+  # The tests pass in every locale; CI runs them again in German, and these
+  # are the ones whose decimal comma or dotless i has caught tests out.
+  test_locales=(de_DE.UTF-8 fr_FR.UTF-8 tr_TR.UTF-8)
 elif [[ "$profile" != run ]]; then
   echo "usage: install-deps.sh [run|all]" >&2
   exit 2
@@ -39,7 +45,13 @@ for p in "${packages[@]}"; do
   [[ "$status" == "install ok installed" ]] || missing+=("$p")
 done
 
-if [[ ${#missing[@]} -eq 0 ]]; then
+# A locale is present when `locale -a` lists it (as de_DE.utf8).
+missing_locales=()
+for l in "${test_locales[@]}"; do
+  locale -a 2>/dev/null | grep -qix "${l%.UTF-8}.utf8" || missing_locales+=("$l")
+done
+
+if [[ ${#missing[@]} -eq 0 && ${#missing_locales[@]} -eq 0 ]]; then
   exit 0
 fi
 
@@ -49,7 +61,23 @@ if [[ $(id -u) -ne 0 ]]; then
   sudo=(sudo)
 fi
 
-echo "install-deps: installing ${missing[*]}"
-export DEBIAN_FRONTEND=noninteractive
-"${sudo[@]}" apt-get update -qq
-"${sudo[@]}" apt-get install -y -qq --no-install-recommends "${missing[@]}"
+if [[ ${#missing[@]} -gt 0 ]]; then
+  echo "install-deps: installing ${missing[*]}"
+  export DEBIAN_FRONTEND=noninteractive
+  "${sudo[@]}" apt-get update -qq
+  "${sudo[@]}" apt-get install -y -qq --no-install-recommends "${missing[@]}"
+fi
+
+# Enabled in /etc/locale.gen rather than made with localedef alone, so a later
+# locale-gen (which rebuilds every locale from that list) keeps them.
+if [[ ${#missing_locales[@]} -gt 0 ]]; then
+  echo "install-deps: generating the locales ${missing_locales[*]}"
+  for l in "${missing_locales[@]}"; do
+    if grep -qE "^# *$l UTF-8\$" /etc/locale.gen; then
+      "${sudo[@]}" sed -i -E "s/^# *($l UTF-8)\$/\1/" /etc/locale.gen
+    elif ! grep -qE "^$l UTF-8\$" /etc/locale.gen; then
+      echo "$l UTF-8" | "${sudo[@]}" tee -a /etc/locale.gen >/dev/null
+    fi
+  done
+  "${sudo[@]}" locale-gen
+fi

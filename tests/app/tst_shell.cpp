@@ -44,6 +44,8 @@ private slots:
     void closingWindowsUnloadsThem();
     void programEnds_data();
     void programEnds();
+    void missingFontWarning_data();
+    void missingFontWarning();
 };
 
 void TestShell::startShowsOnlyTheMenu()
@@ -359,6 +361,26 @@ void TestShell::closingWindowsUnloadsThem()
     StartFresh();
     Click(kMenu, QStringLiteral("cmdKouyakusuu"));
     QCOMPARE(OpenWindows(), QStringList{kGcd});
+}
+
+void TestShell::missingFontWarning_data()
+{
+    QTest::addColumn<QList<QFontDatabase::WritingSystem>>("systems");
+    QTest::addColumn<bool>("warned");
+
+    QTest::newRow("Japanese among others") << QList{QFontDatabase::Latin, QFontDatabase::Japanese} << false;
+    QTest::newRow("Chinese only") << QList{QFontDatabase::Latin, QFontDatabase::SimplifiedChinese} << true;
+    QTest::newRow("no font at all") << QList<QFontDatabase::WritingSystem>{} << true;
+}
+
+void TestShell::missingFontWarning()
+{
+    QFETCH(QList<QFontDatabase::WritingSystem>, systems);
+    QFETCH(bool, warned);
+    const QString line = MissingFontWarning(systems);
+    QCOMPARE(line.contains(QLatin1String("fonts-noto-cjk")), warned);
+    QCOMPARE(line.isEmpty(), !warned);
+    QVERIFY(!line.contains(QLatin1Char('\n')));
 }
 
 int main(int argc, char* argv[])

@@ -41,6 +41,12 @@ private slots:
     void formattingRefusesNonFinite();
 };
 
+// "1", the character, "2".
+static QString Between(char16_t code)
+{
+    return QStringLiteral("1") + QChar(code) + QStringLiteral("2");
+}
+
 void TestConversions::parseNumber_data()
 {
     QTest::addColumn<QString>("text");
@@ -87,6 +93,24 @@ void TestConversions::parseNumber_data()
     QTest::newRow("half-width kana minus and point") << "ｰ2｡25" << -2.25;
     QTest::newRow("full-width comma stops") << "１，５" << 1.0;
     QTest::newRow("kanji stops") << "12個" << 12.0;
+
+    // Invisible format characters, as pasted text brings them, read as blanks
+    // wherever they stand; their visible or unassigned neighbours still stop.
+    const std::pair<char16_t, char16_t> invisible[]{
+        {0x200B, 0x200F}, {0x202A, 0x202E}, {0x2060, 0x2064}, {0x2066, 0x2069}, {0xFEFF, 0xFEFF}};
+    for (const auto& [first, last] : invisible) {
+        for (char16_t code = first; code <= last; ++code)
+            QTest::addRow("U+%04X between digits", unsigned(code)) << Between(code) << 12.0;
+        if (first != 0x2066) // U+2065 follows the range before
+            QTest::addRow("U+%04X stops", unsigned(first - 1)) << Between(first - 1) << 1.0;
+        if (last != 0xFEFF)
+            QTest::addRow("U+%04X stops", unsigned(last + 1)) << Between(last + 1) << 1.0;
+    }
+    QTest::newRow("leading byte-order mark") << "\uFEFF12" << 12.0;
+    QTest::newRow("direction marks around") << "\u200F-3.5\u200E" << -3.5;
+    QTest::newRow("isolate after sign") << "-\u2066７\u2069" << -7.0;
+    QTest::newRow("word joiner in exponent") << "1e\u20603" << 1000.0;
+    QTest::newRow("zero-width space before point") << "2\u200B.5" << 2.5;
 }
 
 void TestConversions::parseNumber()

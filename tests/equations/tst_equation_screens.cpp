@@ -309,6 +309,12 @@ void TestEquationScreens::examples_data()
     quartic("2x⁴ + 4ix³", {"2", "|4", "", "", ""}, {"0.000|-2.000", zeros[1], zeros[2], zeros[3]});
     quartic("x⁴ − 1", {"1", "", "", "", "-1"}, {"-1.000|0.000", "0.000|-1.000", "0.000|1.000", "1.000|0.000"});
     quartic("2x⁴ − 2", {"2", "", "", "", "-2"}, {"-1.000|0.000", "0.000|-1.000", "0.000|1.000", "1.000|0.000"});
+    // Cardano's u is exactly zero in the resolvent cubic: (x − 1)³(x + 1).
+    quartic("triple root", {"1", "-2", "", "2", "-1"}, {"1.000|0.000", "-1.000|0.000", "1.000|0.000", "1.000|0.000"});
+    quartic("(x − 10)⁴", {"1", "-40", "600", "-4000", "10000"},
+        {"10.000|0.000", "10.000|0.000", "10.000|0.000", "10.000|0.000"});
+    quartic("x⁴ − 45.862065385001x² + 521.551634625025", {"1", "", "-45.862065385001", "", "521.551634625025"},
+        {"-5.000|0.000", "-4.568|0.000", "5.000|0.000", "4.568|0.000"});
 }
 
 void TestEquationScreens::examples()
@@ -391,8 +397,6 @@ void TestEquationScreens::refusals_data()
         zero[0] = QStringLiteral("1e400");
         QTest::addRow("%s, beyond the double range", qPrintable(form)) << form << zero << true;
     }
-    // (x − 1)³(x + 1): Cardano's u is zero in the resolvent cubic.
-    QTest::newRow("frm4ji, triple root") << QStringLiteral("frm4ji") << QStringList{"1", "2", "", "-2", "-1"} << true;
 }
 
 void TestEquationScreens::refusals()

@@ -8,8 +8,8 @@
 
 #include <array>
 #include <bit>
+#include <charconv>
 #include <cmath>
-#include <cstdio>
 #include <random>
 #include <string>
 #include <vector>
@@ -80,11 +80,12 @@ inline std::vector<unsigned> SufficientSets(const Triangle& t)
 }
 
 // The text typed for a value: enough digits to give back the same double.
+// std::to_chars writes a full stop whatever locale the application set.
 inline std::string Text(double value, int digits = 17)
 {
     char text[40];
-    std::snprintf(text, sizeof text, "%.*g", digits, value);
-    return text;
+    const auto end = std::to_chars(text, text + sizeof text, value, std::chars_format::general, digits).ptr;
+    return {text, end};
 }
 
 // What a user types for a set of known elements: the six box texts, sides 0..2
