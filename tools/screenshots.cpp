@@ -126,6 +126,8 @@ bool Render(const Shot& shot, const QDir& directory)
 
 int main(int argc, char* argv[])
 {
+    if (qEnvironmentVariableIsEmpty("KALVORA_EXACT_MODULE"))
+        qputenv("KALVORA_EXACT_MODULE", KALVORA_EXACT_MODULE_PATH);
     QApplication app(argc, argv);
     const QDir directory(argc > 1 ? QString::fromLocal8Bit(argv[1]) : QStringLiteral("docs/screenshots"));
     QDir().mkpath(directory.path());
