@@ -96,48 +96,32 @@ GaussianPoly FromInteger(const fmpz_poly_t p)
 
 // ------------------------------------------------------------ FLINT helpers
 
-class RationalPoly {
+// A FLINT object that lives exactly as long as its owner.
+template<class Struct, void (*Init)(Struct*), void (*Clear)(Struct*)> class Owned {
 public:
-    RationalPoly() { fmpq_poly_init(p_); }
-    RationalPoly(const RationalPoly&) = delete;
-    RationalPoly& operator=(const RationalPoly&) = delete;
-    ~RationalPoly() { fmpq_poly_clear(p_); }
-    fmpq_poly_struct* get() { return p_; }
+    Owned() { Init(value); }
+    Owned(const Owned&) = delete;
+    Owned& operator=(const Owned&) = delete;
+    ~Owned() { Clear(value); }
+    Struct* get() { return value; }
 
-private:
-    fmpq_poly_t p_;
+protected:
+    Struct value[1];
 };
 
-class Factors {
-public:
-    Factors() { fmpz_poly_factor_init(f_); }
-    Factors(const Factors&) = delete;
-    Factors& operator=(const Factors&) = delete;
-    ~Factors() { fmpz_poly_factor_clear(f_); }
-    fmpz_poly_factor_struct* get() { return f_; }
+using RationalPoly = Owned<fmpq_poly_struct, fmpq_poly_init, fmpq_poly_clear>;
+using Factors = Owned<fmpz_poly_factor_struct, fmpz_poly_factor_init, fmpz_poly_factor_clear>;
 
-private:
-    fmpz_poly_factor_t f_;
-};
-
-class Ball {
+class Ball : public Owned<acb_struct, acb_init, acb_clear> {
 public:
-    Ball() { acb_init(z_); }
-    Ball(const Ball&) = delete;
-    Ball& operator=(const Ball&) = delete;
-    ~Ball() { acb_clear(z_); }
-    acb_struct* get() { return z_; }
     std::optional<Complex> position() const
     {
-        const Complex c{
-            arf_get_d(arb_midref(acb_realref(z_)), ARF_RND_NEAR), arf_get_d(arb_midref(acb_imagref(z_)), ARF_RND_NEAR)};
+        const Complex c{arf_get_d(arb_midref(acb_realref(value)), ARF_RND_NEAR),
+            arf_get_d(arb_midref(acb_imagref(value)), ARF_RND_NEAR)};
         if (!std::isfinite(c.re) || !std::isfinite(c.im))
             return std::nullopt;
         return c;
     }
-
-private:
-    acb_t z_;
 };
 
 // The roots of an irreducible polynomial.
