@@ -78,6 +78,13 @@ Algebraic operator*(const Algebraic& a, const Algebraic& b)
     return r;
 }
 
+Algebraic operator/(const Algebraic& a, const Algebraic& b)
+{
+    Algebraic r;
+    qqbar_div(r.v_, a.v_, b.v_);
+    return r;
+}
+
 Algebraic SquareRoot(const Integer& n)
 {
     Algebraic r;

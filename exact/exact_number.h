@@ -104,6 +104,8 @@ public:
     friend Algebraic operator+(const Algebraic& a, const Algebraic& b);
     friend Algebraic operator-(const Algebraic& a, const Algebraic& b);
     friend Algebraic operator*(const Algebraic& a, const Algebraic& b);
+    // b must not be zero.
+    friend Algebraic operator/(const Algebraic& a, const Algebraic& b);
     friend bool operator==(const Algebraic& a, const Algebraic& b) { return qqbar_equal(a.v_, b.v_); }
 
 private:

@@ -28,13 +28,6 @@ std::optional<Angle> ExactAngle(const Rational& degrees)
     return a;
 }
 
-Algebraic Quotient(const Algebraic& x, const Algebraic& y)
-{
-    Algebraic q;
-    qqbar_div(q.get(), x.get(), y.get());
-    return q;
-}
-
 Algebraic Scaled(const Algebraic& x, const Rational& k)
 {
     Algebraic r;
@@ -120,13 +113,13 @@ std::optional<Algebraic> ExactTriangleValue(
         const Angle sum = SumOf(k[0], k[1]);
         if (IsZero(sum.sin))
             return std::nullopt;
-        return Scaled(Quotient(k[0].sin * k[1].sin, sum.sin), h[0] * h[0] / Rational(2));
+        return Scaled(k[0].sin * k[1].sin / sum.sin, h[0] * h[0] / Rational(2));
     }
     case AreaFormula::NotRyoutanKaku: {
         if (IsZero(k[0].sin))
             return std::nullopt;
         const Angle sum = SumOf(k[0], k[1]);
-        return Scaled(Quotient(k[1].sin * sum.sin, k[0].sin), h[0] * h[0] / Rational(2));
+        return Scaled(k[1].sin * sum.sin / k[0].sin, h[0] * h[0] / Rational(2));
     }
     case AreaFormula::None: break;
     }
