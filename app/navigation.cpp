@@ -45,6 +45,10 @@ QWidget* ShowCalculator(const CalculatorKind& kind)
 {
     return Show(QLatin1String(kind.form->className()), [&] {
         CalculatorScreen* screen = kind.create();
+        QObject::connect(screen, &CalculatorScreen::BackRequested, screen, [screen] {
+            ShowMenu();
+            Unload(screen);
+        });
         screen->Form_Load();
         return screen;
     });

@@ -4,6 +4,8 @@
 // Small builders for the controls every screen is made of, so that names,
 // accessible names and sizes are set the same way everywhere.
 
+#include "type_size.h"
+
 #include <QString>
 
 #include <initializer_list>
@@ -42,10 +44,6 @@ void SetExactResult(QLabel* label, const std::string& text);
 
 // A push button that is neither the default nor the cancel button.
 QPushButton* MakeButton(QWidget* parent, const QString& name, const QString& text);
-
-// The smallest type on any screen: raised exponents and small print stay
-// readable at scale 1.
-inline constexpr double kSmallestPointSize = 8.0;
 
 // Scales the point size of a widget's font, never below kSmallestPointSize.
 void ScaleFont(QWidget* widget, double factor, bool bold = false);

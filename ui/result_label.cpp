@@ -2,12 +2,11 @@
 #include "result_label.h"
 
 #include "accessibility.h"
-#include "calculator_screen.h"
 #include "math_text.h"
-#include "widgets.h"
+#include "type_size.h"
 
 #include <QAccessible>
-
+#include <QAccessibleWidget>
 #include <QClipboard>
 #include <QContextMenuEvent>
 #include <QGuiApplication>
@@ -22,6 +21,71 @@
 #include <algorithm>
 
 namespace {
+
+// A result: its name says what it is ("解1 の実部"), its text and description
+// what it holds. The text is what a screen reader reads when it reads the
+// label, and what it can be asked for.
+class Result : public QAccessibleWidget, public QAccessibleTextInterface {
+public:
+    explicit Result(ResultLabel* label)
+        : QAccessibleWidget(label, QAccessible::StaticText)
+    {
+    }
+
+    void* interface_cast(QAccessible::InterfaceType type) override
+    {
+        if (type == QAccessible::TextInterface)
+            return static_cast<QAccessibleTextInterface*>(this);
+        return QAccessibleWidget::interface_cast(type);
+    }
+
+    QString text(QAccessible::Text kind) const override
+    {
+        switch (kind) {
+        case QAccessible::Description: return Value().isEmpty() ? QString::fromUtf8(kEmptyResult) : Value();
+        case QAccessible::Value: return Value();
+        default: return QAccessibleWidget::text(kind);
+        }
+    }
+
+    // The text interface: the value, read-only; its selection is the label's.
+    QString text(int start, int end) const override { return Value().mid(start, end - start); }
+    int characterCount() const override { return static_cast<int>(Value().size()); }
+    void selection(int index, int* start, int* end) const override
+    {
+        *start = *end = 0;
+        if (index == 0 && Label()->hasSelectedText()) {
+            *start = Label()->selectionStart();
+            *end = *start + static_cast<int>(Label()->selectedText().size());
+        }
+    }
+    int selectionCount() const override { return Label()->hasSelectedText() ? 1 : 0; }
+    void addSelection(int start, int end) override { setSelection(0, start, end); }
+    void removeSelection(int) override { Label()->setSelection(0, 0); }
+    void setSelection(int, int start, int end) override { Label()->setSelection(start, end - start); }
+    int cursorPosition() const override { return 0; }
+    void setCursorPosition(int) override { }
+    QRect characterRect(int) const override { return {}; }
+    int offsetAtPoint(const QPoint&) const override { return -1; }
+    void scrollToSubstring(int, int) override { }
+    QString attributes(int, int* start, int* end) const override
+    {
+        *start = 0;
+        *end = characterCount();
+        return {};
+    }
+
+private:
+    ResultLabel* Label() const { return static_cast<ResultLabel*>(widget()); }
+    QString Value() const { return Label()->text(); }
+};
+
+QAccessibleInterface* ResultFactory(const QString& className, QObject* object)
+{
+    if (className == QLatin1String("ResultLabel"))
+        return new Result(static_cast<ResultLabel*>(object));
+    return nullptr;
+}
 
 const QString kTimesTen = QStringLiteral("×10");
 
@@ -100,6 +164,11 @@ ResultLabel::ResultLabel(QWidget* parent)
     : QLabel(parent)
 {
     InstallAccessibility();
+    static const bool installed = [] {
+        QAccessible::installFactory(&ResultFactory);
+        return true;
+    }();
+    (void)installed;
     setTextInteractionFlags(Qt::TextSelectableByMouse);
     setContextMenuPolicy(Qt::DefaultContextMenu);
 }
@@ -239,8 +308,12 @@ void ResultLabel::contextMenuEvent(QContextMenuEvent* event)
         // A selection made in a shortened result covers characters nobody
         // saw: the whole result is copied then.
         [this] { QGuiApplication::clipboard()->setText(hasSelectedText() && Fits() ? selectedText() : text()); });
-    if (auto* screen = qobject_cast<CalculatorScreen*>(window()))
-        menu.addAction(QStringLiteral("結果をすべてコピー"), screen, &CalculatorScreen::CopyResults);
+    // A window that gathers its results (a calculator) offers to copy them
+    // all; the label asks it by name and knows nothing more of it.
+    QWidget* screen = window();
+    if (screen->metaObject()->indexOfMethod(kCopyResultsMethod) >= 0)
+        menu.addAction(QStringLiteral("結果をすべてコピー"), screen,
+            [screen] { QMetaObject::invokeMethod(screen, "CopyResults"); });
     menu.exec(event->globalPos());
 }
 

@@ -17,9 +17,9 @@ class QLineEdit;
 
 // The shape every calculator shares: its own controls above a row of three
 // buttons, back "戻る", reset "初期化" and calculate "計算！" from left to
-// right. Loading and reset run Init; back shows a fresh menu and then unloads
-// this screen; calculate runs the screen's handler, and an arithmetic fault in
-// it becomes a message with every label left as it was.
+// right. Loading and reset run Init; back asks whoever opened the screen for
+// the menu (BackRequested); calculate runs the screen's handler, and an
+// arithmetic fault in it becomes a message with every label left as it was.
 class CalculatorScreen : public QWidget {
     Q_OBJECT
 
@@ -29,8 +29,14 @@ public:
 
     // Puts every result of the screen on the clipboard as one plain text that
     // reads well in a document, a chat or a spreadsheet; nothing when the
-    // screen shows no result. Ctrl+C does this wherever no text is selected.
-    void CopyResults() const;
+    // screen shows no result. Ctrl+C does this wherever no text is selected,
+    // and so does a result's menu, which finds it by name.
+    Q_INVOKABLE void CopyResults() const;
+
+signals:
+    // 「戻る」 was pressed: whoever opened the screen shows the menu and
+    // unloads it.
+    void BackRequested();
 
 protected:
     struct ButtonNames {

@@ -3,7 +3,6 @@
 
 #include "conversions.h"
 #include "message_box.h"
-#include "navigation.h"
 #include "result_label.h"
 #include "widgets.h"
 
@@ -39,10 +38,7 @@ CalculatorScreen::CalculatorScreen(const QString& caption, ButtonNames names)
     // The window keeps the size its contents ask for, like a printed form.
     root->setSizeConstraint(QLayout::SetFixedSize);
 
-    connect(cmdBack, &QPushButton::clicked, this, [this] {
-        Navigation::ShowMenu();
-        Navigation::Unload(this);
-    });
+    connect(cmdBack, &QPushButton::clicked, this, &CalculatorScreen::BackRequested);
     connect(cmdReset, &QPushButton::clicked, this, &CalculatorScreen::Restart);
 }
 

@@ -19,6 +19,10 @@ struct ExponentForm {
 // text that is not a number.
 std::optional<ExponentForm> ToExponentForm(const QString& number, int decimals);
 
+// The invokable method by which a window that gathers its results copies them
+// all; a result's menu offers it where its window has it.
+inline constexpr char kCopyResultsMethod[] = "CopyResults()";
+
 // A label that shows a result. Its text is always the whole result, and so is
 // what a screen reader reads and what "コピー" (right click) copies. A result
 // wider than the label is drawn in exponent form instead ("-1.000×10²⁰"),
