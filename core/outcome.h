@@ -8,8 +8,12 @@
 #include <variant>
 
 // Raised where arithmetic leaves the double range, divides by zero or takes an
-// invalid root. Only a screen's calculate handler catches it; the computation
-// never returns an infinity or a NaN in its place.
+// invalid root; the computation never returns an infinity or a NaN in its
+// place. A screen's calculate handler catches it and shows the fault message.
+// Two readers of a box's text catch the one ParseNumber raises for a number
+// beyond the double range, because there it is an answer, not a fault: the Σ
+// bounds (such a bound is refused like any out-of-range bound) and the exact
+// triangle (such a side has no exact area).
 class ArithmeticFault : public std::runtime_error {
 public:
     ArithmeticFault()
