@@ -220,18 +220,30 @@ QHBoxLayout* EquationScreen::BuildLine(const std::vector<EquationItem>& items)
 // "x1 = 0.960 + 0.148i", one root a line.
 QString EquationScreen::ResultsText() const
 {
+    static const QString approx = QString::fromUtf8(kApproxMark);
     QStringList lines;
     for (std::size_t k = 0; k < lblRe.size(); ++k) {
         const QString re = lblRe[k]->text();
         QString im = lblIm[k]->text();
         if (re.isEmpty() && im.isEmpty())
             return {};
-        const bool minus = im.startsWith(QLatin1Char('-'));
-        if (minus)
+        // The sign of the imaginary part joins the two parts, also before an
+        // approximate one: "- ≈1.091i", never "+ ≈-1.091i".
+        bool minus = false;
+        if (im.startsWith(QLatin1Char('-'))) {
+            minus = true;
             im.remove(0, 1);
-        lines.append(QStringLiteral("x%1 = %2 %3 %4i")
+        } else if (im.startsWith(approx + QLatin1Char('-'))) {
+            minus = true;
+            im.remove(approx.size(), 1);
+        }
+        // An exact part with a root or a bar stands apart from its i, so that
+        // "√2/2 i" cannot be read as √2 over 2i.
+        const bool apart = im.contains(QStringLiteral("√")) || im.contains(QLatin1Char('/'));
+        lines.append(QStringLiteral("x%1 = %2 %3 %4%5i")
                          .arg(k + 1)
-                         .arg(re, minus ? QStringLiteral("-") : QStringLiteral("+"), im));
+                         .arg(re, minus ? QStringLiteral("-") : QStringLiteral("+"), im,
+                             apart ? QStringLiteral(" ") : QString()));
     }
     return lines.join(QLatin1Char('\n'));
 }
