@@ -63,6 +63,39 @@ Wide Newton(const Coefficients<Wide>& c, Wide x, int order)
     return x;
 }
 
+// The four roots moved together by the Aberth–Ehrlich iteration, each step a
+// Newton step on f corrected by the pull of the other three. Newton's method
+// alone, from the solver's roots, slides two distinct roots a thousandth apart
+// onto one or stops between them; the correction keeps the rows apart, so
+// each converges to its own root, in its own row.
+std::array<Wide, 4> Aberth(const Coefficients<Wide>& c, std::array<Wide, 4> w)
+{
+    for (int step = 0; step < kMaxSteps; ++step) {
+        bool moved = false;
+        for (int i = 0; i < 4; ++i) {
+            const Coefficients<Wide> g = Taylor(c, w[i]);
+            if (g[0] == Wide(0) || g[1] == Wide(0))
+                continue;
+            const Wide newton = g[0] / g[1];
+            Wide pull = 0;
+            for (int j = 0; j < 4; ++j)
+                if (j != i && w[j] != w[i])
+                    pull += Wide(1) / (w[i] - w[j]);
+            const Wide denominator = Wide(1) - newton * pull;
+            if (denominator == Wide(0))
+                continue;
+            const Wide next = w[i] - newton / denominator;
+            if (!std::isfinite(next.real()) || !std::isfinite(next.imag()) || next == w[i])
+                continue;
+            moved = moved || std::abs(next - w[i]) > kUnit * kUnit * std::abs(w[i]);
+            w[i] = next;
+        }
+        if (!moved)
+            break;
+    }
+    return w;
+}
+
 struct Quartic {
     Coefficients<Wide> c;
     Coefficients<long double> size; // moduli of c
@@ -89,10 +122,15 @@ struct Quartic {
 
 // Replaces each cluster of refined roots that is one multiple root by that
 // root, the largest clusters first and, among equals, the lower rows first.
-// Returns the rows merged, one bit per row.
+// A cluster whose root another cluster already took is left apart: together
+// they would be one root of higher multiplicity, which the coefficients have
+// already been found to resolve. Returns the rows merged, one bit per row.
 unsigned MergeClusters(const Quartic& f, std::array<Wide, 4>& w, long double slack)
 {
     unsigned clustered = 0;
+    std::array<Wide, 2> taken{};
+    std::array<long double, 2> takenRadius{};
+    int takenCount = 0;
     for (int m = 4; m >= 2; --m) {
         for (unsigned rows = 0; rows < 16; ++rows) {
             if (std::popcount(rows) != m || (rows & clustered) != 0)
@@ -107,11 +145,17 @@ unsigned MergeClusters(const Quartic& f, std::array<Wide, 4>& w, long double sla
             bool near = true;
             for (int r = 0; r < 4; ++r)
                 near = near && (!(rows >> r & 1) || std::abs(w[r] - centre) <= 2 * radius + slack);
+            for (int t = 0; t < takenCount; ++t)
+                near = near && std::abs(centre - taken[t]) > 2 * std::max(radius, takenRadius[t]) + slack;
             if (!near)
                 continue;
             for (int r = 0; r < 4; ++r)
                 w[r] = (rows >> r & 1) ? centre : w[r];
             clustered |= rows;
+            if (takenCount < 2) {
+                taken[takenCount] = centre;
+                takenRadius[takenCount++] = radius;
+            }
         }
     }
     return clustered;
@@ -131,9 +175,12 @@ std::array<Complex, 4> PolishQuartic(const std::array<Complex, 4>& a, std::array
         f.size[i] = std::abs(f.c[i]);
 
     std::array<Wide, 4> w;
+    for (int r = 0; r < 4; ++r)
+        w[r] = ToWide(roots[r]);
+    w = Aberth(f.c, w);
     long double largest = 0;
     for (int r = 0; r < 4; ++r) {
-        w[r] = Newton(f.c, ToWide(roots[r]), 0);
+        w[r] = Newton(f.c, w[r], 0);
         largest = std::max(largest, std::abs(w[r]));
     }
 

@@ -122,6 +122,32 @@ bool NearBoundary(double part, double margin)
     return std::abs(scaled - std::floor(scaled) - 0.5) * 1e-3 < margin;
 }
 
+// Families of roots with three decimals, some a thousandth apart.
+enum class Close { PairAroundDouble, Triple, TwoPairs, OnePair };
+
+// Four roots in thousandths: the family's close ones around a random centre,
+// the rest anywhere from −9 to 9.
+std::array<int, 4> CloseRoots(Close family, std::mt19937& random)
+{
+    std::uniform_int_distribution<int> anywhere(-9000, 9000);
+    const int c = anywhere(random);
+    switch (family) {
+    case Close::PairAroundDouble: {
+        // The double root blurs its neighbours by the square root of the
+        // coefficients' rounding, which outgrows a thousandth beyond ±2.
+        const int near = c / 5;
+        return {near - 1, near, near, near + 1};
+    }
+    case Close::Triple: return {c - 1, c, c + 1, anywhere(random)};
+    case Close::TwoPairs: {
+        const int d = anywhere(random);
+        return {c, c + 1, d, d + 1};
+    }
+    case Close::OnePair: break;
+    }
+    return {c, c + 1, anywhere(random), anywhere(random)};
+}
+
 enum class Family { General, Biquadratic, NearRepeated, ComplexLead };
 
 class Generator {
@@ -196,6 +222,7 @@ Coefficients Parse(const QStringList& texts)
 } // namespace
 
 Q_DECLARE_METATYPE(Family)
+Q_DECLARE_METATYPE(Close)
 
 class TestQuarticRoots : public QObject {
     Q_OBJECT
@@ -208,6 +235,8 @@ private slots:
     void integerRoots_data();
     void integerRoots();
     void decimalMultipleRoots();
+    void closeRoots_data();
+    void closeRoots();
 };
 
 void TestQuarticRoots::examples_data()
@@ -243,6 +272,12 @@ void TestQuarticRoots::examples_data()
     // Two roots 2e-4 apart stay two roots.
     QTest::newRow("(x − 1.0004)(x − 1.0006)(x² − 4)") << QStringList{"1", "-2.001", "-2.99899976", "8.004",
         "-4.00400096"} << QStringList{"-2.000|0.000", "1.000|0.000", "1.001|0.000", "2.000|0.000"};
+    // Roots a thousandth apart, typed as exact decimals: double precision
+    // separates them, so no two rows share one root.
+    QTest::newRow("(x + 3)²(x + 3.001)(x + 2.999), doubled") << QStringList{"2", "24", "107.999998",
+        "215.999988", "161.999982"} << QStringList{"-3.001|0.000", "-3.000|0.000", "-3.000|0.000", "-2.999|0.000"};
+    QTest::newRow("(x − 3.981)(x − 3.982)(x − 3.983)(x − 4)") << QStringList{"1", "-15.946", "95.352971",
+        "-253.415762186", "252.559512744"} << QStringList{"3.981|0.000", "3.982|0.000", "3.983|0.000", "4.000|0.000"};
     QTest::newRow("x⁴ − 5x² + 4") << QStringList{"1", "", "-5", "", "4"}
                                   << QStringList{"-1.000|0.000", "-2.000|0.000", "1.000|0.000", "2.000|0.000"};
 }
@@ -367,6 +402,48 @@ void TestQuarticRoots::decimalMultipleRoots()
         const Coefficients a = FromRoots({1, 0}, roots);
         QVERIFY2(ShownRoots(a) == want, qPrintable(QString::fromStdString(want[0] + " " + want[3])));
     }
+}
+
+void TestQuarticRoots::closeRoots_data()
+{
+    QTest::addColumn<Close>("family");
+    QTest::newRow("a pair around a double root") << Close::PairAroundDouble;
+    QTest::newRow("three in a row") << Close::Triple;
+    QTest::newRow("two close pairs") << Close::TwoPairs;
+    QTest::newRow("one close pair") << Close::OnePair;
+}
+
+// Roots a thousandth apart, typed as the exact decimals of their
+// coefficients: where double precision separates them, each row shows its own
+// root. Merging such roots into one repeated root would show one twice.
+void TestQuarticRoots::closeRoots()
+{
+    QFETCH(Close, family);
+    std::mt19937 random(1234);
+    int compared = 0;
+    for (int n = 0; n < 4000; ++n) {
+        const std::array<int, 4> thousandths = CloseRoots(family, random);
+        std::array<Precise, 4> roots;
+        for (int k = 0; k < 4; ++k)
+            roots[k] = {thousandths[k] / Real(1000), 0};
+        const Coefficients a = FromRoots({1, 0}, roots);
+        std::vector<std::string> want;
+        bool resolved = true;
+        for (const Precise& root : roots) {
+            const Precise reference = Refine(a, root);
+            // Far from rounding boundaries, as long as the coefficients'
+            // rounding cannot move a root by half a thousandth.
+            resolved = resolved && 16 * Sensitivity(a, reference) < 1e-5;
+            want.push_back(Shown(thousandths[&root - roots.data()] / 1000.0, 0));
+        }
+        if (!resolved)
+            continue;
+        std::sort(want.begin(), want.end());
+        QVERIFY2(ShownRoots(a) == want,
+            qPrintable(QString::fromStdString(want[0] + " " + want[1] + " " + want[2] + " " + want[3])));
+        ++compared;
+    }
+    QVERIFY(compared > 1000);
 }
 
 QTEST_APPLESS_MAIN(TestQuarticRoots)
