@@ -142,6 +142,8 @@ QByteArray displayOption; // -display, for the message when no display answers
 
 // The platform plugins Qt says it tried, from the messages it gave first:
 // those it could not find at all and those it found but could not start.
+// Messages worded otherwise count as neither, and the line falls back to the
+// display that does not answer.
 struct TriedPlugins {
     QStringList missing;
     QStringList failed;
