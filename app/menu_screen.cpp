@@ -24,17 +24,22 @@
 namespace {
 
 constexpr std::array<MenuButton, 11> kButtons{{
-    {"cmdSiguma", "シグマの計算", 0, 0, 1, Calculator<frmSiguma>()},
-    {"cmdMenseki", "三角形の面積", 0, 1, 1, Calculator<frmSankaku>()},
-    {"cmdKouyakusuu", "最大公約数", 0, 2, 1, Calculator<frmKouyaku>()},
-    {"cmd2ji", "２次方程式", 1, 0, 1, Calculator<frm2ji>()},
-    {"cmd3ji", "３次方程式", 1, 1, 1, Calculator<frm3ji>()},
-    {"cmd4ji", "４次方程式", 1, 2, 1, Calculator<frm4ji>()},
-    {"cmdRenritu", "連立方程式", 2, 0, 1, Calculator<frmRenritu>()},
-    {"cmdReverse", "逆行列", 2, 1, 1, Calculator<frmGyaku>()},
-    {"cmdGyouretusiki", "行列式", 2, 2, 1, Calculator<frmGyouretusiki>()},
-    {"cmdVersion", "バージョン情報", 3, 0, 2, {}},
-    {"cmdEnd", "やめる", 3, 2, 1, {}},
+    {.name = "cmdSiguma", .text = "シグマの計算", .row = 0, .column = 0, .calculator = Calculator<frmSiguma>()},
+    {.name = "cmdMenseki", .text = "三角形の面積", .row = 0, .column = 1, .calculator = Calculator<frmSankaku>()},
+    {.name = "cmdKouyakusuu", .text = "最大公約数", .row = 0, .column = 2, .calculator = Calculator<frmKouyaku>()},
+    {.name = "cmd2ji", .text = "２次方程式", .row = 1, .column = 0, .calculator = Calculator<frm2ji>()},
+    {.name = "cmd3ji", .text = "３次方程式", .row = 1, .column = 1, .calculator = Calculator<frm3ji>()},
+    {.name = "cmd4ji", .text = "４次方程式", .row = 1, .column = 2, .calculator = Calculator<frm4ji>()},
+    {.name = "cmdRenritu", .text = "連立方程式", .row = 2, .column = 0, .calculator = Calculator<frmRenritu>()},
+    {.name = "cmdReverse", .text = "逆行列", .row = 2, .column = 1, .calculator = Calculator<frmGyaku>()},
+    {.name = "cmdGyouretusiki", .text = "行列式", .row = 2, .column = 2, .calculator = Calculator<frmGyouretusiki>()},
+    {.name = "cmdVersion",
+        .text = "バージョン情報",
+        .row = 3,
+        .column = 0,
+        .columnSpan = 2,
+        .action = MenuAction::ShowVersion},
+    {.name = "cmdEnd", .text = "やめる", .row = 3, .column = 2, .action = MenuAction::EndProgram},
 }};
 
 } // namespace
@@ -47,38 +52,50 @@ std::span<const MenuButton> MenuButtons()
 frmOpening::frmOpening()
 {
     setWindowTitle(QStringLiteral("Kalvora"));
-
     Image1 = MakeBanner(this);
+    LayOut(CreateButtons());
+}
 
+// The buttons in the grid, in reading order, which is also the keyboard
+// order; each does what its row of the table says.
+QGridLayout* frmOpening::CreateButtons()
+{
     auto* grid = new QGridLayout;
     grid->setSpacing(8);
     std::vector<QWidget*> order;
     for (const MenuButton& spec : kButtons) {
-        const QString name = QLatin1String(spec.name);
-        QPushButton* button = MakeButton(this, name, QString::fromUtf8(spec.text));
+        QPushButton* button = MakeButton(this, QLatin1String(spec.name), QString::fromUtf8(spec.text));
         // The buttons of the last row stand a little taller than the others.
         const int height = button->sizeHint().height();
         button->setMinimumHeight(spec.row == 3 ? height * 2 : height * 3 / 2);
         grid->addWidget(button, spec.row, spec.column, 1, spec.columnSpan);
         order.push_back(button);
-
-        if (const CalculatorKind calculator = spec.calculator; calculator.create)
-            connect(button, &QPushButton::clicked, this, [this, calculator] { OpenCalculator(calculator); });
-        else if (name == QLatin1String("cmdVersion"))
-            connect(button, &QPushButton::clicked, this, &frmOpening::cmdVersion_Click);
-        else
-            connect(button, &QPushButton::clicked, this, &frmOpening::cmdEnd_Click);
+        connect(button, &QPushButton::clicked, this, [this, &spec] { Click(spec); });
     }
     SetTabOrder(order);
     for (int column = 0; column < 3; ++column)
         grid->setColumnStretch(column, 1);
+    return grid;
+}
 
+// The banner above the buttons; the window keeps the size they ask for.
+void frmOpening::LayOut(QGridLayout* buttons)
+{
     auto* root = new QVBoxLayout(this);
     root->setContentsMargins(16, 16, 16, 16);
     root->setSpacing(16);
     root->addWidget(Image1);
-    root->addLayout(grid);
+    root->addLayout(buttons);
     root->setSizeConstraint(QLayout::SetFixedSize);
+}
+
+void frmOpening::Click(const MenuButton& button)
+{
+    switch (button.action) {
+    case MenuAction::OpenCalculator: OpenCalculator(button.calculator); return;
+    case MenuAction::ShowVersion: cmdVersion_Click(); return;
+    case MenuAction::EndProgram: cmdEnd_Click(); return;
+    }
 }
 
 void frmOpening::OpenCalculator(const CalculatorKind& calculator)

@@ -17,44 +17,27 @@
 
 frmGyouretusiki::frmGyouretusiki()
     : MatrixScreen(QStringLiteral("行列式－Kalvora"),
-        {"何次の行列ですか？", {"２×２次", "３×３次", "４×４次", "５×５次"}, Qt::Vertical},
+        {.frameCaption = "何次の行列ですか？",
+            .optionCaptions = {"２×２次", "３×３次", "４×４次", "５×５次"},
+            .orientation = Qt::Vertical},
         [](int i, int j) { return QStringLiteral("%1行%2列").arg(i).arg(j); })
+{
+    LayOut();
+    SetKeyboardOrder();
+    OnCalculate(&frmGyouretusiki::Command3_Click);
+}
+
+// The instructions above; below them the determinant and its value, with the
+// sizes at the right.
+void frmGyouretusiki::LayOut()
 {
     QLabel* Label1 = MakeText(this, QStringLiteral("Label1"), QStringLiteral("数値を入れてください"));
     QLabel* Label2 = MakeText(this, QStringLiteral("Label2"), QStringLiteral("空白の場合は０と見なします"));
 
-    // The bars span all five rows whatever the order, like a written
-    // determinant with room for the largest one.
-    auto* Line1 = new LineControl(this, QStringLiteral("Line1"), {0.5, 0}, {0.5, 1});
-    auto* Line2 = new LineControl(this, QStringLiteral("Line2"), {0.5, 0}, {0.5, 1});
-    QGridLayout* grid = BoxGrid(6);
-    grid->setContentsMargins(4, 2, 4, 2);
-    auto* matrix = new QHBoxLayout;
-    matrix->setSpacing(0);
-    for (LineControl* bar : {Line1, Line2})
-        bar->setFixedWidth(6);
-    matrix->addWidget(Line1);
-    matrix->addLayout(grid);
-    matrix->addWidget(Line2);
-
-    QLabel* Label3 = MakeText(this, QStringLiteral("Label3"), QStringLiteral("="));
-    lblAns = MakeCell(QStringLiteral("lblAns"), QStringLiteral("行列式の値"), 22);
-    ScaleFont(lblAns, 1.2, true);
-    lblAns->setFixedWidth(lblAns->fontMetrics().horizontalAdvance(QString(22, QLatin1Char('0'))) + 4);
-    ScaleFont(Label3, 1.2, true);
-    auto* result = new QHBoxLayout;
-    result->setSpacing(8);
-    result->addSpacing(12);
-    result->addWidget(Label3);
-    result->addWidget(lblAns);
-    result->addStretch(1);
-    // The switch to exact forms at the end of the result's line.
-    result->addWidget(MakeExactSwitch());
-
     auto* formula = new QVBoxLayout;
     formula->setSpacing(10);
-    formula->addLayout(matrix);
-    formula->addLayout(result);
+    formula->addLayout(BoxesBetweenBars());
+    formula->addLayout(Result());
 
     auto* work = new QHBoxLayout;
     work->setSpacing(20);
@@ -67,17 +50,54 @@ frmGyouretusiki::frmGyouretusiki()
     body->addWidget(Label2);
     body->addLayout(work);
     SetBody(body);
+}
 
-    // The buttons first, then the sizes, then the entries row by row; the
-    // screen opens with the focus on "戻る".
+// The boxes between two bars that span all five rows whatever the order, like
+// a written determinant with room for the largest one.
+QLayout* frmGyouretusiki::BoxesBetweenBars()
+{
+    auto* Line1 = new LineControl(this, QStringLiteral("Line1"), {0.5, 0}, {0.5, 1});
+    auto* Line2 = new LineControl(this, QStringLiteral("Line2"), {0.5, 0}, {0.5, 1});
+    QGridLayout* grid = BoxGrid(6);
+    grid->setContentsMargins(4, 2, 4, 2);
+    auto* matrix = new QHBoxLayout;
+    matrix->setSpacing(0);
+    for (LineControl* bar : {Line1, Line2})
+        bar->setFixedWidth(6);
+    matrix->addWidget(Line1);
+    matrix->addLayout(grid);
+    matrix->addWidget(Line2);
+    return matrix;
+}
+
+// "= value", and the switch to exact forms at the end of the line.
+QLayout* frmGyouretusiki::Result()
+{
+    QLabel* Label3 = MakeText(this, QStringLiteral("Label3"), QStringLiteral("="));
+    lblAns = MakeCell(QStringLiteral("lblAns"), QStringLiteral("行列式の値"), 22);
+    ScaleFont(lblAns, 1.2, true);
+    lblAns->setFixedWidth(lblAns->fontMetrics().horizontalAdvance(QString(22, QLatin1Char('0'))) + 4);
+    ScaleFont(Label3, 1.2, true);
+    auto* result = new QHBoxLayout;
+    result->setSpacing(8);
+    result->addSpacing(12);
+    result->addWidget(Label3);
+    result->addWidget(lblAns);
+    result->addStretch(1);
+    result->addWidget(MakeExactSwitch());
+    return result;
+}
+
+// The buttons first, then the sizes, then the entries row by row; the screen
+// opens with the focus on "戻る".
+void frmGyouretusiki::SetKeyboardOrder()
+{
     std::vector<QWidget*> order{cmdBack, cmdReset, cmdCalculate};
     order.insert(order.end(), optGen.begin(), optGen.end());
     order.insert(order.end(), txtNum.begin() + 1, txtNum.end());
     order.push_back(chkExact);
     SetTabOrder(order);
     cmdBack->setFocus();
-
-    OnCalculate(&frmGyouretusiki::Command3_Click);
 }
 
 void frmGyouretusiki::Init()

@@ -4,6 +4,7 @@
 #include "matrix_screen.h"
 
 class QLabel;
+class QLayout;
 
 // The determinant of a matrix of order 2 to 5, typed between two vertical
 // bars as it is written, with three decimals after "=".
@@ -14,6 +15,10 @@ public:
     frmGyouretusiki();
 
 private:
+    void LayOut();
+    QLayout* BoxesBetweenBars();
+    QLayout* Result();
+    void SetKeyboardOrder();
     void Init() override;
     void Command3_Click();
 

@@ -28,7 +28,9 @@ std::array<QString, 3> Strokes(int first)
 
 frmGyaku::frmGyaku()
     : MatrixScreen(QStringLiteral("逆行列－Kalvora"),
-        {"何次の行列ですか？", {"２×２次", "３×３次", "４×４次", "５×５次"}, Qt::Horizontal},
+        {.frameCaption = "何次の行列ですか？",
+            .optionCaptions = {"２×２次", "３×３次", "４×４次", "５×５次"},
+            .orientation = Qt::Horizontal},
         [](int i, int j) { return QStringLiteral("%1行%2列").arg(i).arg(j); })
 {
     CreateResults();
@@ -161,24 +163,16 @@ void frmGyaku::Command3_Click()
     const Matrix* Gyaku = Accept(outcome);
     if (!Gyaku)
         return;
-    std::array<std::string, 26> texts;
+    std::vector<ResultCell> cells;
     for (int i = 1; i <= Gen; ++i)
         for (int j = 1; j <= Gen; ++j)
-            texts[Cell(i, j)] = FormatFixed((*Gyaku)[i][j], "0.000");
-    for (int i = 1; i <= Gen; ++i)
-        for (int j = 1; j <= Gen; ++j)
-            SetResult(lblAns[Cell(i, j)], texts[Cell(i, j)]);
-    SetResult(lblExactNote, {});
-
-    OfferExact([this, rows = GridTexts(), texts] {
+            cells.push_back({lblAns[Cell(i, j)], FormatFixed((*Gyaku)[i][j], "0.000")});
+    // The exact inverse row by row, like the cells.
+    ShowResults(std::move(cells), lblExactNote, kExactSingularInverseMessage, [rows = GridTexts()] {
         const ExactMatrix exact = Exact::Inverse(rows);
-        const bool singular = exact.status == ExactStatus::Singular;
-        for (int i = 1; i <= Gen; ++i) {
-            for (int j = 1; j <= Gen; ++j) {
-                const ExactText entry = exact.status == ExactStatus::Found ? exact.entries[i - 1][j - 1] : std::nullopt;
-                SetExactResult(lblAns[Cell(i, j)], singular ? std::string() : ExactLabelText(entry, texts[Cell(i, j)]));
-            }
-        }
-        SetExactResult(lblExactNote, singular ? kExactSingularInverseMessage : "");
+        ExactCells found{.status = exact.status, .values = {}};
+        for (const std::vector<ExactText>& row : exact.entries)
+            found.values.insert(found.values.end(), row.begin(), row.end());
+        return found;
     });
 }

@@ -123,6 +123,24 @@ QLabel* MatrixScreen::MakeExactNote(const char* message)
     return note;
 }
 
+void MatrixScreen::ShowResults(
+    std::vector<ResultCell> cells, QLabel* note, const char* singularMessage, std::function<ExactCells()> exact)
+{
+    for (const ResultCell& cell : cells)
+        SetResult(cell.label, cell.text);
+    SetResult(note, {});
+    OfferExact([cells = std::move(cells), note, singularMessage, exact = std::move(exact)] {
+        const ExactCells found = exact();
+        const bool singular = found.status == ExactStatus::Singular;
+        for (std::size_t k = 0; k < cells.size(); ++k) {
+            const bool known = found.status == ExactStatus::Found && k < found.values.size();
+            const ExactText value = known ? found.values[k] : std::nullopt;
+            SetExactResult(cells[k].label, singular ? std::string() : ExactLabelText(value, cells[k].text));
+        }
+        SetExactResult(note, singular ? singularMessage : "");
+    });
+}
+
 QLayout* MatrixScreen::InstructionsAndSwitch(QWidget* first, QWidget* second, QWidget* note)
 {
     auto* lines = new QGridLayout;

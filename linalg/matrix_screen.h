@@ -3,6 +3,7 @@
 
 #include "calculator_screen.h"
 #include "elimination.h"
+#include "exact_library.h"
 
 #include <QWidget>
 
@@ -53,6 +54,27 @@ protected:
     // finds the matrix singular though the decimal calculation did not: a
     // result of its own, empty in the decimal view, that fits `message`.
     QLabel* MakeExactNote(const char* message);
+
+    // One result of a solution or an inverse: its label and the decimal text
+    // it shows.
+    struct ResultCell {
+        QLabel* label;
+        std::string text;
+    };
+
+    // What exact arithmetic finds for such results: its status and, when
+    // found, one exact value per cell in the same order.
+    struct ExactCells {
+        ExactStatus status = ExactStatus::Unavailable;
+        std::vector<ExactText> values;
+    };
+
+    // Shows the cells' decimal texts and empties `note`. The exact view, now
+    // or when it is switched on, shows each cell's exact form from `exact`
+    // (or ≈ and its decimal text); when exact arithmetic finds the matrix
+    // singular, the cells go blank and `note` says `singularMessage`.
+    void ShowResults(
+        std::vector<ResultCell> cells, QLabel* note, const char* singularMessage, std::function<ExactCells()> exact);
 
     // The two lines of instructions at the left; at the right, across both,
     // what exact arithmetic may say instead of numbers and the switch to

@@ -26,15 +26,43 @@ QChar Unknown(int j)
 
 frmRenritu::frmRenritu()
     : MatrixScreen(QStringLiteral("連立方程式－Kalvora"),
-        {"何元連立方程式ですか？", {"２元連立方程式", "３元連立方程式", "４元連立方程式", "５元連立方程式"},
-            Qt::Horizontal},
+        {.frameCaption = "何元連立方程式ですか？",
+            .optionCaptions = {"２元連立方程式", "３元連立方程式", "４元連立方程式", "５元連立方程式"},
+            .orientation = Qt::Horizontal},
         [](int i, int j) { return QStringLiteral("式%1 の %2 の係数").arg(i).arg(Unknown(j)); })
+{
+    LayOut();
+    SetKeyboardOrder();
+    OnCalculate(&frmRenritu::Command3_Click);
+}
+
+// The sizes, the instructions, then the equations with their answers beside
+// them.
+void frmRenritu::LayOut()
 {
     QLabel* Label6 = MakeText(this, QStringLiteral("Label6"), QStringLiteral("係数を入力してください"));
     QLabel* Label7 = MakeText(this, QStringLiteral("Label7"), QStringLiteral("空白の場合は０と見なします"));
 
-    // Equation i is row i: box, "A+", box, "B+", … box, "E=", right-hand side.
-    // The letters stay whatever the size, so every row reads as an equation.
+    auto* work = new QHBoxLayout;
+    work->addLayout(Equations());
+    work->addSpacing(32);
+    work->addLayout(Answers());
+
+    auto* body = new QVBoxLayout;
+    body->setSpacing(kLineSpacing);
+    body->addWidget(Frame1);
+    // The switch to exact forms and what exact arithmetic may say instead of
+    // numbers stand at the right, above the answers.
+    lblExactNote = MakeExactNote(kExactSingularSystemMessage);
+    body->addLayout(InstructionsAndSwitch(Label6, Label7, lblExactNote));
+    body->addLayout(work);
+    SetBody(body);
+}
+
+// Equation i is row i: box, "A+", box, "B+", … box, "E=", right-hand side.
+// The letters stay whatever the size, so every row reads as an equation.
+QGridLayout* frmRenritu::Equations()
+{
     auto* equations = new QGridLayout;
     equations->setHorizontalSpacing(4);
     equations->setVerticalSpacing(6);
@@ -50,8 +78,12 @@ frmRenritu::frmRenritu()
         KeepPlaceWhenHidden(txtNumA[i]);
         equations->addWidget(txtNumA[i], i - 1, 2 * kMaxGen);
     }
+    return equations;
+}
 
-    // The answers, one line per unknown, beside the equations.
+// The answers, one line per unknown, beside the equations.
+QGridLayout* frmRenritu::Answers()
+{
     auto* answers = new QGridLayout;
     answers->setHorizontalSpacing(6);
     answers->setVerticalSpacing(6);
@@ -61,24 +93,14 @@ frmRenritu::frmRenritu()
         lblAnswer[j] = MakeCell(Indexed("lblAnswer", j), QStringLiteral("%1 の値").arg(Unknown(j)), 14);
         answers->addWidget(lblAnswer[j], j - 1, 1);
     }
+    return answers;
+}
 
-    auto* work = new QHBoxLayout;
-    work->addLayout(equations);
-    work->addSpacing(32);
-    work->addLayout(answers);
-
-    auto* body = new QVBoxLayout;
-    body->setSpacing(kLineSpacing);
-    body->addWidget(Frame1);
-    // The switch to exact forms and what exact arithmetic may say instead of
-    // numbers stand at the right, above the answers.
-    lblExactNote = MakeExactNote(kExactSingularSystemMessage);
-    body->addLayout(InstructionsAndSwitch(Label6, Label7, lblExactNote));
-    body->addLayout(work);
-    SetBody(body);
-
-    // Equation by equation, each one's coefficients and then its right-hand
-    // side; then the buttons; then the sizes. Hidden boxes are passed over.
+// Equation by equation, each one's coefficients and then its right-hand
+// side; then the buttons; then the sizes. Hidden boxes are passed over. The
+// screen opens with the focus on the first coefficient.
+void frmRenritu::SetKeyboardOrder()
+{
     std::vector<QWidget*> order;
     for (int i = 1; i <= kMaxGen; ++i) {
         for (int j = 1; j <= kMaxGen; ++j)
@@ -90,8 +112,6 @@ frmRenritu::frmRenritu()
     order.push_back(chkExact);
     SetTabOrder(order);
     txtNum[1]->setFocus();
-
-    OnCalculate(&frmRenritu::Command3_Click);
 }
 
 void frmRenritu::Init()
@@ -131,20 +151,11 @@ void frmRenritu::Command3_Click()
     if (!Kai)
         return;
     // Unknowns beyond Gen keep the blank Init gave them.
-    std::array<std::string, 6> texts;
+    std::vector<ResultCell> cells;
     for (int j = 1; j <= Gen; ++j)
-        texts[j] = FormatFixed((*Kai)[j], "0.000000");
-    for (int j = 1; j <= Gen; ++j)
-        SetResult(lblAnswer[j], texts[j]);
-    SetResult(lblExactNote, {});
-
-    OfferExact([this, rows = GridTexts(), rhs, texts] {
+        cells.push_back({lblAnswer[j], FormatFixed((*Kai)[j], "0.000000")});
+    ShowResults(std::move(cells), lblExactNote, kExactSingularSystemMessage, [rows = GridTexts(), rhs] {
         const ExactVector exact = Exact::Solve(rows, rhs);
-        const bool singular = exact.status == ExactStatus::Singular;
-        for (int j = 1; j <= Gen; ++j) {
-            const ExactText x = exact.status == ExactStatus::Found ? exact.x[j - 1] : std::nullopt;
-            SetExactResult(lblAnswer[j], singular ? std::string() : ExactLabelText(x, texts[j]));
-        }
-        SetExactResult(lblExactNote, singular ? kExactSingularSystemMessage : "");
+        return ExactCells{.status = exact.status, .values = exact.x};
     });
 }

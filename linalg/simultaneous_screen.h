@@ -5,7 +5,9 @@
 
 #include <array>
 
+class QGridLayout;
 class QLabel;
+class QLayout;
 class QLineEdit;
 
 // A system of 2 to 5 linear equations in the unknowns A to E, written out as
@@ -18,6 +20,10 @@ public:
     frmRenritu();
 
 private:
+    void LayOut();
+    QGridLayout* Equations();
+    QGridLayout* Answers();
+    void SetKeyboardOrder();
     void Init() override;
     QString ResultsText() const override;
     void Command3_Click();

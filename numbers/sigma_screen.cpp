@@ -59,11 +59,46 @@ QLabel* Symbol(QWidget* parent, const char* name, const QString& text, double sc
 frmSiguma::frmSiguma()
     : CalculatorScreen(QStringLiteral("シグマの計算－Kalvora"), {"cmdBack", "cmdFirst", "cmdKeisan"})
 {
-    // Controls, in the order the formula is read.
+    LayOut();
+    SetKeyboardOrder();
+    OnCalculate(&frmSiguma::cmdKeisan_Click);
+}
+
+// The last value above the sigma sign, "Ｋ＝first" below it, the polynomial
+// in parentheses beside it and "= sum" on the next line. Each part makes its
+// controls in the order the formula is read.
+void frmSiguma::LayOut()
+{
+    auto* body = new QGridLayout;
+    body->setHorizontalSpacing(6);
+    body->setVerticalSpacing(4);
+    SigmaSign(body);
+    body->addItem(new QSpacerItem(12, 0), 1, 1);
+    body->addLayout(Polynomial(), 1, 2);
+    body->addItem(new QSpacerItem(0, 8), 3, 0);
+    body->addLayout(Result(), 4, 2);
+    SetBody(body);
+}
+
+// The first column of the grid: the bounds above and below "Σ".
+void frmSiguma::SigmaSign(QGridLayout* body)
+{
     txtLast = Box(this, "txtLast", QStringLiteral("最終値"), 5);
     QLabel* Label1 = Symbol(this, "Label1", QStringLiteral("Σ"), 4.0);
     QLabel* Label5 = Symbol(this, "Label5", QStringLiteral("Ｋ＝"));
     txtFirst = Box(this, "txtFirst", QStringLiteral("初期値"), 5);
+    body->addWidget(txtLast, 0, 0, Qt::AlignHCenter | Qt::AlignBottom);
+    body->addWidget(Label1, 1, 0);
+    auto* start = new QHBoxLayout;
+    start->setSpacing(2);
+    start->addWidget(Label5);
+    start->addWidget(txtFirst);
+    body->addLayout(start, 2, 0, Qt::AlignHCenter | Qt::AlignTop);
+}
+
+// "( box Ｋ³ ＋ box Ｋ² ＋ box Ｋ ＋ box )".
+QLayout* frmSiguma::Polynomial()
+{
     QLabel* Label11 = Symbol(this, "Label11", QStringLiteral("("), 2.2);
     txt3jou = Box(this, "txt3jou", QStringLiteral("K の３乗の係数"), 8);
     QLayout* cube = Power(this, "Label2", "Label3", QStringLiteral("３"));
@@ -76,23 +111,6 @@ frmSiguma::frmSiguma()
     QLabel* Label10 = Symbol(this, "Label10", QStringLiteral("＋"));
     txt0jou = Box(this, "txt0jou", QStringLiteral("定数項"), 8);
     QLabel* Label12 = Symbol(this, "Label12", QStringLiteral(")"), 2.2);
-    QLabel* Label13 = Symbol(this, "Label13", QStringLiteral("="), 1.4);
-    lblAnswer = MakeResult(this, QStringLiteral("lblAnswer"), QStringLiteral("和"), 24);
-    ScaleFont(lblAnswer, 1.4, true);
-    lblAnswer->setMinimumHeight(lblAnswer->fontMetrics().height() + 8);
-
-    // Layout: the last value above the sigma sign, "Ｋ＝first" below it, the
-    // polynomial in parentheses beside it and "= sum" on the next line.
-    auto* body = new QGridLayout;
-    body->setHorizontalSpacing(6);
-    body->setVerticalSpacing(4);
-    body->addWidget(txtLast, 0, 0, Qt::AlignHCenter | Qt::AlignBottom);
-    body->addWidget(Label1, 1, 0);
-    auto* start = new QHBoxLayout;
-    start->setSpacing(2);
-    start->addWidget(Label5);
-    start->addWidget(txtFirst);
-    body->addLayout(start, 2, 0, Qt::AlignHCenter | Qt::AlignTop);
 
     auto* polynomial = new QHBoxLayout;
     polynomial->setSpacing(6);
@@ -108,21 +126,31 @@ frmSiguma::frmSiguma()
     polynomial->addWidget(Label10);
     polynomial->addWidget(txt0jou);
     polynomial->addWidget(Label12);
-    body->addItem(new QSpacerItem(12, 0), 1, 1);
-    body->addLayout(polynomial, 1, 2);
+    return polynomial;
+}
+
+// "= sum", and the switch to exact forms at the right of the line.
+QLayout* frmSiguma::Result()
+{
+    QLabel* Label13 = Symbol(this, "Label13", QStringLiteral("="), 1.4);
+    lblAnswer = MakeResult(this, QStringLiteral("lblAnswer"), QStringLiteral("和"), 24);
+    ScaleFont(lblAnswer, 1.4, true);
+    lblAnswer->setMinimumHeight(lblAnswer->fontMetrics().height() + 8);
 
     auto* result = new QHBoxLayout;
     result->setSpacing(10);
     result->addWidget(Label13);
     result->addWidget(lblAnswer, 1);
     result->addWidget(MakeExactSwitch(), 0, Qt::AlignRight | Qt::AlignVCenter);
-    body->addItem(new QSpacerItem(0, 8), 3, 0);
-    body->addLayout(result, 4, 2);
-    SetBody(body);
+    return result;
+}
 
+// The boxes in reading order, then the buttons; the screen opens with the
+// focus on the last value.
+void frmSiguma::SetKeyboardOrder()
+{
     SetTabOrder({txtLast, txtFirst, txt3jou, txt2jou, txt1jou, txt0jou, cmdBack, cmdReset, cmdCalculate, chkExact});
     txtLast->setFocus();
-    OnCalculate(&frmSiguma::cmdKeisan_Click);
 }
 
 void frmSiguma::Init()

@@ -3,7 +3,9 @@
 
 #include "calculator_screen.h"
 
+class QGridLayout;
 class QLabel;
+class QLayout;
 class QLineEdit;
 
 // The sum of a cubic polynomial in K over a range of whole numbers, laid out
@@ -15,6 +17,11 @@ public:
     frmSiguma();
 
 private:
+    void LayOut();
+    void SigmaSign(QGridLayout* body);
+    QLayout* Polynomial();
+    QLayout* Result();
+    void SetKeyboardOrder();
     void Init() override;
     void cmdKeisan_Click();
 
