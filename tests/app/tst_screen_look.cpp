@@ -20,8 +20,6 @@ using namespace Driver;
 
 namespace {
 
-const QString kMenu = QStringLiteral("frmOpening");
-
 // The rectangle, in window coordinates, that a control's ink occupies: for a
 // label its text as aligned inside it, for anything else the whole control.
 QRect InkRect(QWidget* widget, QWidget* window)
@@ -103,8 +101,7 @@ void TestScreenLook::screens()
                 QVERIFY2(box->height() >= box->minimumSizeHint().height(), qPrintable(where + " is cut off"));
             }
             auto* label = qobject_cast<QLabel*>(control);
-            const bool result = label && control->objectName().startsWith(QLatin1String("lbl"));
-            if (result) {
+            if (IsResult(control)) {
                 QVERIFY2(!label->accessibleName().isEmpty(), qPrintable(where + " has no accessible name"));
                 QVERIFY2(label->textInteractionFlags() & Qt::TextSelectableByMouse,
                     qPrintable(where + " cannot be selected"));

@@ -2,6 +2,7 @@
 // The menu, the version screen and the movement between windows.
 
 #include "application.h"
+#include "calculators.h"
 #include "driver.h"
 #include "navigation.h"
 
@@ -13,13 +14,13 @@
 #include <QTest>
 #include <QTimer>
 
+#include <algorithm>
 #include <cstdio>
 
 using namespace Driver;
 
 namespace {
 
-const QString kMenu = QStringLiteral("frmOpening");
 const QString kVersion = QStringLiteral("frmVersion");
 const QString kGcd = QStringLiteral("frmKouyaku");
 
@@ -33,11 +34,11 @@ private slots:
     void cleanupTestCase() { CloseAll(); }
 
     void startShowsOnlyTheMenu();
-    void menuButtons_data();
-    void menuButtons();
-    void menuKeyboardOrder();
-    void calculatorButtons_data();
-    void calculatorButtons();
+    void menuOrder();
+    void menuGrid();
+    void menuCaptions();
+    void menuButtonsOpenTheirWindow_data();
+    void menuButtonsOpenTheirWindow();
     void backShowsAFreshMenu();
     void versionScreen();
     void versionIsSingleAndOutlivesTheMenu();
@@ -66,120 +67,118 @@ void TestShell::startShowsOnlyTheMenu()
     QCOMPARE(menu->findChildren<QPushButton*>().size(), 11);
 }
 
-void TestShell::menuButtons_data()
+namespace {
+
+// The menu's buttons in reading order. Their captions are not repeated here:
+// each button but やめる opens a window titled with its caption, and each
+// window's suite checks its exact title.
+const QStringList kReadingOrder{"cmdSiguma", "cmdMenseki", "cmdKouyakusuu", "cmd2ji", "cmd3ji", "cmd4ji", "cmdRenritu",
+    "cmdReverse", "cmdGyouretusiki", "cmdVersion", "cmdEnd"};
+
+struct Cell {
+    int row = -1, column = -1, rowSpan = 0, columnSpan = 0;
+};
+
+Cell CellOf(QPushButton* button)
 {
-    QTest::addColumn<QString>("name");
-    QTest::addColumn<QString>("text");
-    QTest::addColumn<int>("row");
-    QTest::addColumn<int>("column");
-    QTest::addColumn<int>("columnSpan");
-
-    QTest::newRow("cmdSiguma") << "cmdSiguma"
-                               << "シグマの計算" << 0 << 0 << 1;
-    QTest::newRow("cmdMenseki") << "cmdMenseki"
-                                << "三角形の面積" << 0 << 1 << 1;
-    QTest::newRow("cmdKouyakusuu") << "cmdKouyakusuu"
-                                   << "最大公約数" << 0 << 2 << 1;
-    QTest::newRow("cmd2ji") << "cmd2ji"
-                            << "２次方程式" << 1 << 0 << 1;
-    QTest::newRow("cmd3ji") << "cmd3ji"
-                            << "３次方程式" << 1 << 1 << 1;
-    QTest::newRow("cmd4ji") << "cmd4ji"
-                            << "４次方程式" << 1 << 2 << 1;
-    QTest::newRow("cmdRenritu") << "cmdRenritu"
-                                << "連立方程式" << 2 << 0 << 1;
-    QTest::newRow("cmdReverse") << "cmdReverse"
-                                << "逆行列" << 2 << 1 << 1;
-    QTest::newRow("cmdGyouretusiki") << "cmdGyouretusiki"
-                                     << "行列式" << 2 << 2 << 1;
-    QTest::newRow("cmdVersion") << "cmdVersion"
-                                << "バージョン情報" << 3 << 0 << 2;
-    QTest::newRow("cmdEnd") << "cmdEnd"
-                            << "やめる" << 3 << 2 << 1;
-}
-
-void TestShell::menuButtons()
-{
-    QFETCH(QString, name);
-    QFETCH(QString, text);
-    QFETCH(int, row);
-    QFETCH(int, column);
-    QFETCH(int, columnSpan);
-
-    auto* button = Control<QPushButton>(kMenu, name);
-    QVERIFY(button);
-    QCOMPARE(button->text(), text);
-    QVERIFY(!button->isDefault());
-    QVERIFY(!button->autoDefault());
-
     auto* grid = Window(kMenu)->findChild<QGridLayout*>();
-    int r = -1, c = -1, rowSpan = 0, span = 0;
-    grid->getItemPosition(grid->indexOf(button), &r, &c, &rowSpan, &span);
-    QCOMPARE(r, row);
-    QCOMPARE(c, column);
-    QCOMPARE(span, columnSpan);
-
-    // The last row stands taller than the others.
-    auto* first = Control<QPushButton>(kMenu, QStringLiteral("cmdSiguma"));
-    if (row == 3)
-        QVERIFY(button->height() > first->height());
-    else
-        QCOMPARE(button->height(), first->height());
+    Cell cell;
+    grid->getItemPosition(grid->indexOf(button), &cell.row, &cell.column, &cell.rowSpan, &cell.columnSpan);
+    return cell;
 }
 
-void TestShell::menuKeyboardOrder()
+} // namespace
+
+void TestShell::menuOrder()
 {
-    const QStringList expected{"cmdSiguma", "cmdMenseki", "cmdKouyakusuu", "cmd2ji", "cmd3ji", "cmd4ji", "cmdRenritu",
-        "cmdReverse", "cmdGyouretusiki", "cmdVersion", "cmdEnd"};
-    QCOMPARE(TabOrder(kMenu, expected.first(), expected.size()), expected);
+    QList<QPushButton*> buttons = Window(kMenu)->findChildren<QPushButton*>();
+    QCOMPARE(buttons.size(), kReadingOrder.size());
+    // Read row by row, left to right.
+    std::sort(buttons.begin(), buttons.end(), [](QPushButton* a, QPushButton* b) {
+        const Cell x = CellOf(a), y = CellOf(b);
+        return std::pair(x.row, x.column) < std::pair(y.row, y.column);
+    });
+    QStringList read;
+    for (QPushButton* button : buttons)
+        read << button->objectName();
+    QCOMPARE(read, kReadingOrder);
+    // Tab walks the same way.
+    QCOMPARE(TabOrder(kMenu, kReadingOrder.first(), int(kReadingOrder.size())), kReadingOrder);
+    // The calculators' table the other suites walk is the menu's, in this order.
+    QStringList calculators;
+    for (const CalculatorInfo& calculator : Calculators())
+        calculators << calculator.button;
+    QCOMPARE(calculators, kReadingOrder.mid(0, 9));
 }
 
-void TestShell::calculatorButtons_data()
+void TestShell::menuGrid()
+{
+    auto* grid = Window(kMenu)->findChild<QGridLayout*>();
+    QVERIFY(grid);
+    QCOMPARE(grid->rowCount(), 4);
+    QCOMPARE(grid->columnCount(), 3);
+    // Every cell holds exactly one button: no gap, no overlap.
+    int covered[4][3] = {};
+    for (QPushButton* button : Window(kMenu)->findChildren<QPushButton*>()) {
+        const Cell cell = CellOf(button);
+        QCOMPARE(cell.rowSpan, 1);
+        QVERIFY(cell.row >= 0 && cell.column >= 0 && cell.column + cell.columnSpan <= 3);
+        for (int column = cell.column; column < cell.column + cell.columnSpan; ++column)
+            ++covered[cell.row][column];
+    }
+    for (int row = 0; row < 4; ++row)
+        for (int column = 0; column < 3; ++column)
+            QVERIFY2(covered[row][column] == 1, qPrintable(QStringLiteral("row %1 column %2").arg(row).arg(column)));
+
+    // The calculators fill the first three rows; the last row, version and
+    // end, stands taller than the others, which are all of one height.
+    const int height = Control<QPushButton>(kMenu, kReadingOrder.first())->height();
+    for (const QString& name : kReadingOrder) {
+        auto* button = Control<QPushButton>(kMenu, name);
+        const bool calculator = kReadingOrder.indexOf(name) < Calculators().size();
+        QCOMPARE(CellOf(button).row < 3, calculator);
+        if (calculator)
+            QCOMPARE(button->height(), height);
+        else
+            QVERIFY2(button->height() > height, qPrintable(name));
+    }
+}
+
+void TestShell::menuCaptions()
+{
+    QStringList captions;
+    for (const QString& name : kReadingOrder) {
+        auto* button = Control<QPushButton>(kMenu, name);
+        QVERIFY(button->isEnabled());
+        QVERIFY(!button->isDefault() && !button->autoDefault());
+        QVERIFY2(!button->text().trimmed().isEmpty(), qPrintable(name));
+        QVERIFY2(!captions.contains(button->text()), qPrintable(button->text()));
+        captions << button->text();
+    }
+    // The one caption no window repeats.
+    QCOMPARE(Text(kMenu, QStringLiteral("cmdEnd")), QStringLiteral("やめる"));
+}
+
+void TestShell::menuButtonsOpenTheirWindow_data()
 {
     QTest::addColumn<QString>("button");
-    QTest::addColumn<QString>("form");
-    QTest::addColumn<QString>("caption");
-
-    QTest::newRow("sigma") << "cmdSiguma"
-                           << "frmSiguma"
-                           << "シグマの計算－Kalvora";
-    QTest::newRow("triangle") << "cmdMenseki"
-                              << "frmSankaku"
-                              << "三角形の面積－Kalvora";
-    QTest::newRow("gcd") << "cmdKouyakusuu"
-                         << "frmKouyaku"
-                         << "最大公約数－Kalvora";
-    QTest::newRow("quadratic") << "cmd2ji"
-                               << "frm2ji"
-                               << "２次方程式－Kalvora";
-    QTest::newRow("cubic") << "cmd3ji"
-                           << "frm3ji"
-                           << "３次方程式－Kalvora";
-    QTest::newRow("quartic") << "cmd4ji"
-                             << "frm4ji"
-                             << "４次方程式－Kalvora";
-    QTest::newRow("linear system") << "cmdRenritu"
-                                   << "frmRenritu"
-                                   << "連立方程式－Kalvora";
-    QTest::newRow("inverse") << "cmdReverse"
-                             << "frmGyaku"
-                             << "逆行列－Kalvora";
-    QTest::newRow("determinant") << "cmdGyouretusiki"
-                                 << "frmGyouretusiki"
-                                 << "行列式－Kalvora";
+    QTest::addColumn<QStringList>("open"); // the windows open afterwards
+    for (const CalculatorInfo& calculator : Calculators())
+        QTest::newRow(qPrintable(calculator.button)) << calculator.button << QStringList{calculator.form};
+    QTest::newRow("cmdVersion") << "cmdVersion" << QStringList{kMenu, kVersion};
 }
 
-void TestShell::calculatorButtons()
+void TestShell::menuButtonsOpenTheirWindow()
 {
     QFETCH(QString, button);
-    QFETCH(QString, form);
-    QFETCH(QString, caption);
+    QFETCH(QStringList, open);
 
-    QVERIFY(Control<QPushButton>(kMenu, button)->isEnabled());
+    const QString caption = Text(kMenu, button);
     Click(kMenu, button);
-    // Exactly the chosen calculator, and the menu gone.
-    QCOMPARE(OpenWindows(), QStringList{form});
-    QCOMPARE(Window(form)->windowTitle(), caption);
+    // Exactly the chosen window, and the menu gone unless it was the version.
+    QCOMPARE(OpenWindows(), open);
+    const QString opened = open.last();
+    QCOMPARE(Window(opened)->windowTitle(), caption + QStringLiteral("－Kalvora"));
 }
 
 void TestShell::backShowsAFreshMenu()
@@ -280,9 +279,8 @@ int RunChildScenario(QApplication& app, const QString& scenario)
     if (scenario == QLatin1String("farewell")) {
         Navigation::ShowVersion();
         QTimer::singleShot(0, [] {
-            const QString mismatch
-                = MessageMismatch(ClickForMessage(QStringLiteral("frmOpening"), QStringLiteral("cmdEnd")),
-                    QStringLiteral("お疲れさまでした！"));
+            const QString mismatch = MessageMismatch(
+                ClickForMessage(kMenu, QStringLiteral("cmdEnd")), QStringLiteral("お疲れさまでした！"));
             Say(mismatch.isEmpty() ? QStringLiteral("farewell shown") : mismatch);
             // The farewell ends the loop without closing the windows one by one.
             SayWindows();
@@ -290,7 +288,7 @@ int RunChildScenario(QApplication& app, const QString& scenario)
     } else if (scenario == QLatin1String("close menu beside version")) {
         Navigation::ShowVersion();
         QTimer::singleShot(0, [] {
-            Window(QStringLiteral("frmOpening"))->close();
+            Window(kMenu)->close();
             QTimer::singleShot(300, [] {
                 SayWindows();
                 Click(QStringLiteral("frmVersion"), QStringLiteral("Command1"));
@@ -298,7 +296,7 @@ int RunChildScenario(QApplication& app, const QString& scenario)
         });
     } else if (scenario == QLatin1String("close calculator")) {
         QTimer::singleShot(0, [] {
-            Click(QStringLiteral("frmOpening"), QStringLiteral("cmdKouyakusuu"));
+            Click(kMenu, QStringLiteral("cmdKouyakusuu"));
             SayWindows();
             Window(QStringLiteral("frmKouyaku"))->close();
         });

@@ -2,6 +2,7 @@
 // The quadratic, cubic and quartic screens, driven through the menu: their
 // controls, the rows their examples show, refusals, faults and reset.
 
+#include "calculators.h"
 #include "driver.h"
 #include "message_box.h"
 
@@ -19,7 +20,6 @@ namespace {
 // What tells the three screens apart for a test.
 struct Screen {
     QString form;
-    QString menuButton;
     QString caption;
     const char* realBox;
     const char* imaginaryBox;
@@ -37,7 +37,7 @@ const std::map<QString, Screen>& Screens()
 {
     static const std::map<QString, Screen> screens{
         {"frm2ji",
-            {"frm2ji", "cmd2ji", "２次方程式－Kalvora", "txtRP", "txtIP", "lblRAnswer", "lblIAnswer", 3, 2,
+            {"frm2ji", "２次方程式－Kalvora", "txtRP", "txtIP", "lblRAnswer", "lblIAnswer", 3, 2,
                 "２次の項の係数を０にしないでください",
                 {{"Label9", "係数を入力してください"}, {"Label10", "空白の場合は０と見なします"}, {"Label7", "("},
                     {"Label11", "+"}, {"Label1", "i ) x + ("}, {"Label4", "2"}, {"Label5", "+"}, {"Label2", "i ) x"},
@@ -45,7 +45,7 @@ const std::map<QString, Screen>& Screens()
                     {"Label17", "i"}, {"Label8", "，"}, {"Label16", "+"}, {"Label18", "i"}},
                 {{"Label4", "Label1"}}, true}},
         {"frm3ji",
-            {"frm3ji", "cmd3ji", "３次方程式－Kalvora", "txtNumR", "txtNumI", "lblRAns", "lblIAns", 4, 2,
+            {"frm3ji", "３次方程式－Kalvora", "txtNumR", "txtNumI", "lblRAns", "lblIAns", 4, 2,
                 "３次の項の係数を０にしないでください",
                 {{"Label14", "係数を入力してください。"}, {"Label16", "空白の場合は０と見なします。"}, {"Label3", "("},
                     {"Label1", "+"}, {"Label2", "i ) x + ("}, {"Label4", "3"}, {"Label5", "+"}, {"Label6", "i ) x +"},
@@ -54,7 +54,7 @@ const std::map<QString, Screen>& Screens()
                     {"Label21", "i"}, {"Label23", "+"}, {"Label25", "i"}},
                 {{"Label4", "Label2"}, {"Label7", "Label6"}}, false}},
         {"frm4ji",
-            {"frm4ji", "cmd4ji", "４次方程式－Kalvora", "txtRNum", "txtINum", "lblRNum", "lblINum", 5, 3,
+            {"frm4ji", "４次方程式－Kalvora", "txtRNum", "txtINum", "lblRNum", "lblINum", 5, 3,
                 "４次の項の係数を０にしないでください",
                 {{"Label13", "係数を入力してください"}, {"Label14", "空白の場合は０と見なします"}, {"Label1", "("},
                     {"Label2", "+"}, {"Label3", "i ) x + ( "}, {"Label15", "4"}, {"Label4", "+"},
@@ -75,7 +75,7 @@ QString Indexed(const char* base, int index)
 const Screen& Open(const QString& form)
 {
     const Screen& screen = Screens().at(form);
-    OpenFromMenu(screen.menuButton);
+    OpenCalculator(form);
     return screen;
 }
 

@@ -3,6 +3,7 @@
 // result in its exact form, or "≈" and its decimal text, redraws at once both
 // ways without calculating again, and leaves the decimal view as it was.
 
+#include "calculators.h"
 #include "driver.h"
 #include "exact_linalg.h"
 
@@ -10,42 +11,51 @@
 #include <QLabel>
 #include <QTest>
 
+#include <map>
+
 using namespace Driver;
 
 namespace {
 
-using Inputs = QList<QPair<QString, QString>>;
 using Shown = QList<QPair<QString, QString>>; // result label, its text
 
-const QString kMenu = QStringLiteral("frmOpening");
+const QString kQuadratic = QStringLiteral("frm2ji");
+const QString kCubic = QStringLiteral("frm3ji");
+const QString kQuartic = QStringLiteral("frm4ji");
+const QString kSimultaneous = QStringLiteral("frmRenritu");
+const QString kDeterminant = QStringLiteral("frmGyouretusiki");
+const QString kInverse = QStringLiteral("frmGyaku");
+const QString kSigma = QStringLiteral("frmSiguma");
+const QString kTriangle = QStringLiteral("frmSankaku");
 
-struct Screen {
-    QString button;
-    QString form;
-    QString calculate;
-    QString lastBeforeSwitch; // the Part's last control in the keyboard order
+// What the switch needs of each screen that has one: the screen's last
+// control in the keyboard order, which the switch follows, and a calculation
+// whose results all have an exact form.
+struct SwitchFacts {
+    QString lastBeforeSwitch;
+    Inputs inputs;
 };
 
-const Screen kQuadratic{"cmd2ji", "frm2ji", "Command3", "txtIP_2"};
-const Screen kCubic{"cmd3ji", "frm3ji", "Command3", "txtNumI_3"};
-const Screen kQuartic{"cmd4ji", "frm4ji", "Command3", "txtINum_4"};
-const Screen kSimultaneous{"cmdRenritu", "frmRenritu", "Command3", "optGen_3"};
-const Screen kDeterminant{"cmdGyouretusiki", "frmGyouretusiki", "Command3", "txtNum_7"};
-const Screen kInverse{"cmdReverse", "frmGyaku", "Command3", "Command3"};
-const Screen kSigma{"cmdSiguma", "frmSiguma", "cmdKeisan", "cmdKeisan"};
-const Screen kTriangle{"cmdMenseki", "frmSankaku", "cmdKeisan", "cmdKeisan"};
-
-void Fill(const Screen& screen, const Inputs& inputs)
+const std::map<QString, SwitchFacts>& Switches()
 {
-    for (const auto& [box, text] : inputs)
-        Type(screen.form, box, text);
+    static const std::map<QString, SwitchFacts> switches{
+        {kQuadratic, {"txtIP_2", {{"txtRP_0", "2"}, {"txtRP_2", "-1"}}}},
+        {kCubic, {"txtNumI_3", {{"txtNumR_0", "1"}, {"txtNumR_3", "-1"}}}},
+        {kQuartic, {"txtINum_4", {{"txtRNum_0", "4"}, {"txtRNum_4", "-1"}}}},
+        {kSimultaneous, {"optGen_3", {{"txtNum_1", "3"}, {"txtNum_7", "3"}, {"txtNumA_1", "1"}, {"txtNumA_2", "2"}}}},
+        {kDeterminant, {"txtNum_7", {{"txtNum_1", "3"}, {"txtNum_7", "0.5"}}}},
+        {kInverse, {"Command3", {{"txtNum_1", "3"}, {"txtNum_7", "6"}}}},
+        {kSigma, {"cmdKeisan", {{"txtLast", "3"}, {"txt0jou", "0.25"}}}},
+        {kTriangle, {"cmdKeisan", {{"txtH_0", "1"}, {"txtH_1", "1"}, {"txtH_2", "1"}}}},
+    };
+    return switches;
 }
 
-QStringList Read(const Screen& screen, const Shown& shown)
+QStringList Read(const QString& form, const Shown& shown)
 {
     QStringList texts;
     for (const auto& [label, text] : shown)
-        texts << label + QLatin1Char('=') + Text(screen.form, label);
+        texts << label + QLatin1Char('=') + Text(form, label);
     return texts;
 }
 
@@ -57,14 +67,12 @@ QStringList Expected(const Shown& shown)
     return texts;
 }
 
-QCheckBox* Switch(const Screen& screen)
+QCheckBox* Switch(const QString& form)
 {
-    return Control<QCheckBox>(screen.form, QStringLiteral("chkExact"));
+    return Control<QCheckBox>(form, QStringLiteral("chkExact"));
 }
 
 } // namespace
-
-Q_DECLARE_METATYPE(Screen)
 
 class TestExactView : public QObject {
     Q_OBJECT
@@ -80,7 +88,7 @@ private slots:
 
 void TestExactView::results_data()
 {
-    QTest::addColumn<Screen>("screen");
+    QTest::addColumn<QString>("form");
     QTest::addColumn<QString>("size"); // a size option to choose first, or ""
     QTest::addColumn<Inputs>("inputs");
     QTest::addColumn<Shown>("exact");
@@ -142,85 +150,83 @@ void TestExactView::results_data()
 
 void TestExactView::results()
 {
-    QFETCH(Screen, screen);
+    QFETCH(QString, form);
     QFETCH(QString, size);
     QFETCH(Inputs, inputs);
     QFETCH(Shown, exact);
+    const QString calculate = CalculatorOf(form).calculate;
 
-    Click(kMenu, screen.button);
+    Click(kMenu, CalculatorOf(form).button);
     if (!size.isEmpty())
-        Click(screen.form, size);
-    Fill(screen, inputs);
-    QCOMPARE(ClickForMessage(screen.form, screen.calculate), std::nullopt);
-    const QStringList decimal = Read(screen, exact);
+        Click(form, size);
+    Fill(form, inputs);
+    QCOMPARE(ClickForMessage(form, calculate), std::nullopt);
+    const QStringList decimal = Read(form, exact);
 
     // On: the exact forms, without calculating again; off: the decimals as
     // they were; a calculation with the switch on shows exact forms at once.
-    Click(screen.form, QStringLiteral("chkExact"));
-    QCOMPARE(Read(screen, exact), Expected(exact));
-    Click(screen.form, QStringLiteral("chkExact"));
-    QCOMPARE(Read(screen, exact), decimal);
-    Click(screen.form, QStringLiteral("chkExact"));
-    QCOMPARE(ClickForMessage(screen.form, screen.calculate), std::nullopt);
-    QCOMPARE(Read(screen, exact), Expected(exact));
+    Click(form, QStringLiteral("chkExact"));
+    QCOMPARE(Read(form, exact), Expected(exact));
+    Click(form, QStringLiteral("chkExact"));
+    QCOMPARE(Read(form, exact), decimal);
+    Click(form, QStringLiteral("chkExact"));
+    QCOMPARE(ClickForMessage(form, calculate), std::nullopt);
+    QCOMPARE(Read(form, exact), Expected(exact));
 }
 
+// Every calculator the menu offers: the GCD, whose results are whole
+// numbers, has no switch; every other one has.
 void TestExactView::theSwitch_data()
 {
-    QTest::addColumn<Screen>("screen");
-    QTest::addColumn<Inputs>("inputs");
-    QTest::newRow("quadratic") << kQuadratic << Inputs{{"txtRP_0", "2"}, {"txtRP_2", "-1"}};
-    QTest::newRow("cubic") << kCubic << Inputs{{"txtNumR_0", "1"}, {"txtNumR_3", "-1"}};
-    QTest::newRow("quartic") << kQuartic << Inputs{{"txtRNum_0", "4"}, {"txtRNum_4", "-1"}};
-    QTest::newRow("simultaneous") << kSimultaneous
-                                  << Inputs{
-                                         {"txtNum_1", "3"}, {"txtNum_7", "3"}, {"txtNumA_1", "1"}, {"txtNumA_2", "2"}};
-    QTest::newRow("determinant") << kDeterminant << Inputs{{"txtNum_1", "3"}, {"txtNum_7", "0.5"}};
-    QTest::newRow("inverse") << kInverse << Inputs{{"txtNum_1", "3"}, {"txtNum_7", "6"}};
-    QTest::newRow("sigma") << kSigma << Inputs{{"txtLast", "3"}, {"txt0jou", "0.25"}};
-    QTest::newRow("triangle") << kTriangle << Inputs{{"txtH_0", "1"}, {"txtH_1", "1"}, {"txtH_2", "1"}};
+    QTest::addColumn<QString>("form");
+    QTest::addColumn<bool>("hasSwitch");
+    for (const CalculatorInfo& calculator : Calculators())
+        QTest::newRow(qPrintable(calculator.form))
+            << calculator.form << (calculator.form != QLatin1String("frmKouyaku"));
 }
 
 void TestExactView::theSwitch()
 {
-    QFETCH(Screen, screen);
-    QFETCH(Inputs, inputs);
+    QFETCH(QString, form);
+    QFETCH(bool, hasSwitch);
+    const CalculatorInfo& calculator = CalculatorOf(form);
 
-    Click(kMenu, screen.button);
-    QCheckBox* exact = Switch(screen);
-    QVERIFY(exact);
+    Click(kMenu, calculator.button);
+    QCheckBox* exact = Switch(form);
+    QCOMPARE(exact != nullptr, hasSwitch);
+    if (!hasSwitch)
+        return;
+    const auto facts = Switches().find(form);
+    QVERIFY2(facts != Switches().end(), "no example for this calculator");
+    const QString& lastBeforeSwitch = facts->second.lastBeforeSwitch;
     QCOMPARE(exact->text(), QStringLiteral("分数・√で表示"));
     QVERIFY(!exact->isChecked());
     // Last in the keyboard order, after the screen's own last control.
-    QCOMPARE(TabOrder(screen.form, screen.lastBeforeSwitch, 2), (QStringList{screen.lastBeforeSwitch, "chkExact"}));
+    QCOMPARE(TabOrder(form, lastBeforeSwitch, 2), (QStringList{lastBeforeSwitch, "chkExact"}));
 
     // With nothing calculated it changes nothing.
-    Click(screen.form, QStringLiteral("chkExact"));
+    Click(form, QStringLiteral("chkExact"));
     QVERIFY(exact->isChecked());
-    for (QLabel* label : Window(screen.form)->findChildren<QLabel*>())
-        if (label->objectName().startsWith(QLatin1String("lbl")))
-            QVERIFY2(label->text().isEmpty(), qPrintable(label->objectName()));
+    for (QLabel* label : Results(form))
+        QVERIFY2(label->text().isEmpty(), qPrintable(label->objectName()));
 
     // A result in the exact view; reset empties it and keeps the switch on;
     // a new calculation is exact at once.
-    Fill(screen, inputs);
-    QCOMPARE(ClickForMessage(screen.form, screen.calculate), std::nullopt);
+    Fill(form, facts->second.inputs);
+    QCOMPARE(ClickForMessage(form, calculator.calculate), std::nullopt);
     QStringList shown;
-    for (QLabel* label : Window(screen.form)->findChildren<QLabel*>())
-        if (label->objectName().startsWith(QLatin1String("lbl")) && !label->text().isEmpty())
+    for (QLabel* label : Results(form))
+        if (!label->text().isEmpty())
             shown << label->text();
     QVERIFY(!shown.isEmpty());
     QVERIFY2(std::none_of(shown.begin(), shown.end(), [](const QString& t) { return t.contains(QLatin1Char('.')); }),
         qPrintable(shown.join(QLatin1Char(' '))));
-    Click(screen.form,
-        QString(screen.form == QLatin1String("frmSiguma")    ? "cmdFirst"
-                : screen.form == QLatin1String("frmSankaku") ? "cmdShokika"
-                                                             : "Command2"));
+    Click(form, calculator.reset);
     QVERIFY(exact->isChecked());
     // Back to the menu and in again: the switch starts unchecked.
-    Click(screen.form, QString(screen.form == QLatin1String("frmSiguma") ? "cmdBack" : "Command1"));
-    Click(kMenu, screen.button);
-    QVERIFY(!Switch(screen)->isChecked());
+    Click(form, calculator.back);
+    Click(kMenu, calculator.button);
+    QVERIFY(!Switch(form)->isChecked());
 }
 
 QTEST_MAIN(TestExactView)

@@ -3,6 +3,7 @@
 // the menu: every worked example, the refusals, the size options, the
 // keyboard order and the layout, in tables shared by the three screens.
 
+#include "calculators.h"
 #include "matrix_driver.h"
 #include "message_box.h"
 
@@ -19,14 +20,6 @@ const QString kGyouretusiki = QStringLiteral("frmGyouretusiki");
 const QString kGyaku = QStringLiteral("frmGyaku");
 const QString kNoSolution = QStringLiteral("この連立方程式は解けません");
 const QString kNoInverse = QStringLiteral("逆行列は存在しません");
-
-void Open(const QString& form)
-{
-    const QString button = form == kRenritu ? QStringLiteral("cmdRenritu")
-        : form == kGyaku                    ? QStringLiteral("cmdReverse")
-                                            : QStringLiteral("cmdGyouretusiki");
-    OpenFromMenu(button);
-}
 
 void ChooseOrder(const QString& form, int n)
 {
@@ -127,7 +120,7 @@ void TestMatrixScreens::startState()
     QFETCH(QStringList, texts);
     QFETCH(QString, focus);
     QFETCH(QStringList, accessible);
-    Open(form);
+    OpenCalculator(form);
 
     QCOMPARE(Window(form)->windowTitle(), caption);
     QCOMPARE(Control<QGroupBox>(form, QStringLiteral("Frame1"))->title(),
@@ -150,7 +143,7 @@ void TestMatrixScreens::lettersStayOnTheEquationsScreen()
 {
     // With two unknowns every equation row still reads "A+ B+ C+ D+ E=", and
     // the answer lines "A=" to "E=" all show.
-    Open(kRenritu);
+    OpenCalculator(kRenritu);
     QCOMPARE(Visible<QLineEdit>(kRenritu, QStringLiteral("txtNumA_")), (QStringList{"txtNumA_1", "txtNumA_2"}));
     for (int i = 0; i < 5; ++i) {
         for (int j = 1; j <= 5; ++j) {
@@ -169,7 +162,7 @@ void TestMatrixScreens::lettersStayOnTheEquationsScreen()
 
 void TestMatrixScreens::barsSpanTheWholeGrid()
 {
-    Open(kGyouretusiki);
+    OpenCalculator(kGyouretusiki);
     QWidget* bar1 = Control(kGyouretusiki, QStringLiteral("Line1"));
     QWidget* bar2 = Control(kGyouretusiki, QStringLiteral("Line2"));
     QWidget* first = Control(kGyouretusiki, Box(1, 1));
@@ -185,7 +178,7 @@ void TestMatrixScreens::barsSpanTheWholeGrid()
 void TestMatrixScreens::inverseReadsLikeAFormula()
 {
     // ( input )^-1 = ( result ), every stroke present and in that order.
-    Open(kGyaku);
+    OpenCalculator(kGyaku);
     const auto at = [](const QString& name) { return InWindow(kGyaku, name).topLeft(); };
     for (int line : {1, 2, 3, 4, 5, 6, 7, 9, 10, 11, 12, 13, 14, 15})
         QVERIFY(Control(kGyaku, QStringLiteral("Line%1").arg(line))->isVisible());
@@ -279,7 +272,7 @@ void TestMatrixScreens::calculates()
     QFETCH(QStringList, rows);
     QFETCH(QStringList, rhs);
     QFETCH(QString, results);
-    Open(form);
+    OpenCalculator(form);
     if (n != 2)
         ChooseOrder(form, n);
     QCOMPARE(Calculate(form, rows, rhs), std::nullopt);
@@ -329,7 +322,7 @@ void TestMatrixScreens::refusalKeepsTheResults()
     QFETCH(QStringList, rows);
     QFETCH(QStringList, rhs);
     QFETCH(QString, message);
-    Open(form);
+    OpenCalculator(form);
     QCOMPARE(CalculateUnit(form, 2), std::nullopt);
     const QStringList before = Texts(form, AllResults(form));
     QVERIFY(!before.first().isEmpty());
@@ -352,7 +345,7 @@ void TestMatrixScreens::sizeOptions_data()
 void TestMatrixScreens::sizeOptions()
 {
     QFETCH(QString, form);
-    Open(form);
+    OpenCalculator(form);
     const auto expectBlank = [&form](int n) {
         for (QLineEdit* box : Window(form)->findChildren<QLineEdit*>())
             QCOMPARE(box->text(), QString());
@@ -431,7 +424,7 @@ void TestMatrixScreens::focusOrder()
     QFETCH(int, n);
     QFETCH(QString, start);
     QFETCH(QStringList, stops);
-    Open(form);
+    OpenCalculator(form);
     if (n != 2) {
         ChooseOrder(form, n);
         Control(form, start)->setFocus();
@@ -453,7 +446,7 @@ void TestMatrixScreens::layout()
 {
     QFETCH(QString, form);
     QFETCH(int, n);
-    Open(form);
+    OpenCalculator(form);
     ChooseOrder(form, n);
     // Small diagonal entries and wide texts: results near -10000 with all
     // their decimals.

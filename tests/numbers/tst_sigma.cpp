@@ -61,14 +61,16 @@ void TestSigma::productsThatWouldOverflow()
 void TestSigma::closedFormAgreesWithLoop()
 {
     std::mt19937 random(4242);
-    std::uniform_int_distribution<int> whole(-100, 100);
+    std::uniform_int_distribution<int> integer(-100, 100);
     std::uniform_real_distribution<double> real(-1000.0, 1000.0);
+    int exactRanges = 0;
     for (std::int32_t F = 0; F <= kLargestLast; ++F) {
         for (std::int32_t L = F; L <= kLargestLast; ++L) {
             const std::array<double, 4> integral{
-                double(whole(random)), double(whole(random)), double(whole(random)), double(whole(random))};
+                double(integer(random)), double(integer(random)), double(integer(random)), double(integer(random))};
             const std::array<double, 4> fractional{real(random), real(random), real(random), real(random)};
-            for (const auto& a : {integral, fractional}) {
+            for (const bool whole : {true, false}) {
+                const std::array<double, 4>& a = whole ? integral : fractional;
                 long double sum = 0, magnitude = 0;
                 for (std::int32_t K = F; K <= L; ++K) {
                     const long double k = K;
@@ -79,16 +81,23 @@ void TestSigma::closedFormAgreesWithLoop()
                     }
                 }
                 const double closed = Keisan({F, L}, a);
-                if (&a == &integral) {
+                const QString seen = QStringLiteral("F=%1 L=%2: %3 against %4")
+                                         .arg(F)
+                                         .arg(L)
+                                         .arg(closed, 0, 'g', 17)
+                                         .arg(double(sum), 0, 'g', 17);
+                if (whole) {
+                    ++exactRanges;
                     if (closed != static_cast<double>(sum))
-                        QFAIL(qPrintable(
-                            QStringLiteral("F=%1 L=%2: %3 != %4").arg(F).arg(L).arg(closed).arg(double(sum))));
+                        QFAIL(qPrintable(seen));
                 } else if (std::abs(closed - sum) > 1e-13L * magnitude + 1e-12L) {
-                    QFAIL(qPrintable(QStringLiteral("F=%1 L=%2: %3 vs %4").arg(F).arg(L).arg(closed).arg(double(sum))));
+                    QFAIL(qPrintable(seen));
                 }
             }
         }
     }
+    // Every range had its comparison to the last digit.
+    QCOMPARE(exactRanges, (kLargestLast + 1) * (kLargestLast + 2) / 2);
 }
 
 void TestSigma::sumBeyondTheDoubleRange()

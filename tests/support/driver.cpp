@@ -69,7 +69,7 @@ void StartFresh()
 void OpenFromMenu(const QString& menuButton)
 {
     StartFresh();
-    Click(QStringLiteral("frmOpening"), menuButton);
+    Click(kMenu, menuButton);
 }
 
 QStringList OpenWindows()
@@ -132,6 +132,29 @@ void TypeAll(const QString& formName, const QStringList& boxes, const QStringLis
 {
     for (int i = 0; i < boxes.size(); ++i)
         Type(formName, boxes[i], texts.value(i));
+}
+
+void Fill(const QString& formName, const Inputs& inputs)
+{
+    for (const auto& [box, text] : inputs)
+        Type(formName, box, text);
+}
+
+bool IsResult(const QWidget* control)
+{
+    return qobject_cast<const QLabel*>(control) && control->objectName().startsWith(QLatin1String("lbl"));
+}
+
+QList<QLabel*> Results(const QString& formName)
+{
+    QWidget* window = Window(formName);
+    if (!window)
+        qFatal("no window %s", qPrintable(formName));
+    QList<QLabel*> results;
+    for (QLabel* label : window->findChildren<QLabel*>())
+        if (IsResult(label))
+            results.append(label);
+    return results;
 }
 
 QString Text(const QString& formName, const QString& control)

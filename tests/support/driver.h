@@ -4,7 +4,10 @@
 // Drives the real program's windows the way a user would: by the objectName
 // of each window and control, through clicks and typing.
 
+#include <QLabel>
+#include <QList>
 #include <QMessageBox>
+#include <QPair>
 #include <QRect>
 #include <QString>
 #include <QStringList>
@@ -15,6 +18,12 @@
 #include <optional>
 
 namespace Driver {
+
+// The menu's window, where every walk through the program starts.
+inline const QString kMenu = QStringLiteral("frmOpening");
+
+// Texts for boxes: box objectName, text.
+using Inputs = QList<QPair<QString, QString>>;
 
 // What a message box showed before the driver pressed its button.
 struct Message {
@@ -60,6 +69,16 @@ void Type(const QString& formName, const QString& box, const QString& text);
 
 // Types texts into boxes, one for one; boxes beyond the texts are emptied.
 void TypeAll(const QString& formName, const QStringList& boxes, const QStringList& texts);
+
+// Types each text into its box, leaving the other boxes as they are.
+void Fill(const QString& formName, const Inputs& inputs);
+
+// Whether a control is one of its window's results, which the program names
+// "lbl…".
+bool IsResult(const QWidget* control);
+
+// The result labels of an open window, in the order the window made them.
+QList<QLabel*> Results(const QString& formName);
 
 // The text of a label, box or button.
 QString Text(const QString& formName, const QString& control);

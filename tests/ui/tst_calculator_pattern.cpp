@@ -4,6 +4,7 @@
 // fresh menu after which the calculator opens empty again; results that a
 // screen reader can read and the keyboard can copy.
 
+#include "calculators.h"
 #include "driver.h"
 #include "result_label.h"
 
@@ -17,25 +18,22 @@
 #include <QTest>
 #include <QTimer>
 
+#include <map>
+
 using namespace Driver;
 
 namespace {
 
-const QString kMenu = QStringLiteral("frmOpening");
-
-using Inputs = QList<QPair<QString, QString>>;
-
+// "name=text" of every box, or of every result, sorted.
 QStringList Texts(const QString& form, bool boxes)
 {
     QStringList texts;
-    for (QWidget* widget : Window(form)->findChildren<QWidget*>()) {
-        if (boxes) {
-            if (auto* box = qobject_cast<QLineEdit*>(widget))
-                texts << box->objectName() + '=' + box->text();
-        } else if (auto* label = qobject_cast<QLabel*>(widget);
-                   label && label->objectName().startsWith(QLatin1String("lbl"))) {
+    if (boxes) {
+        for (QLineEdit* box : Window(form)->findChildren<QLineEdit*>())
+            texts << box->objectName() + '=' + box->text();
+    } else {
+        for (QLabel* label : Results(form))
             texts << label->objectName() + '=' + label->text();
-        }
     }
     texts.sort();
     return texts;
@@ -46,10 +44,38 @@ bool AllEmpty(const QStringList& texts)
     return std::all_of(texts.begin(), texts.end(), [](const QString& t) { return t.endsWith('='); });
 }
 
-void Fill(const QString& form, const Inputs& inputs)
+// A calculation each calculator can do, and every result of it as Ctrl+C
+// copies them.
+struct Example {
+    Inputs inputs;
+    QString copied;
+};
+
+const std::map<QString, Example>& Examples()
 {
-    for (const auto& [box, text] : inputs)
-        Type(form, box, text);
+    static const std::map<QString, Example> examples{
+        {"frmKouyaku", {{{"txtNum_0", "12"}, {"txtNum_1", "18"}}, "6"}},
+        {"frmSiguma", {{{"txtFirst", "1"}, {"txtLast", "10"}, {"txt3jou", "1"}}, "3025"}},
+        {"frmSankaku", {{{"txtH_0", "3"}, {"txtH_1", "4"}, {"txtH_2", "5"}}, "6.00"}},
+        {"frm2ji",
+            {{{"txtRP_0", "1"}, {"txtRP_1", "-3"}, {"txtIP_1", "1"}, {"txtRP_2", "2"}},
+                "x1 = 0.634 + 0.366i\nx2 = 2.366 - 1.366i"}},
+        {"frm3ji",
+            {{{"txtNumR_0", "1"}, {"txtNumR_3", "-8"}},
+                "x1 = 2.000 + 0.000i\nx2 = -1.000 + 1.732i\nx3 = -1.000 - 1.732i"}},
+        {"frm4ji",
+            {{{"txtRNum_0", "1"}, {"txtRNum_4", "-1"}},
+                "x1 = -1.000 + 0.000i\nx2 = 0.000 - 1.000i\nx3 = 0.000 + 1.000i\nx4 = 1.000 + 0.000i"}},
+        {"frmRenritu",
+            {{{"txtNum_1", "2"}, {"txtNum_2", "1"}, {"txtNumA_1", "5"}, {"txtNum_6", "1"}, {"txtNum_7", "-1"},
+                 {"txtNumA_2", "1"}},
+                "A = 2.000000\nB = 1.000000"}},
+        {"frmGyouretusiki", {{{"txtNum_1", "1"}, {"txtNum_2", "2"}, {"txtNum_6", "3"}, {"txtNum_7", "4"}}, "-2.000"}},
+        {"frmGyaku",
+            {{{"txtNum_1", "2"}, {"txtNum_2", "1"}, {"txtNum_6", "1"}, {"txtNum_7", "3"}},
+                "0.600\t-0.200\n-0.200\t0.400"}},
+    };
+    return examples;
 }
 
 } // namespace
@@ -60,57 +86,32 @@ class TestCalculatorPattern : public QObject {
 private slots:
     void init() { StartFresh(); }
     void cleanupTestCase() { CloseAll(); }
-    void pattern_data() { Calculators(); }
+    void pattern_data() { EveryCalculator(); }
     void pattern();
-    void results_data() { Calculators(); }
+    void results_data() { EveryCalculator(); }
     void results();
 
 private:
-    static void Calculators();
+    static void EveryCalculator();
 };
 
-void TestCalculatorPattern::Calculators()
+// Every calculator the menu offers, with its example.
+void TestCalculatorPattern::EveryCalculator()
 {
     QTest::addColumn<QString>("button");
     QTest::addColumn<QString>("form");
     QTest::addColumn<QStringList>("row"); // back, reset, calculate
     QTest::addColumn<Inputs>("inputs");
-    QTest::addColumn<QString>("copied"); // every result as Ctrl+C copies them
+    QTest::addColumn<QString>("copied");
 
-    const QStringList numbered{"Command1", "Command2", "Command3"};
-    QTest::newRow("gcd") << "cmdKouyakusuu"
-                         << "frmKouyaku" << QStringList{"Command3", "Command2", "Command1"}
-                         << Inputs{{"txtNum_0", "12"}, {"txtNum_1", "18"}} << QStringLiteral("6");
-    QTest::newRow("sigma") << "cmdSiguma"
-                           << "frmSiguma" << QStringList{"cmdBack", "cmdFirst", "cmdKeisan"}
-                           << Inputs{{"txtFirst", "1"}, {"txtLast", "10"}, {"txt3jou", "1"}} << QStringLiteral("3025");
-    QTest::newRow("triangle") << "cmdMenseki"
-                              << "frmSankaku" << QStringList{"Command1", "cmdShokika", "cmdKeisan"}
-                              << Inputs{{"txtH_0", "3"}, {"txtH_1", "4"}, {"txtH_2", "5"}} << QStringLiteral("6.00");
-    QTest::newRow("quadratic") << "cmd2ji"
-                               << "frm2ji" << numbered
-                               << Inputs{{"txtRP_0", "1"}, {"txtRP_1", "-3"}, {"txtIP_1", "1"}, {"txtRP_2", "2"}}
-                               << QStringLiteral("x1 = 0.634 + 0.366i\nx2 = 2.366 - 1.366i");
-    QTest::newRow("cubic") << "cmd3ji"
-                           << "frm3ji" << numbered << Inputs{{"txtNumR_0", "1"}, {"txtNumR_3", "-8"}}
-                           << QStringLiteral("x1 = 2.000 + 0.000i\nx2 = -1.000 + 1.732i\nx3 = -1.000 - 1.732i");
-    QTest::newRow("quartic")
-        << "cmd4ji"
-        << "frm4ji" << numbered << Inputs{{"txtRNum_0", "1"}, {"txtRNum_4", "-1"}}
-        << QStringLiteral("x1 = -1.000 + 0.000i\nx2 = 0.000 - 1.000i\nx3 = 0.000 + 1.000i\nx4 = 1.000 + 0.000i");
-    QTest::newRow("simultaneous") << "cmdRenritu"
-                                  << "frmRenritu" << numbered
-                                  << Inputs{{"txtNum_1", "2"}, {"txtNum_2", "1"}, {"txtNumA_1", "5"}, {"txtNum_6", "1"},
-                                         {"txtNum_7", "-1"}, {"txtNumA_2", "1"}}
-                                  << QStringLiteral("A = 2.000000\nB = 1.000000");
-    QTest::newRow("determinant") << "cmdGyouretusiki"
-                                 << "frmGyouretusiki" << numbered
-                                 << Inputs{{"txtNum_1", "1"}, {"txtNum_2", "2"}, {"txtNum_6", "3"}, {"txtNum_7", "4"}}
-                                 << QStringLiteral("-2.000");
-    QTest::newRow("inverse") << "cmdReverse"
-                             << "frmGyaku" << numbered
-                             << Inputs{{"txtNum_1", "2"}, {"txtNum_2", "1"}, {"txtNum_6", "1"}, {"txtNum_7", "3"}}
-                             << QStringLiteral("0.600\t-0.200\n-0.200\t0.400");
+    for (const CalculatorInfo& calculator : Calculators()) {
+        const auto example = Examples().find(calculator.form);
+        const Example none;
+        const Example& chosen = example == Examples().end() ? none : example->second;
+        QTest::newRow(qPrintable(calculator.form))
+            << calculator.button << calculator.form
+            << QStringList{calculator.back, calculator.reset, calculator.calculate} << chosen.inputs << chosen.copied;
+    }
 }
 
 void TestCalculatorPattern::pattern()
@@ -119,6 +120,7 @@ void TestCalculatorPattern::pattern()
     QFETCH(QString, form);
     QFETCH(QStringList, row);
     QFETCH(Inputs, inputs);
+    QVERIFY2(!inputs.isEmpty(), "no example for this calculator");
 
     Click(kMenu, button);
     QCOMPARE(OpenWindows(), QStringList{form});
@@ -208,6 +210,7 @@ void TestCalculatorPattern::results()
     QFETCH(QStringList, row);
     QFETCH(Inputs, inputs);
     QFETCH(QString, copied);
+    QVERIFY2(!inputs.isEmpty(), "no example for this calculator");
 
     Click(kMenu, button);
     Fill(form, inputs);

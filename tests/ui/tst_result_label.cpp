@@ -50,6 +50,36 @@ std::pair<int, int> InkColumns(QLabel* label)
     return {int(left / ratio), int(right / ratio)};
 }
 
+// What a plain label of the same size, type, alignment and text handling
+// draws for `text`.
+QImage PlainDrawing(const QLabel* label, const QString& text)
+{
+    QLabel plain(text);
+    plain.setFont(label->font());
+    plain.setAlignment(label->alignment());
+    plain.setTextInteractionFlags(label->textInteractionFlags());
+    plain.resize(label->size());
+    return plain.grab().toImage().convertToFormat(QImage::Format_RGB32);
+}
+
+// For each column of a picture, whether anything is drawn in it; the top row
+// with ink in the columns from `left` to `right`, or the height when none.
+QList<bool> InkedColumns(const QImage& image, int left, int right, int* top = nullptr)
+{
+    const QRgb ground = image.pixel(0, 0);
+    QList<bool> inked(right - left, false);
+    int highest = image.height();
+    for (int y = 0; y < image.height(); ++y)
+        for (int x = left; x < right; ++x)
+            if (image.pixel(x, y) != ground) {
+                inked[x - left] = true;
+                highest = std::min(highest, y);
+            }
+    if (top)
+        *top = highest;
+    return inked;
+}
+
 } // namespace
 
 void TestResultLabel::longResult_data()
@@ -74,7 +104,29 @@ void TestResultLabel::longResult()
     QVERIFY(QTest::qWaitForWindowExposed(&window));
     QCOMPARE(label->text(), text);
     QCOMPARE(label->Fits(), fits);
-    QVERIFY(!label->grab().isNull());
+
+    // What it draws. A text that fits: just what any label draws. One that
+    // does not: "mantissa×10" where a label would write that, then the
+    // exponent, raised, and all of it inside the label.
+    const QImage drawn = label->grab().toImage().convertToFormat(QImage::Format_RGB32);
+    if (fits) {
+        QCOMPARE(drawn, PlainDrawing(label, text));
+    } else {
+        const QString shown = label->Shown();
+        QVERIFY2(shown.contains(QStringLiteral("×10")) && shown != text, qPrintable(shown));
+        const QString base = shown.left(shown.indexOf(QStringLiteral("×10")) + 3);
+        const qreal ratio = drawn.devicePixelRatio();
+        const int baseEnd = int(label->fontMetrics().horizontalAdvance(base) * ratio);
+        const int end = int(label->contentsRect().right() * ratio);
+        QVERIFY2(baseEnd < end, qPrintable(base));
+        int baseTop = 0, exponentTop = 0;
+        QCOMPARE(InkedColumns(drawn, 0, baseEnd, &baseTop), InkedColumns(PlainDrawing(label, base), 0, baseEnd));
+        const QList<bool> exponent = InkedColumns(drawn, baseEnd, drawn.width(), &exponentTop);
+        QVERIFY2(exponent.contains(true), "no exponent drawn");
+        QVERIFY2(exponent.lastIndexOf(true) + baseEnd <= end, "the exponent runs out of the label");
+        QVERIFY2(exponentTop < baseTop,
+            qPrintable(QStringLiteral("exponent top %1, digits' top %2").arg(exponentTop).arg(baseTop)));
+    }
 
     // The tool tip holds the whole result exactly when the label cannot.
     QCOMPARE(Driver::ToolTipShown(label), fits ? QString() : text);
