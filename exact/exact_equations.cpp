@@ -100,16 +100,6 @@ GaussianPoly FromInteger(const fmpz_poly_t p)
 
 using RationalPoly = Flint<fmpq_poly_struct>;
 
-// Where a ball's midpoint lies, in doubles; nothing beyond their range.
-std::optional<Complex> Position(const Flint<acb_struct>& z)
-{
-    const Complex c{arf_get_d(arb_midref(acb_realref(z.get())), ARF_RND_NEAR),
-        arf_get_d(arb_midref(acb_imagref(z.get())), ARF_RND_NEAR)};
-    if (!std::isfinite(c.re) || !std::isfinite(c.im))
-        return std::nullopt;
-    return c;
-}
-
 bool IsSquare(const Rational& q)
 {
     return fmpz_is_square(fmpq_numref(q.get())) && fmpz_is_square(fmpq_denref(q.get()));
@@ -125,7 +115,7 @@ Roots LinearRoot(const Gaussian& w)
     Flint<acb_struct> z;
     arb_set_fmpq(acb_realref(z.get()), w.re.get(), 64);
     arb_set_fmpq(acb_imagref(z.get()), w.im.get(), 64);
-    return {{Position(z), {ExactTextOf(w.re), ExactTextOf(w.im)}}};
+    return {{Nearest(z.get()), {ExactTextOf(w.re), ExactTextOf(w.im)}}};
 }
 
 // The roots w ± t of x² + βx + γ, where w = −β/2 and t² = δ = w² − γ =
@@ -148,9 +138,9 @@ Roots QuadraticRoots(const GaussianPoly& h)
     acb_sqrt(t.get(), t.get(), prec);
     Roots roots(2);
     acb_add(z.get(), centre.get(), t.get(), prec);
-    roots[0].position = Position(z);
+    roots[0].position = Nearest(z.get());
     acb_sub(z.get(), centre.get(), t.get(), prec);
-    roots[1].position = Position(z);
+    roots[1].position = Nearest(z.get());
 
     const Rational norm = u * u + v * v;
     if (!IsSquare(norm))
@@ -159,7 +149,8 @@ Roots QuadraticRoots(const GaussianPoly& h)
     fmpz_sqrt(fmpq_numref(m.get()), fmpq_numref(norm.get()));
     fmpz_sqrt(fmpq_denref(m.get()), fmpq_denref(norm.get()));
     const Algebraic x = Sqrt(Algebraic((m + u) / Rational(2)));
-    const Algebraic y = v.sign() < 0 ? -Sqrt(Algebraic((m - u) / Rational(2))) : Sqrt(Algebraic((m - u) / Rational(2)));
+    const Algebraic root = Sqrt(Algebraic((m - u) / Rational(2)));
+    const Algebraic y = v.sign() < 0 ? -root : root;
     roots[0].parts = {ExactTextOf(x + w.re), ExactTextOf(y + w.im)};
     roots[1].parts = {ExactTextOf(-x + w.re), ExactTextOf(-y + w.im)};
     return roots;

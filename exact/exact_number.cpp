@@ -148,8 +148,13 @@ std::optional<Complex> Nearest(const Algebraic& x)
 {
     Flint<acb_struct> z;
     qqbar_get_acb(z.get(), x.get(), 64);
-    const Complex c{arf_get_d(arb_midref(acb_realref(z.get())), ARF_RND_NEAR),
-        arf_get_d(arb_midref(acb_imagref(z.get())), ARF_RND_NEAR)};
+    return Nearest(z.get());
+}
+
+std::optional<Complex> Nearest(const acb_struct* z)
+{
+    const Complex c{
+        arf_get_d(arb_midref(acb_realref(z)), ARF_RND_NEAR), arf_get_d(arb_midref(acb_imagref(z)), ARF_RND_NEAR)};
     if (!std::isfinite(c.re) || !std::isfinite(c.im))
         return std::nullopt;
     return c;

@@ -98,6 +98,9 @@ Algebraic FromParts(const Algebraic& re, const Algebraic& im);
 // The doubles nearest the real and imaginary parts, within a 64-bit
 // enclosure; nothing when a part lies beyond the double range.
 std::optional<Complex> Nearest(const Algebraic& x);
+// The doubles nearest the midpoint of a ball of Arb's; nothing beyond the
+// double range.
+std::optional<Complex> Nearest(const acb_struct* z);
 
 // The roots of a polynomial with integer coefficients, each as often as its
 // multiplicity, in Calcium's order (real roots first, from the largest).
