@@ -157,19 +157,18 @@ ScannedNumber ScanNumber(std::string_view text)
     return s;
 }
 
-namespace {
-
-// The exponent as a number, saturated far beyond anything a double can hold.
 long long ExponentValue(const ScannedNumber& s)
 {
     long long value = 0;
     for (char c : s.exponentDigits) {
         value = value * 10 + (c - '0');
-        if (value > 1'000'000'000)
+        if (value > kExponentLimit)
             break;
     }
     return s.exponentNegative ? -value : value;
 }
+
+namespace {
 
 // ---------------------------------------------------------------- writing
 

@@ -32,6 +32,13 @@ struct ScannedNumber {
 };
 ScannedNumber ScanNumber(std::string_view text);
 
+// The exponent a scanned number carries, with its sign: the value of its
+// digits, saturated. Reading the digits stops once the magnitude passes
+// kExponentLimit, far beyond anything a double or a box's text can need, so a
+// magnitude above the limit means only "at least this large".
+inline constexpr long long kExponentLimit = 1'000'000'000;
+long long ExponentValue(const ScannedNumber& s);
+
 // Nearest integer, ties to the even neighbour. Empty when the nearest integer
 // lies outside the 32-bit range (or the value is not a number).
 std::optional<std::int32_t> RoundToInt32(double value);

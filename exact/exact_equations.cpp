@@ -1,7 +1,9 @@
 // SPDX-License-Identifier: MIT
 #include "exact_equations.h"
 
-#include "exact_values.h"
+#include "exact_reading.h"
+#include "exact_value_api.h"
+#include "surd_form.h"
 
 #include <algorithm>
 #include <cmath>
@@ -96,56 +98,7 @@ GaussianPoly FromInteger(const fmpz_poly_t p)
 
 // ------------------------------------------------------------ FLINT helpers
 
-// A FLINT object that lives exactly as long as its owner.
-template<class Struct, void (*Init)(Struct*), void (*Clear)(Struct*)> class Owned {
-public:
-    Owned() { Init(value); }
-    Owned(const Owned&) = delete;
-    Owned& operator=(const Owned&) = delete;
-    ~Owned() { Clear(value); }
-    Struct* get() { return value; }
-
-protected:
-    Struct value[1];
-};
-
-using RationalPoly = Owned<fmpq_poly_struct, fmpq_poly_init, fmpq_poly_clear>;
-using Factors = Owned<fmpz_poly_factor_struct, fmpz_poly_factor_init, fmpz_poly_factor_clear>;
-
-class Ball : public Owned<acb_struct, acb_init, acb_clear> {
-public:
-    std::optional<Complex> position() const
-    {
-        const Complex c{arf_get_d(arb_midref(acb_realref(value)), ARF_RND_NEAR),
-            arf_get_d(arb_midref(acb_imagref(value)), ARF_RND_NEAR)};
-        if (!std::isfinite(c.re) || !std::isfinite(c.im))
-            return std::nullopt;
-        return c;
-    }
-};
-
-// The roots of an irreducible polynomial.
-std::vector<Algebraic> RootsOf(const fmpz_poly_struct* p)
-{
-    std::vector<qqbar_struct> raw(static_cast<std::size_t>(fmpz_poly_degree(p)));
-    for (auto& r : raw)
-        qqbar_init(&r);
-    qqbar_roots_fmpz_poly(raw.data(), p, QQBAR_ROOTS_IRREDUCIBLE);
-    std::vector<Algebraic> roots(raw.size());
-    for (std::size_t k = 0; k < raw.size(); ++k) {
-        qqbar_swap(roots[k].get(), &raw[k]);
-        qqbar_clear(&raw[k]);
-    }
-    return roots;
-}
-
-// √q for a rational q ≥ 0.
-Algebraic RootOf(const Rational& q)
-{
-    Algebraic r(q);
-    qqbar_sqrt(r.get(), r.get());
-    return r;
-}
+using RationalPoly = Flint<fmpq_poly_struct>;
 
 bool IsSquare(const Rational& q)
 {
@@ -159,10 +112,10 @@ using Roots = std::vector<ExactRootValue>;
 // The root w of x − w.
 Roots LinearRoot(const Gaussian& w)
 {
-    Ball z;
+    Flint<acb_struct> z;
     arb_set_fmpq(acb_realref(z.get()), w.re.get(), 64);
     arb_set_fmpq(acb_imagref(z.get()), w.im.get(), 64);
-    return {{z.position(), {ExactTextOf(w.re), ExactTextOf(w.im)}}};
+    return {{Nearest(z.get()), {ExactTextOf(w.re), ExactTextOf(w.im)}}};
 }
 
 // The roots w ± t of x² + βx + γ, where w = −β/2 and t² = δ = w² − γ =
@@ -177,7 +130,7 @@ Roots QuadraticRoots(const GaussianPoly& h)
     const Rational& v = delta.im;
 
     const slong prec = 128 + std::max(u.bits(), v.bits());
-    Ball centre, t, z;
+    Flint<acb_struct> centre, t, z;
     arb_set_fmpq(acb_realref(centre.get()), w.re.get(), prec);
     arb_set_fmpq(acb_imagref(centre.get()), w.im.get(), prec);
     arb_set_fmpq(acb_realref(t.get()), u.get(), prec);
@@ -185,9 +138,9 @@ Roots QuadraticRoots(const GaussianPoly& h)
     acb_sqrt(t.get(), t.get(), prec);
     Roots roots(2);
     acb_add(z.get(), centre.get(), t.get(), prec);
-    roots[0].position = z.position();
+    roots[0].position = Nearest(z.get());
     acb_sub(z.get(), centre.get(), t.get(), prec);
-    roots[1].position = z.position();
+    roots[1].position = Nearest(z.get());
 
     const Rational norm = u * u + v * v;
     if (!IsSquare(norm))
@@ -195,18 +148,11 @@ Roots QuadraticRoots(const GaussianPoly& h)
     Rational m;
     fmpz_sqrt(fmpq_numref(m.get()), fmpq_numref(norm.get()));
     fmpz_sqrt(fmpq_denref(m.get()), fmpq_denref(norm.get()));
-    const Algebraic x = RootOf((m + u) / Rational(2));
-    Algebraic y = RootOf((m - u) / Rational(2));
-    if (fmpq_sgn(v.get()) < 0)
-        qqbar_neg(y.get(), y.get());
-    for (int s : {1, -1}) {
-        Algebraic re = x, im = y;
-        qqbar_mul_si(re.get(), re.get(), s);
-        qqbar_mul_si(im.get(), im.get(), s);
-        qqbar_add_fmpq(re.get(), re.get(), w.re.get());
-        qqbar_add_fmpq(im.get(), im.get(), w.im.get());
-        roots[s > 0 ? 0 : 1].parts = {ExactTextOf(re), ExactTextOf(im)};
-    }
+    const Algebraic x = Sqrt(Algebraic((m + u) / Rational(2)));
+    const Algebraic root = Sqrt(Algebraic((m - u) / Rational(2)));
+    const Algebraic y = v.sign() < 0 ? -root : root;
+    roots[0].parts = {ExactTextOf(x + w.re), ExactTextOf(y + w.im)};
+    roots[1].parts = {ExactTextOf(-x + w.re), ExactTextOf(-y + w.im)};
     return roots;
 }
 
@@ -215,19 +161,13 @@ Roots QuadraticRoots(const GaussianPoly& h)
 Roots IsolatedRoots(const fmpz_poly_struct* g)
 {
     Roots roots;
-    for (const Algebraic& r : RootsOf(g)) {
-        Ball z;
-        qqbar_get_acb(z.get(), r.get(), 64);
+    for (const Algebraic& r : RootsOfIrreducible(g)) {
         ExactRoot parts;
-        if (r.isReal()) {
+        if (r.isReal())
             parts = {ExactTextOf(r), "0"};
-        } else if (qqbar_height_bits(r.get()) <= kMaxSplitBits) {
-            Algebraic re, im;
-            qqbar_re(re.get(), r.get());
-            qqbar_im(im.get(), r.get());
-            parts = {ExactTextOf(re), ExactTextOf(im)};
-        }
-        roots.push_back({z.position(), parts});
+        else if (r.heightBits() <= kMaxSplitBits)
+            parts = {ExactTextOf(RealPart(r)), ExactTextOf(ImaginaryPart(r))};
+        roots.push_back({Nearest(r), parts});
     }
     return roots;
 }
@@ -310,18 +250,16 @@ std::optional<std::vector<ExactRootValue>> ExactRootValues(
     fmpq_poly_mul(b.get(), b.get(), b.get());
     fmpq_poly_add(q.get(), q.get(), b.get());
 
-    fmpz_poly_t integral;
-    fmpz_poly_init(integral);
-    fmpq_poly_get_numerator(integral, real ? a.get() : q.get());
-    Factors factors;
-    fmpz_poly_factor(factors.get(), integral);
-    fmpz_poly_clear(integral);
+    Flint<fmpz_poly_struct> integral;
+    fmpq_poly_get_numerator(integral.get(), real ? a.get() : q.get());
+    Flint<fmpz_poly_factor_struct> factors;
+    fmpz_poly_factor(factors.get(), integral.get());
 
     std::vector<ExactRootValue> roots;
-    for (slong k = 0; k < factors.get()->num; ++k) {
+    for (slong k = 0; k < factors->num; ++k) {
         if (deadline.passed())
             return std::nullopt;
-        const Roots found = RootsAmong(p, factors.get()->p + k);
+        const Roots found = RootsAmong(p, factors->p + k);
         roots.insert(roots.end(), found.begin(), found.end());
     }
     if (roots.size() != p.size() - 1)

@@ -1,24 +1,18 @@
 // SPDX-License-Identifier: MIT
 #include "exact_linalg.h"
 
-#include "exact_values.h"
-
-#include <flint/fmpq_mat.h>
+#include "exact_reading.h"
+#include "exact_value_api.h"
+#include "surd_form.h"
 
 namespace {
 
-class RationalMatrix {
-public:
-    RationalMatrix(slong rows, slong cols) { fmpq_mat_init(m_, rows, cols); }
-    RationalMatrix(const RationalMatrix&) = delete;
-    RationalMatrix& operator=(const RationalMatrix&) = delete;
-    ~RationalMatrix() { fmpq_mat_clear(m_); }
-    fmpq_mat_struct* get() { return m_; }
-    fmpq* at(std::size_t i, std::size_t j) { return fmpq_mat_entry(m_, static_cast<slong>(i), static_cast<slong>(j)); }
+using RationalMatrix = Flint<fmpq_mat_struct>;
 
-private:
-    fmpq_mat_t m_;
-};
+fmpq* Entry(RationalMatrix& m, std::size_t i, std::size_t j)
+{
+    return fmpq_mat_entry(m.get(), static_cast<slong>(i), static_cast<slong>(j));
+}
 
 // Reads texts[i][j] into column offset + j of row i; false when a box's
 // number is absurd.
@@ -29,7 +23,7 @@ bool ReadInto(RationalMatrix& m, const BoxRows& texts, std::size_t offset = 0)
             const auto q = ReadExact(texts[i][j]);
             if (!q)
                 return false;
-            fmpq_set(m.at(i, offset + j), q->get());
+            fmpq_set(Entry(m, i, offset + j), q->get());
         }
     }
     return true;
@@ -66,7 +60,7 @@ ExactVector ExactSolve(const BoxRows& rows, const std::vector<std::string>& rhs)
     }
     result.status = ExactStatus::Found;
     for (std::size_t i = 0; i < result.x.size(); ++i)
-        result.x[i] = TextOf(x.at(i, 0));
+        result.x[i] = TextOf(Entry(x, i, 0));
     return result;
 }
 
@@ -101,6 +95,6 @@ ExactMatrix ExactInverse(const BoxRows& rows)
     result.status = ExactStatus::Found;
     for (std::size_t i = 0; i < rows.size(); ++i)
         for (std::size_t j = 0; j < rows.size(); ++j)
-            result.entries[i][j] = TextOf(inverse.at(i, j));
+            result.entries[i][j] = TextOf(Entry(inverse, i, j));
     return result;
 }

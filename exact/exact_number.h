@@ -1,67 +1,42 @@
 // SPDX-License-Identifier: MIT
 #pragma once
 
-// The library's inside: owning wrappers of FLINT's rationals and Calcium's
-// algebraic numbers, the exact reading of a box's text, the surd form of a
-// real algebraic number and its canonical text (see exact_text.h), and the
-// time limit. The screens use the other headers; the tests use this one too.
+// The library's numbers: integers and rationals of any size (FLINT) and
+// algebraic numbers (Calcium), owned through Flint<T>, with the operations the
+// calculators and the tests need. The other files of the library and the
+// tests speak of numbers in these words.
 
-#include "exact_text.h"
-#include "qqbar_decls.h"
+#include "complex.h"
+#include "flint_owner.h"
 
-#include <chrono>
-#include <flint/fmpq.h>
-#include <flint/fmpz.h>
 #include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
 
 // An arbitrary-size integer.
-class Integer {
+class Integer : public Flint<fmpz> {
 public:
-    Integer() { fmpz_init(v_); }
-    Integer(long n) { fmpz_init_set_si(v_, n); }
-    Integer(const Integer& o) { fmpz_init_set(v_, o.v_); }
-    Integer& operator=(const Integer& o)
-    {
-        fmpz_set(v_, o.v_);
-        return *this;
-    }
-    ~Integer() { fmpz_clear(v_); }
-    fmpz* get() { return v_; }
-    const fmpz* get() const { return v_; }
-    friend bool operator==(const Integer& a, const Integer& b) { return fmpz_equal(a.v_, b.v_); }
-    friend bool operator<(const Integer& a, const Integer& b) { return fmpz_cmp(a.v_, b.v_) < 0; }
+    Integer() = default;
+    Integer(long n) { fmpz_set_si(get(), n); }
+    // From ASCII decimal digits, at least one and nothing else.
+    explicit Integer(std::string_view digits);
     std::string text() const;
-
-private:
-    fmpz_t v_;
+    friend bool operator==(const Integer& a, const Integer& b) { return fmpz_equal(a.get(), b.get()); }
+    friend bool operator<(const Integer& a, const Integer& b) { return fmpz_cmp(a.get(), b.get()) < 0; }
 };
 
 // An exact rational number; the arithmetic is exact.
-class Rational {
+class Rational : public Flint<fmpq> {
 public:
-    Rational() { fmpq_init(v_); }
-    Rational(long n, long d = 1)
-    {
-        fmpq_init(v_);
-        fmpq_set_si(v_, n, static_cast<ulong>(d));
-    }
-    Rational(const Rational& o)
-    {
-        fmpq_init(v_);
-        fmpq_set(v_, o.v_);
-    }
-    Rational& operator=(const Rational& o)
-    {
-        fmpq_set(v_, o.v_);
-        return *this;
-    }
-    ~Rational() { fmpq_clear(v_); }
-    fmpq* get() { return v_; }
-    const fmpq* get() const { return v_; }
-    bool isZero() const { return fmpq_is_zero(v_); }
+    Rational() = default;
+    Rational(long n, long d = 1) { fmpq_set_si(get(), n, static_cast<ulong>(d)); }
+    // n / d; d must not be zero.
+    Rational(const Integer& n, const Integer& d) { fmpq_set_fmpz_frac(get(), n.get(), d.get()); }
+    bool isZero() const { return fmpq_is_zero(get()); }
+    bool isInteger() const { return fmpz_is_one(fmpq_denref(get())); }
+    // −1, 0 or 1.
+    int sign() const { return fmpq_sgn(get()); }
     // The larger of the bit sizes of numerator and denominator.
     long bits() const;
     friend Rational operator+(const Rational& a, const Rational& b);
@@ -70,92 +45,67 @@ public:
     // b must not be zero.
     friend Rational operator/(const Rational& a, const Rational& b);
     friend Rational operator-(const Rational& a);
-    friend bool operator==(const Rational& a, const Rational& b) { return fmpq_equal(a.v_, b.v_); }
-
-private:
-    fmpq_t v_;
+    friend bool operator==(const Rational& a, const Rational& b) { return fmpq_equal(a.get(), b.get()); }
 };
 
 // An exact algebraic number (complex in general), kept as its minimal
 // polynomial and an isolating enclosure of the root.
-class Algebraic {
+class Algebraic : public Flint<qqbar_struct> {
 public:
-    Algebraic() { qqbar_init(v_); }
-    explicit Algebraic(const Rational& q)
-    {
-        qqbar_init(v_);
-        qqbar_set_fmpq(v_, q.get());
-    }
-    Algebraic(const Algebraic& o)
-    {
-        qqbar_init(v_);
-        qqbar_set(v_, o.v_);
-    }
-    Algebraic& operator=(const Algebraic& o)
-    {
-        qqbar_set(v_, o.v_);
-        return *this;
-    }
-    ~Algebraic() { qqbar_clear(v_); }
-    qqbar_struct* get() { return v_; }
-    const qqbar_struct* get() const { return v_; }
-    long degree() const { return qqbar_degree(v_); }
-    bool isReal() const { return qqbar_is_real(v_); }
+    Algebraic() = default;
+    explicit Algebraic(const Integer& n) { qqbar_set_fmpz(get(), n.get()); }
+    explicit Algebraic(const Rational& q) { qqbar_set_fmpq(get(), q.get()); }
+    long degree() const { return qqbar_degree(get()); }
+    bool isReal() const { return qqbar_is_real(get()); }
+    bool isZero() const { return qqbar_is_zero(get()); }
+    // The sign of the real part: −1, 0 or 1.
+    int realSign() const { return qqbar_sgn_re(get()); }
+    // The bit size of the largest coefficient of the minimal polynomial.
+    long heightBits() const { return qqbar_height_bits(get()); }
+    // The coefficient of x^k in the minimal polynomial (integer coefficients,
+    // positive leading one).
+    Integer coefficient(long k) const;
+    // The number itself when it is rational.
+    std::optional<Rational> rational() const;
     friend Algebraic operator+(const Algebraic& a, const Algebraic& b);
     friend Algebraic operator-(const Algebraic& a, const Algebraic& b);
     friend Algebraic operator*(const Algebraic& a, const Algebraic& b);
     // b must not be zero.
     friend Algebraic operator/(const Algebraic& a, const Algebraic& b);
-    friend bool operator==(const Algebraic& a, const Algebraic& b) { return qqbar_equal(a.v_, b.v_); }
-
-private:
-    qqbar_t v_;
+    friend Algebraic operator-(const Algebraic& a);
+    // Scaling and shifting by a rational.
+    friend Algebraic operator*(const Algebraic& a, const Rational& k);
+    friend Algebraic operator*(const Rational& k, const Algebraic& a) { return a * k; }
+    friend Algebraic operator+(const Algebraic& a, const Rational& q);
+    friend bool operator==(const Algebraic& a, const Algebraic& b) { return qqbar_equal(a.get(), b.get()); }
 };
 
-// √n for an integer n (i√|n| for a negative one).
-Algebraic SquareRoot(const Integer& n);
+// The principal square root: the one with positive real part, or i√|x| for
+// a negative real x.
+Algebraic Sqrt(const Algebraic& x);
 
-// The number a box's text spells under ParseNumber's reading rule, exactly;
-// nothing when its digits or its magnitude go beyond kMaxReadOrder places
-// (such a text faults or underflows in the decimal reading anyway).
-inline constexpr long kMaxReadOrder = 400;
-std::optional<Rational> ReadExact(std::string_view boxText);
+// sin(π·x) and cos(π·x) for a rational x whose numerator and denominator fit
+// in a long. Their degree grows with the denominator: the library asks only
+// for multiples of π/12, the tests for whole degrees.
+Algebraic SinPi(const Rational& x);
+Algebraic CosPi(const Rational& x);
 
-// c₁√m₁ + c₂√m₂ + … as rational coefficients of distinct square-free m ≥ 1 in
-// increasing order, with no zero coefficient; zero has no terms.
-struct SurdTerm {
-    Rational c;
-    Integer m;
-};
-using SurdForm = std::vector<SurdTerm>;
+// The real and imaginary parts, and the number re + i·im from them.
+Algebraic RealPart(const Algebraic& x);
+Algebraic ImaginaryPart(const Algebraic& x);
+Algebraic FromParts(const Algebraic& re, const Algebraic& im);
 
-// The surd form of a real algebraic number, found for degree 1, 2 and 4 and
-// always checked exactly against the number; nothing when there is none or it
-// was not found.
-std::optional<SurdForm> ToSurdForm(const Algebraic& x);
-Algebraic FromSurdForm(const SurdForm& form);
-// The canonical text of a surd form, whatever its length.
-std::string CanonicalText(const SurdForm& form);
-// The canonical text of a real algebraic number within kMaxExactLength, or
-// nothing.
-ExactText ExactTextOf(const Algebraic& x);
-ExactText ExactTextOf(const Rational& q);
-// The number a canonical text stands for; nothing for a text that is not one.
-std::optional<Algebraic> ParseCanonical(std::string_view text);
+// The doubles nearest the real and imaginary parts, within a 64-bit
+// enclosure; nothing when a part lies beyond the double range.
+std::optional<Complex> Nearest(const Algebraic& x);
+// The doubles nearest the midpoint of a ball of Arb's; nothing beyond the
+// double range.
+std::optional<Complex> Nearest(const acb_struct* z);
 
-// The time limit of one screen's exact calculation, checked between steps.
-// FLINT's own steps cannot be interrupted; the size guards keep each short.
-class Deadline {
-public:
-    explicit Deadline(std::chrono::milliseconds budget)
-        : end_(std::chrono::steady_clock::now() + budget)
-    {
-    }
-    bool passed() const { return std::chrono::steady_clock::now() >= end_; }
-
-private:
-    std::chrono::steady_clock::time_point end_;
-};
-
-// The time each screen's exact calculation may take before it gives up.
-inline constexpr std::chrono::milliseconds kExactBudget{60};
+// The roots of a polynomial with integer coefficients, each as often as its
+// multiplicity, in Calcium's order (real roots first, from the largest).
+std::vector<Algebraic> RootsOf(const fmpz_poly_struct* p);
+// The same for a polynomial known to be irreducible, without factoring it.
+std::vector<Algebraic> RootsOfIrreducible(const fmpz_poly_struct* p);
+// x and the other roots of its minimal polynomial.
+std::vector<Algebraic> Conjugates(const Algebraic& x);

@@ -1,7 +1,9 @@
 // SPDX-License-Identifier: MIT
 #include "exact_sigma.h"
 
-#include "exact_values.h"
+#include "exact_reading.h"
+#include "exact_value_api.h"
+#include "surd_form.h"
 
 namespace {
 

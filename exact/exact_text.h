@@ -14,10 +14,12 @@
 // Examples: "0", "-12", "-3/7", "√2", "-√3/2", "3√15/4", "1+√2", "(1+√5)/2",
 // "(-1-√5)/2", "(-√2+√6)/4".
 //
-// Every function of this library gives an ExactText: the canonical text, or
-// nothing when the value has no such text of at most kMaxExactLength
-// characters, or when it was not found within the time limit. A text given is
-// never wrong; nothing means the label shows kApproxMark and the decimal text.
+// Each label's exact text is an ExactText, which the calculators' functions
+// give one by one or inside their results (ExactRoot, ExactVector,
+// ExactMatrix): the canonical text, or nothing when the value has no such
+// text of at most kMaxExactLength characters, or when it was not found. A
+// text given is never wrong; nothing means the label shows kApproxMark and
+// the decimal text.
 //
 // How a screen uses it: the decimal calculation runs first and decides every
 // check and message as before. Only when it gives results does the screen
@@ -25,7 +27,11 @@
 // (exact_equations.h, exact_linalg.h, exact_sigma.h, exact_triangle.h) and
 // keep both forms of each label; ExactLabelText picks the exact view's text.
 // Each call returns within a few milliseconds on the screens' inputs (see
-// bench/exact_paths.cpp) and gives up with nothing rather than run long.
+// bench/exact_paths.cpp). Only the roots have a deadline (exact_deadline.h),
+// after which they give up with nothing; the other calculations have none and
+// are kept short by what they are given: numbers of at most a few hundred
+// digits (exact_reading.h), matrices of at most 5 × 5, square roots split
+// only up to a bounded size.
 //
 // FLINT keeps per-thread caches. They stay reachable on the thread that made
 // them; a worker thread that does exact work should call flint_cleanup()

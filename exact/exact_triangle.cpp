@@ -2,8 +2,10 @@
 #include "exact_triangle.h"
 
 #include "conversions.h"
-#include "exact_values.h"
+#include "exact_reading.h"
+#include "exact_value_api.h"
 #include "outcome.h"
+#include "surd_form.h"
 #include "triangle.h"
 
 namespace {
@@ -18,35 +20,18 @@ struct Angle {
 std::optional<Angle> ExactAngle(const Rational& degrees)
 {
     const Rational steps = degrees / Rational(15);
-    if (!fmpz_is_one(fmpq_denref(steps.get())) || !fmpz_fits_si(fmpq_numref(steps.get())))
+    if (!steps.isInteger() || !fmpz_fits_si(fmpq_numref(steps.get())))
         return std::nullopt;
     // k·15° is k/12 of a half turn; k mod 24 gives the same sine and cosine.
-    const slong k = fmpz_fdiv_ui(fmpq_numref(steps.get()), 24);
-    Angle a{degrees, {}, {}};
-    qqbar_sin_pi(a.sin.get(), k, 12);
-    qqbar_cos_pi(a.cos.get(), k, 12);
-    return a;
-}
-
-Algebraic Scaled(const Algebraic& x, const Rational& k)
-{
-    Algebraic r;
-    qqbar_mul_fmpq(r.get(), x.get(), k.get());
-    return r;
+    const Rational halfTurns(static_cast<long>(fmpz_fdiv_ui(fmpq_numref(steps.get()), 24)), 12);
+    return Angle{degrees, SinPi(halfTurns), CosPi(halfTurns)};
 }
 
 std::optional<Algebraic> PositiveRoot(const Algebraic& x)
 {
-    if (!x.isReal() || qqbar_sgn_re(x.get()) < 0)
+    if (!x.isReal() || x.realSign() < 0)
         return std::nullopt;
-    Algebraic r;
-    qqbar_sqrt(r.get(), x.get());
-    return r;
-}
-
-bool IsZero(const Algebraic& x)
-{
-    return qqbar_is_zero(x.get());
+    return Sqrt(x);
 }
 
 std::optional<Algebraic> Heron(const Rational& a, const Rational& b, const Rational& c)
@@ -57,18 +42,18 @@ std::optional<Algebraic> Heron(const Rational& a, const Rational& b, const Ratio
 
 // Side a faces angle A, the acute angle B faces b: sin B = b·sin A / a, and
 // the area is a·b/2 · sin(A + B).
-std::optional<Algebraic> HasamanaiKakuExact(const Rational& a, const Rational& b, const Angle& A)
+std::optional<Algebraic> HasamanaiKakuExact(const Rational& a, const Rational& b, const Angle& angleA)
 {
-    const Algebraic sinB = Scaled(A.sin, b / a);
+    const Algebraic sinB = angleA.sin * (b / a);
     const auto cosB = PositiveRoot(Algebraic(Rational(1)) - sinB * sinB);
     if (!cosB)
         return std::nullopt;
-    return Scaled(sinB * A.cos + *cosB * A.sin, a * b / Rational(2));
+    return (sinB * angleA.cos + *cosB * angleA.sin) * (a * b / Rational(2));
 }
 
-Angle SumOf(const Angle& A, const Angle& B)
+Angle SumOf(const Angle& a, const Angle& b)
 {
-    return {A.degrees + B.degrees, A.sin * B.cos + A.cos * B.sin, A.cos * B.cos - A.sin * B.sin};
+    return {a.degrees + b.degrees, a.sin * b.cos + a.cos * b.sin, a.cos * b.cos - a.sin * b.sin};
 }
 
 } // namespace
@@ -76,6 +61,10 @@ Angle SumOf(const Angle& A, const Angle& B)
 std::optional<Algebraic> ExactTriangleValue(
     const std::array<std::string, 3>& txtH, const std::array<std::string, 3>& txtK)
 {
+    // The rule table decides on the decimal values, so they are read as the
+    // screen reads them. A number beyond the double range is an arithmetic
+    // fault there, which the screen reports before it asks for the exact
+    // area; called on such boxes directly, this function has no area to give.
     std::array<double, 3> Hen{}, Kaku{};
     try {
         for (std::size_t i = 0; i < 3; ++i) {
@@ -107,19 +96,19 @@ std::optional<Algebraic> ExactTriangleValue(
 
     switch (rule.formula) {
     case AreaFormula::ThreeSides: return Heron(h[0], h[1], h[2]);
-    case AreaFormula::HasamuKaku: return Scaled(k[0].sin, h[0] * h[1] / Rational(2));
+    case AreaFormula::HasamuKaku: return k[0].sin * (h[0] * h[1] / Rational(2));
     case AreaFormula::HasamanaiKaku: return HasamanaiKakuExact(h[0], h[1], k[0]);
     case AreaFormula::RyoutanKaku: {
         const Angle sum = SumOf(k[0], k[1]);
-        if (IsZero(sum.sin))
+        if (sum.sin.isZero())
             return std::nullopt;
-        return Scaled(k[0].sin * k[1].sin / sum.sin, h[0] * h[0] / Rational(2));
+        return k[0].sin * k[1].sin / sum.sin * (h[0] * h[0] / Rational(2));
     }
     case AreaFormula::NotRyoutanKaku: {
-        if (IsZero(k[0].sin))
+        if (k[0].sin.isZero())
             return std::nullopt;
         const Angle sum = SumOf(k[0], k[1]);
-        return Scaled(k[1].sin * sum.sin / k[0].sin, h[0] * h[0] / Rational(2));
+        return k[1].sin * sum.sin / k[0].sin * (h[0] * h[0] / Rational(2));
     }
     case AreaFormula::None: break;
     }

@@ -4,9 +4,17 @@
 /* The part of Calcium's algebraic numbers (calcium/qqbar.h) that this library
  * uses. Calcium 0.4's own header cannot be read by a C++ compiler: it opens
  * extern "C" before including GMP's C++ declarations, and its inline functions
- * convert void* implicitly. The types below repeat its layout member for
- * member; qqbar_decls_check.c compiles the real header together with these
- * prototypes, so a prototype that drifts from the library fails the build. */
+ * convert void* implicitly. qqbar_decls_check.c compiles Calcium's header
+ * and then this one, and so checks:
+ *   - every prototype below, the inline functions' included, against
+ *     Calcium's declaration or definition: C rejects a redeclaration of
+ *     another type;
+ *   - the structure's size and each member's offset and type against
+ *     Calcium's qqbar_struct (it is declared under a name of its own,
+ *     kalvora_qqbar_struct, so that both can be compared), and the flag's
+ *     value.
+ * The array and pointer types are spelled here as Calcium spells them; they
+ * are not compared. */
 
 #include <acb.h>
 #include <flint/fmpq.h>
@@ -17,15 +25,19 @@
 extern "C" {
 #endif
 
-#ifndef QQBAR_H
 typedef struct {
     fmpz_poly_struct poly;
     acb_struct enclosure;
-} qqbar_struct;
+} kalvora_qqbar_struct;
+#define KALVORA_QQBAR_ROOTS_IRREDUCIBLE 1
+
+#ifndef QQBAR_H
+typedef kalvora_qqbar_struct qqbar_struct;
 typedef qqbar_struct qqbar_t[1];
 typedef qqbar_struct* qqbar_ptr;
 typedef const qqbar_struct* qqbar_srcptr;
-#define QQBAR_ROOTS_IRREDUCIBLE 1
+#define QQBAR_ROOTS_IRREDUCIBLE KALVORA_QQBAR_ROOTS_IRREDUCIBLE
+#endif
 
 /* Inline in the header, exported by the library as well. */
 slong qqbar_degree(const qqbar_t x);
@@ -33,7 +45,6 @@ int qqbar_is_rational(const qqbar_t x);
 int qqbar_is_zero(const qqbar_t x);
 int qqbar_is_real(const qqbar_t x);
 void qqbar_sqrt(qqbar_t res, const qqbar_t x);
-#endif
 
 void qqbar_init(qqbar_t res);
 void qqbar_clear(qqbar_t res);

@@ -6,7 +6,9 @@
 #include "conversions.h"
 #include "cubic.h"
 #include "exact_equations.h"
-#include "exact_values.h"
+#include "exact_reading.h"
+#include "exact_support.h"
+#include "exact_value_api.h"
 #include "quadratic.h"
 #include "quartic.h"
 
@@ -48,26 +50,13 @@ std::vector<Complex> Shown(const std::vector<CoefficientBoxes>& boxes)
 double Approximately(const QString& text)
 {
     const auto x = ParseCanonical(text.toStdString());
-    if (!x)
-        return std::nan("");
-    acb_t z;
-    acb_init(z);
-    qqbar_get_acb(z, x->get(), 64);
-    const double value = arf_get_d(arb_midref(acb_realref(z)), ARF_RND_NEAR);
-    acb_clear(z);
-    return value;
-}
-
-QString Text(const ExactText& t)
-{
-    return t ? QString::fromStdString(*t) : QStringLiteral("none");
+    const auto z = x ? Nearest(*x) : std::nullopt;
+    return z ? z->re : std::nan("");
 }
 
 Algebraic Gaussian(const GaussianRational& c)
 {
-    Algebraic z;
-    qqbar_set_re_im(z.get(), Algebraic(c.re).get(), Algebraic(c.im).get());
-    return z;
+    return FromParts(Algebraic(c.re), Algebraic(c.im));
 }
 
 } // namespace
@@ -141,12 +130,11 @@ void TestExactEquations::roots()
     for (const ExactRoot& row : rows) {
         if (!row.re || !row.im)
             continue;
-        Algebraic r;
-        qqbar_set_re_im(r.get(), ParseCanonical(*row.re)->get(), ParseCanonical(*row.im)->get());
+        const Algebraic r = FromParts(*ParseCanonical(*row.re), *ParseCanonical(*row.im));
         Algebraic sum;
         for (const GaussianRational& c : keisuu)
             sum = sum * r + Gaussian(c);
-        QVERIFY(qqbar_is_zero(sum.get()));
+        QVERIFY(sum.isZero());
     }
 }
 

@@ -4,7 +4,9 @@
 // arithmetic is reported as such.
 
 #include "exact_linalg.h"
-#include "exact_values.h"
+#include "exact_reading.h"
+#include "exact_support.h"
+#include "exact_value_api.h"
 #include "inverse.h"
 
 #include <QTest>
@@ -37,10 +39,7 @@ std::vector<std::vector<Rational>> Numbers(const BoxRows& boxes)
 // A rational from its canonical text.
 Rational FromText(const ExactText& text)
 {
-    const auto x = ParseCanonical(text.value());
-    Rational q;
-    qqbar_get_fmpq(q.get(), x.value().get());
-    return q;
+    return ParseCanonical(text.value()).value().rational().value();
 }
 
 Rational Cofactor(const std::vector<std::vector<Rational>>& m)
@@ -58,11 +57,6 @@ Rational Cofactor(const std::vector<std::vector<Rational>>& m)
         det = j % 2 == 0 ? det + term : det - term;
     }
     return det;
-}
-
-QString Text(const ExactText& t)
-{
-    return t ? QString::fromStdString(*t) : QStringLiteral("none");
 }
 
 } // namespace

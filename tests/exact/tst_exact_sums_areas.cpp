@@ -2,65 +2,37 @@
 // The exact Σ against a direct exact loop, and the exact triangle area
 // against a second formula.
 
+#include "exact_reading.h"
 #include "exact_sigma.h"
+#include "exact_support.h"
 #include "exact_triangle.h"
-#include "exact_values.h"
+#include "exact_value_api.h"
 
 #include <QTest>
 
 namespace {
-
-QString Text(const ExactText& t)
-{
-    return t ? QString::fromStdString(*t) : QStringLiteral("none");
-}
 
 std::array<std::string, 3> Three(const QStringList& texts, int from)
 {
     return {texts.value(from).toStdString(), texts.value(from + 1).toStdString(), texts.value(from + 2).toStdString()};
 }
 
+// An angle in degrees is degrees / 180 of a half turn.
 Algebraic Sine(const Rational& degrees)
 {
-    // degrees / 180 of a half turn; the tests only use whole degrees.
-    Algebraic s;
-    qqbar_sin_pi(s.get(), fmpz_get_si(fmpq_numref(degrees.get())), 180);
-    return s;
-}
-
-Algebraic Scaled(const Algebraic& x, const Rational& k)
-{
-    Algebraic r;
-    qqbar_mul_fmpq(r.get(), x.get(), k.get());
-    return r;
-}
-
-Algebraic Root(const Algebraic& x)
-{
-    Algebraic r;
-    qqbar_sqrt(r.get(), x.get());
-    return r;
-}
-
-Algebraic Divided(const Algebraic& x, const Algebraic& y)
-{
-    Algebraic r;
-    qqbar_div(r.get(), x.get(), y.get());
-    return r;
+    return SinPi(degrees / Rational(180));
 }
 
 Algebraic Cosine(const Rational& degrees)
 {
-    Algebraic c;
-    qqbar_cos_pi(c.get(), fmpz_get_si(fmpq_numref(degrees.get())), 180);
-    return c;
+    return CosPi(degrees / Rational(180));
 }
 
 // Heron's formula from the squares of the sides.
 Algebraic HeronSquared(const Algebraic& a2, const Algebraic& b2, const Algebraic& c2)
 {
     const Algebraic twice = a2 * b2 + b2 * c2 + c2 * a2;
-    return Root(Scaled(twice + twice - a2 * a2 - b2 * b2 - c2 * c2, Rational(1, 16)));
+    return Sqrt((twice + twice - a2 * a2 - b2 * b2 - c2 * c2) * Rational(1, 16));
 }
 
 // The area a second way: three sides by the cosine rule and ½·a·b·sin C; two
@@ -82,20 +54,20 @@ Algebraic SecondFormula(const QStringList& texts)
     if (sides.size() == 3) {
         const Rational &a = side(0), &b = side(1), &c = side(2);
         const Rational cosC = (a * a + b * b - c * c) / (Rational(2) * a * b);
-        return Scaled(Root(Algebraic(Rational(1) - cosC * cosC)), a * b / Rational(2));
+        return Sqrt(Algebraic(Rational(1) - cosC * cosC)) * (a * b / Rational(2));
     }
     if (sides.size() == 2) {
         const std::size_t i = sides[0], j = sides[1], A = angles[0];
         const Rational &a = side(i), &b = side(j);
         if (A == 3 - i - j) {
-            const Algebraic c2 = Algebraic(a * a + b * b) - Scaled(Cosine(angle(A)), Rational(2) * a * b);
+            const Algebraic c2 = Algebraic(a * a + b * b) - Cosine(angle(A)) * (Rational(2) * a * b);
             return HeronSquared(Algebraic(a * a), Algebraic(b * b), c2);
         }
         // The angle faces side f; the other known side is g.
         const Rational &f = side(A), &g = side(A == i ? j : i);
         const Algebraic s = Sine(angle(A));
-        const Algebraic c = Scaled(Cosine(angle(A)), g) + Root(Algebraic(f * f) - Scaled(s * s, g * g));
-        return Scaled(c * s, g / Rational(2));
+        const Algebraic c = Cosine(angle(A)) * g + Sqrt(Algebraic(f * f) - s * s * (g * g));
+        return c * s * (g / Rational(2));
     }
     std::array<Rational, 3> all;
     Rational sum;
@@ -107,8 +79,8 @@ Algebraic SecondFormula(const QStringList& texts)
         if (std::find(angles.begin(), angles.end(), a) == angles.end())
             all[a] = Rational(180) - sum;
     const std::size_t k = sides[0];
-    const Algebraic ratio = Divided(Algebraic(side(k)), Sine(all[k])); // the sine rule's 2R
-    return Scaled(ratio * ratio * Sine(all[0]) * Sine(all[1]) * Sine(all[2]), Rational(1, 2));
+    const Algebraic ratio = Algebraic(side(k)) / Sine(all[k]); // the sine rule's 2R
+    return ratio * ratio * Sine(all[0]) * Sine(all[1]) * Sine(all[2]) * Rational(1, 2);
 }
 
 } // namespace

@@ -1,18 +1,22 @@
 // SPDX-License-Identifier: MIT
 #pragma once
 
-// The exact values behind the screens' texts, for the tests that check them
-// against a second calculation.
+// The exact values behind each calculator's texts, before they are written
+// as canonical texts: the files of the library compute them, the public
+// functions (exact_equations.h, exact_linalg.h, exact_sigma.h,
+// exact_triangle.h) write them, and the tests check them against a second
+// calculation.
 
+#include "exact_deadline.h"
+#include "exact_equations.h"
+#include "exact_linalg.h"
 #include "exact_number.h"
 
 #include <array>
 #include <cstdint>
+#include <optional>
 #include <string>
 #include <vector>
-
-#include "exact_equations.h"
-#include "exact_linalg.h"
 
 // The determinant of the boxes' numbers; nothing when a number is absurd.
 std::optional<Rational> ExactDeterminantValue(const BoxRows& rows);

@@ -1,0 +1,16 @@
+// SPDX-License-Identifier: MIT
+#pragma once
+
+// The exact number a box's text spells (ExactBoxText in exact_text.h gives
+// its canonical text).
+
+#include "exact_number.h"
+
+#include <optional>
+#include <string_view>
+
+// The number a box's text spells under ParseNumber's reading rule, exactly;
+// nothing when its digits or its magnitude go beyond kMaxReadOrder places
+// (such a text faults or underflows in the decimal reading anyway).
+inline constexpr long kMaxReadOrder = 400;
+std::optional<Rational> ReadExact(std::string_view boxText);

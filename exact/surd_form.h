@@ -1,0 +1,32 @@
+// SPDX-License-Identifier: MIT
+#pragma once
+
+// The surd form of a real algebraic number, c₁√m₁ + c₂√m₂ + …, and its
+// canonical text (the rules are in exact_text.h).
+
+#include "exact_number.h"
+#include "exact_text.h"
+
+#include <optional>
+#include <string>
+#include <vector>
+
+// c₁√m₁ + c₂√m₂ + … as rational coefficients of distinct square-free m ≥ 1 in
+// increasing order, with no zero coefficient; zero has no terms.
+struct SurdTerm {
+    Rational c;
+    Integer m;
+};
+using SurdForm = std::vector<SurdTerm>;
+
+// The surd form of a real algebraic number, found for degree 1, 2 and 4 and
+// always checked exactly against the number; nothing when there is none or it
+// was not found.
+std::optional<SurdForm> ToSurdForm(const Algebraic& x);
+Algebraic FromSurdForm(const SurdForm& form);
+// The canonical text of a surd form, whatever its length.
+std::string CanonicalText(const SurdForm& form);
+// The canonical text of a real algebraic number within kMaxExactLength, or
+// nothing.
+ExactText ExactTextOf(const Algebraic& x);
+ExactText ExactTextOf(const Rational& q);

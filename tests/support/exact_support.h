@@ -1,0 +1,24 @@
+// SPDX-License-Identifier: MIT
+#pragma once
+
+// What the exact library's tests share: reading a canonical text back into
+// its number, and showing an ExactText in a comparison.
+
+#include "exact_number.h"
+#include "exact_text.h"
+
+#include <QString>
+
+#include <optional>
+#include <string_view>
+
+// The number a canonical text (exact_text.h) stands for; nothing for a text
+// that is not one. Texts of the canonical shape whose terms are not in order
+// or not reduced are read too: a round trip through CanonicalText tells them.
+std::optional<Algebraic> ParseCanonical(std::string_view text);
+
+// The text, or "none" for nothing.
+inline QString Text(const ExactText& t)
+{
+    return t ? QString::fromStdString(*t) : QStringLiteral("none");
+}
