@@ -4,7 +4,7 @@
 // ways without calculating again, and leaves the decimal view as it was.
 
 #include "driver.h"
-#include "exact_linalg.h"
+#include "exact_types.h"
 
 #include <QCheckBox>
 #include <QLabel>
