@@ -27,12 +27,10 @@
 #include <type_traits>
 #include <vector>
 
-// A hash of this header's and exact_types.h's text, computed by the build (see
-// exact/CMakeLists.txt): any edit to the boundary gives a new value, with no
-// one having to remember to count a version up.
-#ifndef KALVORA_EXACT_LAYOUT
-#error "KALVORA_EXACT_LAYOUT comes from the target kalvora_exact_types"
-#endif
+// KALVORA_EXACT_LAYOUT: a hash of this header's and exact_types.h's text,
+// computed by the build (exact/CMakeLists.txt). Any edit to the boundary gives
+// a new value, with no one having to remember to count a version up.
+#include "exact_layout.h"
 
 extern "C" {
 
