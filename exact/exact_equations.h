@@ -4,20 +4,7 @@
 #include "complex.h"
 #include "exact_text.h"
 
-#include <string>
 #include <vector>
-
-// One coefficient's boxes: the texts of its real and imaginary parts.
-struct CoefficientBoxes {
-    std::string re;
-    std::string im;
-};
-
-// The exact real and imaginary parts of one root.
-struct ExactRoot {
-    ExactText re;
-    ExactText im;
-};
 
 // The exact roots of an equation of degree 2, 3 or 4 whose coefficients
 // (highest power first) are read exactly from their boxes, one per row of the

@@ -5,7 +5,7 @@
 
 #include "calculators.h"
 #include "driver.h"
-#include "exact_linalg.h"
+#include "exact_types.h"
 
 #include <QCheckBox>
 #include <QLabel>

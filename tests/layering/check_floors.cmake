@@ -1,9 +1,12 @@
 # SPDX-License-Identifier: MIT
 # Fails when an include runs against the floors of the program. The manifest
 # names every source with its floor, one "floor<TAB>path" a line, the lowest
-# floor 0. A source may include a header of a lower floor, or one of its own
-# floor from its own folder; never one from a floor above, nor a sibling
-# folder's on its own floor (the subjects know nothing of each other). Sources
+# floor 0; "floor<TAB>path<TAB>own" marks a header its floor keeps to itself
+# (the exact answers' functions, which the floors above reach only through
+# the module's table). A source may include a header of a lower floor that is
+# not kept, or one of its own floor from its own folder or a folder within it;
+# never one from a floor above, nor a sibling folder's on its own floor (the
+# subjects know nothing of each other). Sources
 # below QT_FLOOR (the computation and the exact answers) include no Qt header.
 # Headers that no floor names (the standard library's, generated ones) are
 # not judged.
@@ -11,9 +14,10 @@
 file(STRINGS "${MANIFEST}" entries)
 set(sources "")
 foreach(entry IN LISTS entries)
-  string(REGEX MATCH "^([0-9]+)\t(.+)$" parsed "${entry}")
+  string(REGEX MATCH "^([0-9]+)\t([^\t]+)(\town)?$" parsed "${entry}")
   set(floor ${CMAKE_MATCH_1})
   set(path ${CMAKE_MATCH_2})
+  set(own "${CMAKE_MATCH_3}")
   cmake_path(GET path FILENAME name)
   cmake_path(GET path PARENT_PATH folder)
   if(DEFINED header_floor_${name} AND NOT header_folder_${name} STREQUAL folder)
@@ -21,6 +25,7 @@ foreach(entry IN LISTS entries)
   endif()
   set(header_floor_${name} ${floor})
   set(header_folder_${name} ${folder})
+  set(header_own_${name} "${own}")
   list(APPEND sources "${path}")
   set(floor_of_${path} ${floor})
 endforeach()
@@ -45,9 +50,16 @@ foreach(path IN LISTS sources)
     if(NOT DEFINED header_floor_${name})
       continue()
     endif()
+    string(FIND "${header_folder_${name}}/" "${folder}/" at)
+    set(inside FALSE)
+    if(at EQUAL 0)
+      set(inside TRUE)
+    endif()
     if(header_floor_${name} GREATER floor)
       list(APPEND offenders "${path}: ${line} (floor ${floor} includes floor ${header_floor_${name}})")
-    elseif(header_floor_${name} EQUAL floor AND NOT header_folder_${name} STREQUAL folder)
+    elseif(header_floor_${name} LESS floor AND header_own_${name})
+      list(APPEND offenders "${path}: ${line} (kept to floor ${header_floor_${name}})")
+    elseif(header_floor_${name} EQUAL floor AND NOT inside)
       list(APPEND offenders "${path}: ${line} (a sibling folder on floor ${floor})")
     endif()
   endforeach()
