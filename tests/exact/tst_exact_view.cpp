@@ -7,7 +7,9 @@
 #include "driver.h"
 #include "exact_types.h"
 
+#include <QApplication>
 #include <QCheckBox>
+#include <QClipboard>
 #include <QLabel>
 #include <QTest>
 
@@ -84,6 +86,8 @@ private slots:
     void results();
     void theSwitch_data();
     void theSwitch();
+    void copiedRoots_data();
+    void copiedRoots();
 };
 
 void TestExactView::results_data()
@@ -172,6 +176,38 @@ void TestExactView::results()
     Click(form, QStringLiteral("chkExact"));
     QCOMPARE(ClickForMessage(form, calculate), std::nullopt);
     QCOMPARE(Read(form, exact), Expected(exact));
+}
+
+void TestExactView::copiedRoots_data()
+{
+    QTest::addColumn<QString>("form");
+    QTest::addColumn<Inputs>("inputs");
+    QTest::addColumn<QString>("copied");
+
+    QTest::newRow("a root stands apart from its i")
+        << kQuadratic << Inputs{{"txtRP_0", "1"}, {"txtRP_2", "3"}} << "x1 = 0 + √3 i\nx2 = 0 - √3 i";
+    QTest::newRow("a fraction stands apart from its i")
+        << kQuadratic << Inputs{{"txtRP_0", "2"}, {"txtRP_1", "2"}, {"txtRP_2", "1"}}
+        << "x1 = -1/2 + 1/2 i\nx2 = -1/2 - 1/2 i";
+    QTest::newRow("the sign of an approximate part joins the parts")
+        << kCubic << Inputs{{"txtNumR_0", "1"}, {"txtNumR_3", "-2"}}
+        << "x1 = ≈1.260 + 0i\nx2 = ≈-0.630 + ≈1.091i\nx3 = ≈-0.630 - ≈1.091i";
+}
+
+// What Ctrl+C copies of roots in the exact view reads one way only.
+void TestExactView::copiedRoots()
+{
+    QFETCH(QString, form);
+    QFETCH(Inputs, inputs);
+    QFETCH(QString, copied);
+
+    Click(kMenu, CalculatorOf(form).button);
+    Fill(form, inputs);
+    Click(form, QStringLiteral("chkExact"));
+    QCOMPARE(ClickForMessage(form, CalculatorOf(form).calculate), std::nullopt);
+    QApplication::clipboard()->clear();
+    QVERIFY(QMetaObject::invokeMethod(Window(form), "CopyResults"));
+    QCOMPARE(QApplication::clipboard()->text(), copied);
 }
 
 // Every calculator the menu offers: the GCD, whose results are whole
