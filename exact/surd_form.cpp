@@ -203,7 +203,7 @@ namespace {
 ExactText WithinLimit(std::string text)
 {
     if (CharacterCount(text) > kMaxExactLength)
-        return std::nullopt;
+        return ExactText::Missing(ExactGap::TooLong);
     return text;
 }
 
@@ -213,7 +213,7 @@ ExactText ExactTextOf(const Algebraic& x)
 {
     const auto form = ToSurdForm(x);
     if (!form)
-        return std::nullopt;
+        return ExactText::Missing(ExactGap::NoForm);
     return WithinLimit(CanonicalText(*form));
 }
 

@@ -21,16 +21,65 @@
 // "(-1-√5)/2", "(-√2+√6)/4".
 
 #include <cstddef>
+#include <limits>
 #include <optional>
 #include <string>
 #include <string_view>
+#include <utility>
 #include <vector>
 
-// The canonical text, or nothing when the value has no such text of at most
-// kMaxExactLength characters, or when it was not found within the time limit.
-// A text given is never wrong; nothing means the label shows kApproxMark and
-// the decimal text.
-using ExactText = std::optional<std::string>;
+// Why a value has no canonical text.
+enum class ExactGap : unsigned char {
+    NotFound, // not worked out: no module, or a box's number beyond reach
+    NoForm, // the value has no form with square roots (∛2, sin 40°)
+    TooLong, // its form is longer than kMaxExactLength characters
+    Stopped, // the calculation was stopped at its limit
+};
+
+// The canonical text, or nothing and the reason why (ExactGap). A text given
+// is never wrong; nothing means the label shows kApproxMark and the decimal
+// text. It reads like std::optional<std::string>: `if (text)`, `*text`.
+class ExactText {
+public:
+    ExactText() = default;
+    ExactText(std::nullopt_t) { }
+    ExactText(std::string text)
+        : text_(std::move(text))
+    {
+    }
+    ExactText(const char* text)
+        : text_(std::string(text))
+    {
+    }
+    static ExactText Missing(ExactGap gap)
+    {
+        ExactText missing;
+        missing.gap_ = gap;
+        return missing;
+    }
+
+    bool has_value() const { return text_.has_value(); }
+    explicit operator bool() const { return text_.has_value(); }
+    const std::string& operator*() const { return *text_; }
+    const std::string* operator->() const { return &*text_; }
+    const std::string& value() const { return text_.value(); }
+    std::string value_or(std::string other) const { return text_.value_or(std::move(other)); }
+    // Why there is no text; NotFound when there is one.
+    ExactGap gap() const { return text_ ? ExactGap::NotFound : gap_; }
+
+    // The exact value rounded to a double, where the calculation gives it
+    // (NaN otherwise): with or without a text, it tells where the decimal
+    // calculation's own rounding (π to ten decimals) moved its result.
+    double value_as_double = std::numeric_limits<double>::quiet_NaN();
+
+    friend bool operator==(const ExactText& a, const ExactText& b) { return a.text_ == b.text_; }
+    friend bool operator==(const ExactText& a, std::nullopt_t) { return !a.text_; }
+    friend bool operator==(const ExactText& a, const std::string& b) { return a.text_ == b; }
+
+private:
+    std::optional<std::string> text_;
+    ExactGap gap_ = ExactGap::NotFound;
+};
 
 // The longest canonical text a label shows, in characters ("√" counts once).
 inline constexpr std::size_t kMaxExactLength = 24;
