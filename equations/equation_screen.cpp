@@ -287,8 +287,8 @@ void EquationScreen::Show(const Complex* Kai, std::size_t count)
     OfferExact([this, boxes, shown, texts] {
         const std::vector<ExactRoot> roots = Exact::Roots(boxes, shown);
         for (std::size_t k = 0; k < roots.size() && k < lblRe.size(); ++k) {
-            SetExactResult(lblRe[k], ExactLabelText(roots[k].re, texts[2 * k]));
-            SetExactResult(lblIm[k], ExactLabelText(roots[k].im, texts[2 * k + 1]));
+            SetExactResult(lblRe[k], roots[k].re, texts[2 * k]);
+            SetExactResult(lblIm[k], roots[k].im, texts[2 * k + 1]);
         }
     });
 }

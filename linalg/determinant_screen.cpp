@@ -112,5 +112,5 @@ void frmGyouretusiki::Command3_Click()
     const std::string text = FormatFixed(Kotae, "0.000");
     SetResult(lblAns, text);
     OfferExact(
-        [this, rows = GridTexts(), text] { SetExactResult(lblAns, ExactLabelText(Exact::Determinant(rows), text)); });
+        [this, rows = GridTexts(), text] { SetExactResult(lblAns, Exact::Determinant(rows), text); });
 }

@@ -135,7 +135,10 @@ void MatrixScreen::ShowResults(
         for (std::size_t k = 0; k < cells.size(); ++k) {
             const bool known = found.status == ExactStatus::Found && k < found.values.size();
             const ExactText value = known ? found.values[k] : std::nullopt;
-            SetExactResult(cells[k].label, singular ? std::string() : ExactLabelText(value, cells[k].text));
+            if (singular)
+                SetExactResult(cells[k].label, std::string());
+            else
+                SetExactResult(cells[k].label, value, cells[k].text);
         }
         SetExactResult(note, singular ? singularMessage : "");
     });

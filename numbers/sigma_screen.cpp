@@ -174,6 +174,6 @@ void frmSiguma::cmdKeisan_Click()
     const std::int32_t first = RoundToInt32(Read(txtFirst)).value_or(0);
     const std::int32_t last = RoundToInt32(Read(txtLast)).value_or(0);
     OfferExact([this, first, last, keisuu, text] {
-        SetExactResult(lblAnswer, ExactLabelText(Exact::Sigma(first, last, keisuu), text));
+        SetExactResult(lblAnswer, Exact::Sigma(first, last, keisuu), text);
     });
 }

@@ -230,6 +230,6 @@ void frmSankaku::cmdKeisan_Click()
     const std::string text = FormatFixed(*Menseki, "0.00");
     SetResult(lblAnswer, text);
     OfferExact([this, sides, angles, text] {
-        SetExactResult(lblAnswer, ExactLabelText(Exact::TriangleArea(sides, angles), text));
+        SetExactResult(lblAnswer, Exact::TriangleArea(sides, angles), text);
     });
 }

@@ -181,9 +181,10 @@ void ResultLabel::SetValue(const QString& value)
     Display(decimal);
 }
 
-void ResultLabel::SetExact(const QString& exactText)
+void ResultLabel::SetExact(const QString& exactText, const ExactText& source)
 {
     exact = exactText;
+    exactSource = source;
     exactKnown = true;
     if (exactView)
         Display(exact);

@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: MIT
 #pragma once
 
+#include "exact_types.h"
+
 #include <QLabel>
 
 #include <optional>
@@ -43,7 +45,10 @@ public:
     // The same result in the exact view: its canonical exact text, "≈" and
     // the decimal text, or nothing at all where the exact view has no result
     // to show. Shown while the exact view is on.
-    void SetExact(const QString& exact);
+    // `source` is the form it came from, with the reason when there is no
+    // exact text.
+    void SetExact(const QString& exact, const ExactText& source = {});
+    const ExactText& ExactSource() const { return exactSource; }
 
     // Switches between the decimal view (the default) and the exact view. A
     // result whose exact form is not known yet keeps its decimal text.
@@ -73,6 +78,7 @@ private:
 
     QString decimal;
     QString exact;
+    ExactText exactSource;
     bool exactKnown = false;
     bool exactView = false;
 };

@@ -92,6 +92,12 @@ void SetExactResult(QLabel* label, const std::string& text)
         result->SetExact(QString::fromStdString(text));
 }
 
+void SetExactResult(QLabel* label, const ExactText& exact, const std::string& decimalText)
+{
+    if (auto* result = qobject_cast<ResultLabel*>(label))
+        result->SetExact(QString::fromStdString(ExactLabelText(exact, decimalText)), exact);
+}
+
 QPushButton* MakeButton(QWidget* parent, const QString& name, const QString& text)
 {
     auto* button = new PushButton(text, parent);

@@ -4,6 +4,7 @@
 // Small builders for the controls every screen is made of, so that names,
 // accessible names and sizes are set the same way everywhere.
 
+#include "exact_types.h"
 #include "type_size.h"
 
 #include <QString>
@@ -41,6 +42,10 @@ void SetResult(QLabel* label, const std::string& text);
 // Gives a result its text in the exact view: the canonical exact text, or
 // "≈" and its decimal text.
 void SetExactResult(QLabel* label, const std::string& text);
+
+// Gives a result its exact form: the exact text, or "≈" and the decimal text
+// where there is none; the label keeps the form's reason and value too.
+void SetExactResult(QLabel* label, const ExactText& exact, const std::string& decimalText);
 
 // A push button that is neither the default nor the cancel button.
 QPushButton* MakeButton(QWidget* parent, const QString& name, const QString& text);
