@@ -127,10 +127,63 @@ std::function<std::function<void()>()> Matrices(
     };
 }
 
+// Inputs that once held the window for seconds, or whose short forms were
+// hidden by a size guard: each is timed alone, with the texts it gives.
+struct Named {
+    const char* name;
+    std::vector<std::string> real; // the real parts, highest power first
+};
+
+const std::vector<Named> kHostile{
+    {"quartic 2.5e1 -7e77 -7e-72 ...", {"2.5e1", "-7e77", "-7e-72", "1.23456789012345e-99", "-1e-196"}},
+    {"quadratic, 158-bit discriminant",
+        {"1", "1208925819614630162372945", "274031556999544744919137587315427775898558025493"}},
+    {"biquadratic ±123456√2 ± 78901√3 i", {"1", "0", "-23613328938", "0", "2416594625032020125625"}},
+    {"quartic (1234±77√2)/95018 ± √3/1234 i",
+        {"81512373546816264976", "-4234409015419026752", "82595546321559656", "-716966790804880", "2337721502209"}},
+    {"x^4-10x^2+1", {"1", "0", "-10", "0", "1"}},
+    {"x^2-x-1", {"1", "-1", "-1"}},
+};
+
+std::string Part(const ExactText& t)
+{
+    return t ? *t : "-";
+}
+
+// Times each named input a few times (the worst run counts) and prints the
+// texts of its first root, so that a change of answer shows too.
+void TimeHostile()
+{
+    for (const Named& input : kHostile) {
+        std::vector<CoefficientBoxes> boxes;
+        for (const std::string& re : input.real)
+            boxes.push_back({re, ""});
+        bool ok = false;
+        const auto shown = Shown(boxes, ok);
+        if (!ok) {
+            std::printf("%-36s the decimal calculation refuses it\n", input.name);
+            continue;
+        }
+        double worst = 0;
+        std::vector<ExactRoot> rows;
+        for (int k = 0; k < 3; ++k) {
+            const auto start = std::chrono::steady_clock::now();
+            rows = ExactRoots(boxes, shown);
+            worst = std::max(
+                worst, std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - start).count());
+        }
+        std::string texts;
+        for (const ExactRoot& r : rows)
+            texts += " [" + Part(r.re) + " | " + Part(r.im) + "]";
+        std::printf("%-36s worst %8.2f ms %s\n", input.name, worst, texts.c_str());
+    }
+}
+
 } // namespace
 
 int main()
 {
+    TimeHostile();
     const int n = 50;
     const std::vector<std::string> rhs(5, "1.23456789012345");
     const auto solve = [&](const BoxRows& rows) { ExactSolve(rows, rhs); };

@@ -12,17 +12,25 @@
 
 namespace {
 
-// Coefficients larger than this (numerator or denominator, in bits) have
-// roots whose texts are far too long for a label.
+// Coefficients larger than this (numerator or denominator, in bits) are not
+// worked on: factoring and isolating with them takes long, and no reading
+// of a box gives them.
 constexpr long kMaxCoefficientBits = 1200;
 // Roots of a rational factor of degree 3 or 4 are isolated by Calcium only
 // when its coefficients are at most this large: isolation time grows quickly
 // with their size.
 constexpr long kMaxIsolationBits = 600;
+// A short form's conjugates all lie within 2^±80 of magnitude, above 2^−320:
+// each part's terms stay below 10^22 and a nonzero part's norm is an integer
+// (see kMaxShortHeightBits in surd_form.cpp). A factor with a root certainly
+// outside needs no isolation, whose time grows with how far apart the roots
+// lie: no root of it has parts with a short form.
+constexpr double kMaxShortRootBits = 80;
+constexpr double kMinShortRootBits = -320;
 // A non-real root of such a factor is taken apart into real and imaginary
 // parts only when its minimal polynomial is this short: the parts can have a
-// much larger one, and finding it can exceed the time limit.
-constexpr long kMaxSplitBits = 64;
+// much larger one, and finding it takes long.
+constexpr long kMaxSplitBits = 96;
 
 // ------------------------------------------------------------ Gaussian rationals
 
@@ -105,6 +113,40 @@ bool IsSquare(const Rational& q)
     return fmpz_is_square(fmpq_numref(q.get())) && fmpz_is_square(fmpq_denref(q.get()));
 }
 
+// True when some root of g certainly lies beyond 2^kMaxShortRootBits or
+// below 2^kMinShortRootBits: for the roots r, |c_k / c_n| = |e_(n−k)(r)| is at
+// most C(n, k)·max|r|^(n−k), and the same for 1/r with the reversed
+// coefficients.
+bool HasFarRoot(const fmpz_poly_struct* g)
+{
+    const slong n = fmpz_poly_degree(g);
+    const auto log2 = [&](slong k) { return fmpz_dlog(g->coeffs + k) / std::log(2.0); };
+    const auto binomial = [&](slong k) {
+        double b = 1;
+        for (slong j = 1; j <= k; ++j)
+            b = b * static_cast<double>(n - k + j) / static_cast<double>(j);
+        return std::log2(b);
+    };
+    for (slong k = 0; k < n; ++k) {
+        if (fmpz_is_zero(g->coeffs + k))
+            continue;
+        const double large = (log2(k) - log2(n) - binomial(k)) / static_cast<double>(n - k);
+        if (large > kMaxShortRootBits + 1)
+            return true;
+    }
+    slong low = 0; // the lowest nonzero coefficient: roots at 0 are not far
+    while (fmpz_is_zero(g->coeffs + low))
+        ++low;
+    for (slong k = low + 1; k <= n; ++k) {
+        if (fmpz_is_zero(g->coeffs + k))
+            continue;
+        const double small = (log2(low) - log2(k) + binomial(k - low)) / static_cast<double>(k - low);
+        if (small < kMinShortRootBits - 1)
+            return true;
+    }
+    return false;
+}
+
 // ------------------------------------------------------------ roots by kind
 
 using Roots = std::vector<ExactRootValue>;
@@ -142,9 +184,14 @@ Roots QuadraticRoots(const GaussianPoly& h)
     acb_sub(z.get(), centre.get(), t.get(), prec);
     roots[1].position = Nearest(z.get());
 
+    // Otherwise x = √((m + u)/2) is a nested root that no form of square
+    // roots of rationals reaches: (u/2)² − m²/4 = −v²/4 is not a square.
     const Rational norm = u * u + v * v;
-    if (!IsSquare(norm))
+    if (!IsSquare(norm)) {
+        for (ExactRootValue& r : roots)
+            r.parts = {ExactText::Missing(ExactGap::NoForm), ExactText::Missing(ExactGap::NoForm)};
         return roots;
+    }
     Rational m;
     fmpz_sqrt(fmpq_numref(m.get()), fmpq_numref(norm.get()));
     fmpz_sqrt(fmpq_denref(m.get()), fmpq_denref(norm.get()));
@@ -158,15 +205,31 @@ Roots QuadraticRoots(const GaussianPoly& h)
 
 // The roots of an irreducible rational factor of degree 3 or 4 that divides
 // the polynomial, isolated by Calcium.
+// A real root's text, or a non-real one's parts. The non-real roots come in
+// conjugate pairs: the second of a pair takes the parts of the first, the
+// imaginary one negated, which halves the slow work.
 Roots IsolatedRoots(const fmpz_poly_struct* g)
 {
+    const std::vector<Algebraic> found = RootsOfIrreducible(g);
     Roots roots;
-    for (const Algebraic& r : RootsOfIrreducible(g)) {
-        ExactRoot parts;
-        if (r.isReal())
+    std::vector<std::optional<Algebraic>> imaginary(found.size()); // where split
+    for (std::size_t k = 0; k < found.size(); ++k) {
+        const Algebraic& r = found[k];
+        ExactRoot parts{ExactText::Missing(ExactGap::Stopped), ExactText::Missing(ExactGap::Stopped)};
+        if (r.isReal()) {
             parts = {ExactTextOf(r), "0"};
-        else if (r.heightBits() <= kMaxSplitBits)
-            parts = {ExactTextOf(RealPart(r)), ExactTextOf(ImaginaryPart(r))};
+        } else if (r.heightBits() <= kMaxSplitBits) {
+            Algebraic conjugate;
+            qqbar_conj(conjugate.get(), r.get());
+            const auto first = std::find(found.begin(), found.begin() + static_cast<std::ptrdiff_t>(k), conjugate);
+            const auto at = static_cast<std::size_t>(first - found.begin());
+            if (at < k && imaginary[at]) {
+                parts = {roots[at].parts.re, ExactTextOf(-*imaginary[at])};
+            } else {
+                imaginary[k] = ImaginaryPart(r);
+                parts = {ExactTextOf(RealPart(r)), ExactTextOf(*imaginary[k])};
+            }
+        }
         roots.push_back({Nearest(r), parts});
     }
     return roots;
@@ -188,15 +251,22 @@ Roots RootsAmong(const GaussianPoly& p, const fmpz_poly_struct* g)
             break;
         rest = std::move(q);
     }
+    // A root only counted has no position; its parts say why they have no
+    // text.
+    const auto counted = [degree](ExactGap why) {
+        return Roots(degree, {std::nullopt, {ExactText::Missing(why), ExactText::Missing(why)}});
+    };
     Roots once;
     if (degree == 1)
         once = LinearRoot({-h[0].re, -h[0].im});
     else if (degree == 2)
         once = QuadraticRoots(h);
-    else if (degree == static_cast<std::size_t>(fmpz_poly_degree(g)) && fmpz_poly_max_bits(g) <= kMaxIsolationBits)
-        once = IsolatedRoots(g);
+    else if (degree != static_cast<std::size_t>(fmpz_poly_degree(g)))
+        once = counted(ExactGap::Stopped); // a factor of degree 6 or 8 over the rationals
+    else if (std::abs(fmpz_poly_max_bits(g)) > kMaxIsolationBits || HasFarRoot(g))
+        once = counted(ExactGap::TooLong);
     else
-        once.resize(degree); // only counted
+        once = IsolatedRoots(g);
     Roots roots;
     for (std::size_t k = 0; k < multiplicity; ++k)
         roots.insert(roots.end(), once.begin(), once.end());
@@ -269,17 +339,22 @@ std::optional<std::vector<ExactRootValue>> ExactRootValues(
 
 std::vector<ExactRoot> ExactRoots(const std::vector<CoefficientBoxes>& keisuu, const std::vector<Complex>& shown)
 {
-    const Deadline deadline(kExactBudget);
+    const Deadline deadline(kExactSafetyNet);
     std::vector<ExactRoot> rows(shown.size());
+    const ExactRoot stopped{ExactText::Missing(ExactGap::Stopped), ExactText::Missing(ExactGap::Stopped)};
     std::vector<GaussianRational> coefficients;
     for (const CoefficientBoxes& boxes : keisuu) {
         const auto re = ReadExact(boxes.re), im = ReadExact(boxes.im);
-        if (!re || !im || re->bits() > kMaxCoefficientBits || im->bits() > kMaxCoefficientBits)
+        if (!re || !im)
             return rows;
+        if (re->bits() > kMaxCoefficientBits || im->bits() > kMaxCoefficientBits)
+            return std::vector<ExactRoot>(shown.size(), stopped);
         coefficients.push_back({*re, *im});
     }
     const auto roots = ExactRootValues(coefficients, deadline);
-    if (!roots || roots->size() != shown.size() || deadline.passed())
+    if (deadline.passed())
+        return std::vector<ExactRoot>(shown.size(), stopped);
+    if (!roots || roots->size() != shown.size())
         return rows;
     const std::vector<std::size_t> order = Assign(*roots, shown);
     for (std::size_t k = 0; k < rows.size(); ++k)

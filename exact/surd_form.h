@@ -23,6 +23,15 @@ using SurdForm = std::vector<SurdTerm>;
 // always checked exactly against the number; nothing when there is none or it
 // was not found.
 std::optional<SurdForm> ToSurdForm(const Algebraic& x);
+// The same with the reason when there is no form: NoForm when the number
+// certainly has none, TooLong when any form it has is certainly longer than
+// kMaxExactLength, Stopped when a bound on the work ended the search. Every
+// bound is on sizes, never on time, so a number always gets the same answer.
+struct SurdSearch {
+    std::optional<SurdForm> form;
+    ExactGap gap = ExactGap::NoForm;
+};
+SurdSearch FindSurdForm(const Algebraic& x);
 Algebraic FromSurdForm(const SurdForm& form);
 // The canonical text of a surd form, whatever its length.
 std::string CanonicalText(const SurdForm& form);
