@@ -13,6 +13,7 @@
 #include "quartic.h"
 
 #include <QTest>
+#include <ctime>
 
 namespace {
 
@@ -68,6 +69,10 @@ private slots:
     void cleanupTestCase() { flint_cleanup(); }
     void roots_data();
     void roots();
+    void bounded_data();
+    void bounded();
+    void gaps_data();
+    void gaps();
 };
 
 void TestExactEquations::roots_data()
@@ -98,6 +103,84 @@ void TestExactEquations::roots_data()
                                        << QStringList{"√3|√3", "-√3|-√3", "1|0", "0|-1"};
     QTest::newRow("x⁴-2") << QStringList{"1", "0", "0", "0", "-2"}
                           << QStringList{"none|0", "none|0", "0|none", "0|none"};
+    // Coefficients beyond 64 bits whose roots still have short forms.
+    QTest::newRow("biquadratic, 72 bits")
+        << QStringList{"1", "0", "-23613328938", "0", "2416594625032020125625"}
+        << QStringList{"123456√2|78901√3", "123456√2|-78901√3", "-123456√2|78901√3", "-123456√2|-78901√3"};
+    QTest::newRow("quartic, 67 bits") << QStringList{"81512373546816264976", "-4234409015419026752",
+        "82595546321559656", "-716966790804880", "2337721502209"}
+                                      << QStringList{"(1234+77√2)/95018|√3/1234", "(1234+77√2)/95018|-√3/1234",
+                                             "(1234-77√2)/95018|√3/1234", "(1234-77√2)/95018|-√3/1234"};
+}
+
+// Inputs that once held the window for seconds: each finishes within a small
+// share of the safety net, and a second run gives the same texts and reasons,
+// for the answer must not depend on how fast the machine is.
+void TestExactEquations::bounded_data()
+{
+    QTest::addColumn<QStringList>("coefficients");
+    QTest::newRow("roots 1e-100 to 1e77") << QStringList{"2.5e1", "-7e77", "-7e-72", "1.23456789012345e-99", "-1e-196"};
+    QTest::newRow("158-bit discriminant")
+        << QStringList{"1", "1208925819614630162372945", "274031556999544744919137587315427775898558025493"};
+    QTest::newRow("400-digit coefficient") << QStringList{"1", QString(400, '7'), "-1"};
+    QTest::newRow("1e-400") << QStringList{"1e-400", "1", "1", "1", "1"};
+    QTest::newRow("15-digit complex quartic") << QStringList{"1.23456789012345,-9.87654321098765",
+        "3.14159265358979,2.71828182845904", "-1.41421356237309,1.73205080756887", "2.23606797749978,-2.44948974278317",
+        "-7.07106781186547,5.77350269189625"};
+}
+
+void TestExactEquations::bounded()
+{
+    QFETCH(QStringList, coefficients);
+    const auto boxes = Boxes(coefficients);
+    const std::vector<Complex> shown(boxes.size() - 1);
+    double ms = 0;
+    const auto run = [&] {
+        const std::clock_t start = std::clock();
+        const std::vector<ExactRoot> rows = ExactRoots(boxes, shown);
+        ms = std::max(ms, 1000.0 * static_cast<double>(std::clock() - start) / CLOCKS_PER_SEC);
+        QStringList texts;
+        for (const ExactRoot& row : rows)
+            for (const ExactText& part : {row.re, row.im})
+                texts << Text(part) + "/" + QString::number(static_cast<int>(part.gap()));
+        return texts;
+    };
+    QCOMPARE(run(), run());
+    QVERIFY2(ms < 200, qPrintable(QString::number(ms) + " ms"));
+}
+
+// Why a part has no text.
+void TestExactEquations::gaps_data()
+{
+    QTest::addColumn<QStringList>("coefficients");
+    QTest::addColumn<int>("gap");
+    // ∛2 and the real parts of its conjugates are of degree 3.
+    QTest::newRow("x³-2: no form") << QStringList{"1", "0", "0", "-2"} << static_cast<int>(ExactGap::NoForm);
+    // x² − 2x − (M − 1) with M the product of the primes up to 61: the roots
+    // 1 ± √M take 27 characters.
+    QTest::newRow("long form") << QStringList{"1", "-2", "-117288381359406970983269"}
+                               << static_cast<int>(ExactGap::TooLong);
+    // Roots out to 1e77: no form of 24 characters lies that far.
+    QTest::newRow("roots too far") << QStringList{"2.5e1", "-7e77", "-7e-72", "1.23456789012345e-99", "-1e-196"}
+                                   << static_cast<int>(ExactGap::TooLong);
+}
+
+void TestExactEquations::gaps()
+{
+    QFETCH(QStringList, coefficients);
+    QFETCH(int, gap);
+    const auto boxes = Boxes(coefficients);
+    const std::vector<ExactRoot> rows = ExactRoots(boxes, std::vector<Complex>(boxes.size() - 1));
+    int missing = 0;
+    for (const ExactRoot& row : rows) {
+        for (const ExactText& part : {row.re, row.im}) {
+            if (part)
+                continue;
+            ++missing;
+            QCOMPARE(static_cast<int>(part.gap()), gap);
+        }
+    }
+    QVERIFY(missing > 0);
 }
 
 void TestExactEquations::roots()
