@@ -32,9 +32,10 @@ std::optional<Algebraic> ExactTriangleValue(
 // (re, im) highest power first, each as often as its multiplicity, with the
 // canonical texts of their parts and where they lie (for matching them with
 // the decimal roots); nothing when they cannot be found within the size
-// guards and the deadline. A root that is only counted has no position and
-// no texts: one of a factor of degree 6 or 8, whose roots have no parts with
-// a canonical text worth the time, or of a factor too large to isolate.
+// guards and the safety net. A root that is only counted has no position,
+// and its parts say why they have no text: Stopped for a factor of degree 6
+// or 8, whose parts are not searched, TooLong for a factor whose roots are
+// too large or too far apart for any short form.
 struct GaussianRational {
     Rational re;
     Rational im;
