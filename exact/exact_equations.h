@@ -10,6 +10,7 @@
 // (highest power first) are read exactly from their boxes, one per row of the
 // screen: rows[k] is the exact root nearest the decimal root shown in row k,
 // each exact root (counted with its multiplicity) given to exactly one row.
-// Rows whose parts have no canonical text, or all rows when the roots are not
-// found within the time limit, hold nothing.
+// A part without a canonical text holds nothing and the reason why
+// (ExactText::gap()); all rows do when the roots could not be found within
+// their bounds.
 std::vector<ExactRoot> ExactRoots(const std::vector<CoefficientBoxes>& keisuu, const std::vector<Complex>& shown);

@@ -11,11 +11,13 @@
 // (exact_equations.h, exact_linalg.h, exact_sigma.h, exact_triangle.h, all
 // reached through the module's table) and keep both forms of each label;
 // ExactLabelText picks the exact view's text. Each call returns within a few
-// milliseconds on the screens' inputs (see bench/exact_paths.cpp). Only the
-// roots have a deadline (exact_deadline.h), after which they give up with
-// nothing; the other calculations have none and are kept short by what they
-// are given: numbers of at most a few hundred digits (exact_reading.h),
-// matrices of at most 5 × 5, square roots split only up to a bounded size.
+// milliseconds on the screens' inputs (see bench/exact_paths.cpp), and the same
+// input always gives the same answer: the work is bounded by sizes, never by
+// the clock. Numbers have at most a few hundred digits (exact_reading.h),
+// matrices at most 5 × 5; a root whose form could not fit a label is not
+// searched for, and square parts are split only as far as cheap factoring
+// goes. The roots alone also keep a safety net on the clock
+// (exact_deadline.h), far above their normal times.
 //
 // FLINT keeps per-thread caches. They stay reachable on the thread that made
 // them; a worker thread that does exact work should call flint_cleanup()

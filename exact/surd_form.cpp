@@ -18,8 +18,10 @@ constexpr long kMaxShortHeightBits[] = {0, 0, 150, 0, 320};
 // The square part of a discriminant is split off by trial division by the
 // primes below 2^15: a cofactor below the cube of that bound, with no smaller
 // prime, is 1, a prime, a product of two distinct primes or a square, and so
-// is known exactly. Anything larger would need real factoring, whose time
-// grows quickly with the size; the search stops there instead.
+// is known exactly. So is a prime cofactor of any size, and one that fits a
+// machine word, which FLINT factors in microseconds. Anything larger would
+// need real factoring, whose time grows quickly with the size; the search
+// stops there instead.
 constexpr ulong kTrialPrimes = 3512; // the primes below 32768
 constexpr long kTrialBoundBits = 15;
 
@@ -46,8 +48,18 @@ std::optional<std::pair<Integer, Integer>> SplitSquare(const Integer& n)
         Integer root;
         fmpz_sqrt(root.get(), rest.get());
         fmpz_mul(s.get(), s.get(), root.get());
-    } else if (fmpz_bits(rest.get()) <= 3 * kTrialBoundBits) {
+    } else if (fmpz_bits(rest.get()) <= 3 * kTrialBoundBits || fmpz_is_probabprime(rest.get())) {
         fmpz_mul(m.get(), m.get(), rest.get()); // square-free: one or two distinct primes
+    } else if (fmpz_abs_fits_ui(rest.get())) {
+        Flint<fmpz_factor_struct> word;
+        fmpz_factor(word.get(), rest.get());
+        for (slong k = 0; k < word->num; ++k) {
+            Integer power;
+            fmpz_pow_ui(power.get(), word->p + k, word->exp[k] / 2);
+            fmpz_mul(s.get(), s.get(), power.get());
+            if (word->exp[k] % 2 == 1)
+                fmpz_mul(m.get(), m.get(), word->p + k);
+        }
     } else {
         return std::nullopt;
     }

@@ -82,6 +82,9 @@ void TestExactEquations::roots_data()
 
     QTest::newRow("golden ratio") << QStringList{"1", "-1", "-1"} << QStringList{"(1+√5)/2|0", "(1-√5)/2|0"};
     QTest::newRow("x²+3") << QStringList{"1", "0", "3"} << QStringList{"0|√3", "0|-√3"};
+    // A discriminant with two primes above the trial bound, one squared.
+    QTest::newRow("(1±40009√40013)/3") << QStringList{"9", "-6", "-64049612601052"}
+                                      << QStringList{"(1+40009√40013)/3|0", "(1-40009√40013)/3|0"};
     QTest::newRow("decimal coefficients") << QStringList{"0.1", "-0.3", "0.2"} << QStringList{"1|0", "2|0"};
     QTest::newRow("Gaussian roots 1+2i, 3-i") << QStringList{"1", "-4,-1", "5,5"} << QStringList{"1|2", "3|-1"};
     // √(6i) = √3 + i√3: a non-real discriminant of rational modulus.
