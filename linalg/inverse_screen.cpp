@@ -61,10 +61,14 @@ void frmGyaku::LayOut()
     auto* body = new QVBoxLayout;
     body->setSpacing(kLineSpacing);
     body->addWidget(Frame1);
-    // The switch to exact forms and what exact arithmetic may say instead of
-    // numbers stand at the right, above the inverse.
+    // The switch to exact forms stands at the right, above the inverse; what
+    // exact arithmetic may say instead of numbers stands where the numbers
+    // would be. The switch keeps the room the words took beside it.
     lblExactNote = MakeExactNote(kExactSingularInverseMessage);
-    body->addLayout(InstructionsAndSwitch(Label2, Label1, lblExactNote));
+    auto* room = new QWidget(this);
+    room->setMinimumSize(lblExactNote->minimumWidth(), lblExactNote->minimumHeight());
+    room->setSizePolicy(lblExactNote->sizePolicy());
+    body->addLayout(InstructionsAndSwitch(Label2, Label1, room));
     body->addLayout(Formula());
     SetBody(body);
 }
@@ -99,7 +103,14 @@ QLayout* frmGyaku::Formula()
     formula->addLayout(EqualsSign());
     formula->addSpacing(12);
     formula->addWidget(new Parenthesis(this, Parenthesis::Left, Strokes(10)));
-    formula->addLayout(results);
+    // What exact arithmetic may say instead of numbers, over the cells,
+    // which are empty whenever it speaks.
+    auto* answer = new QGridLayout;
+    answer->setContentsMargins(0, 0, 0, 0);
+    answer->setSpacing(0);
+    answer->addLayout(results, 0, 0);
+    answer->addWidget(lblExactNote, 0, 0, Qt::AlignLeft | Qt::AlignTop);
+    formula->addLayout(answer);
     formula->addWidget(new Parenthesis(this, Parenthesis::Right, Strokes(13)));
     return formula;
 }
