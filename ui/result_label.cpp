@@ -225,11 +225,12 @@ void ResultLabel::UpdateHeight()
         decimalMinimumHeight = minimumHeight();
         decimalMaximumHeight = maximumHeight();
     }
-    // Room for any fraction's two lines of digits, plus a pixel above and
-    // below so that the fractions of neighbouring rows never touch.
+    // Room for any fraction's two lines of digits, a pixel clear of the
+    // cell's edges, and a pixel more above and below so that the fractions
+    // of neighbouring rows never touch.
     const QMargins margins = contentsMargins();
     const int stacked
-        = int(std::ceil(MathText(QStringLiteral("1/2")).Size(font()).height())) + margins.top() + margins.bottom() + 2;
+        = int(std::ceil(MathText(QStringLiteral("1/2")).Size(font()).height())) + margins.top() + margins.bottom() + 4;
     const int tall = std::max(decimalMinimumHeight, stacked);
     setMinimumHeight(exactView ? tall : decimalMinimumHeight);
     setMaximumHeight(exactView ? std::max(tall, decimalMaximumHeight) : decimalMaximumHeight);
@@ -280,6 +281,13 @@ QString ResultLabel::TrueDecimal() const
     const int decimals = int(parts.capturedLength(1));
     const std::string pattern = decimals > 0 ? "0." + std::string(decimals, '0') : "0";
     return QString::fromStdString(FormatFixed(exactSource.value_as_double, pattern));
+}
+
+QRect ResultLabel::MathArea() const
+{
+    // A pixel clear of the cell's edges, so that a fraction's bar never
+    // touches what stands beside the cell (a parenthesis, the next cell).
+    return contentsRect().adjusted(1, 1, -1, -1);
 }
 
 bool ResultLabel::PlainFits(const QString& text) const
@@ -337,7 +345,7 @@ ResultLabel::Plan ResultLabel::MakePlan() const
     const QString shown = Drawn();
     if (ExactShown()) {
         if (const MathText math(shown); math.IsFormula()) {
-            if (const auto form = math.FormFor(contentsRect().size(), font()))
+            if (const auto form = math.FormFor(MathArea().size(), font()))
                 return Plan::Of(Plan::Math, shown, true, int(*form));
             return Approximate(TrueDecimal());
         }
@@ -424,7 +432,7 @@ void ResultLabel::paintEvent(QPaintEvent* event)
     QPainter painter(this);
     painter.setPen(palette().color(QPalette::Active, foregroundRole()));
     if (plan.kind == Plan::Math) {
-        MathText(plan.text).Draw(painter, contentsRect(), font(), alignment(), MathText::Form(plan.form));
+        MathText(plan.text).Draw(painter, MathArea(), font(), alignment(), MathText::Form(plan.form));
         return;
     }
     if (plan.kind == Plan::Plain) {

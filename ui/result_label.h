@@ -128,6 +128,7 @@ private:
     // it, otherwise the decimal text.
     QString TrueDecimal() const;
     bool PlainFits(const QString& text) const;
+    QRect MathArea() const;
 
     // The exponent form of `number` that fits with `prefix` before it, from
     // `decimals` decimals down.
