@@ -61,14 +61,10 @@ void frmGyaku::LayOut()
     auto* body = new QVBoxLayout;
     body->setSpacing(kLineSpacing);
     body->addWidget(Frame1);
-    // The switch to exact forms stands at the right, above the inverse; what
-    // exact arithmetic may say instead of numbers stands where the numbers
-    // would be. The switch keeps the room the words took beside it.
+    // The switch to exact forms and what exact arithmetic may say instead of
+    // numbers stand at the right, above the inverse.
     lblExactNote = MakeExactNote(kExactSingularInverseMessage);
-    auto* room = new QWidget(this);
-    room->setMinimumSize(lblExactNote->minimumWidth(), lblExactNote->minimumHeight());
-    room->setSizePolicy(lblExactNote->sizePolicy());
-    body->addLayout(InstructionsAndSwitch(Label2, Label1, room));
+    body->addLayout(InstructionsAndSwitch(Label2, Label1, lblExactNote));
     body->addLayout(Formula());
     SetBody(body);
 }
@@ -103,14 +99,7 @@ QLayout* frmGyaku::Formula()
     formula->addLayout(EqualsSign());
     formula->addSpacing(12);
     formula->addWidget(new Parenthesis(this, Parenthesis::Left, Strokes(10)));
-    // What exact arithmetic may say instead of numbers, over the cells,
-    // which are empty whenever it speaks.
-    auto* answer = new QGridLayout;
-    answer->setContentsMargins(0, 0, 0, 0);
-    answer->setSpacing(0);
-    answer->addLayout(results, 0, 0);
-    answer->addWidget(lblExactNote, 0, 0, Qt::AlignLeft | Qt::AlignTop);
-    formula->addLayout(answer);
+    formula->addLayout(results);
     formula->addWidget(new Parenthesis(this, Parenthesis::Right, Strokes(13)));
     return formula;
 }
