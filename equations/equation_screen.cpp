@@ -3,6 +3,8 @@
 
 #include "conversions.h"
 #include "exact_library.h"
+#include "math_text.h"
+#include "result_label.h"
 #include "widgets.h"
 
 #include <QBoxLayout>
@@ -80,6 +82,46 @@ private:
     QString tail;
 };
 
+// The sign between a root's real and imaginary parts: "+", or in the exact
+// view "−" where the imaginary part is negative and its label leaves its
+// minus to this one ("− √3/2 i"). The minus is drawn as long and as thick
+// as the bar of "+", and the label keeps the width of "+", so that the
+// row does not move when the sign changes.
+class SignText final : public QLabel {
+public:
+    SignText(QWidget* parent, const char* name)
+        : QLabel(QStringLiteral("+"), parent)
+    {
+        setObjectName(QLatin1String(name));
+    }
+
+    void ShowMinus(bool minus)
+    {
+        if (minus && text() == QLatin1String("+"))
+            plus = QLabel::sizeHint();
+        setText(minus ? QStringLiteral("−") : QStringLiteral("+"));
+    }
+
+    QSize sizeHint() const override { return IsMinus() ? plus : QLabel::sizeHint(); }
+    QSize minimumSizeHint() const override { return IsMinus() ? plus : QLabel::minimumSizeHint(); }
+
+protected:
+    void paintEvent(QPaintEvent* event) override
+    {
+        if (!IsMinus()) {
+            QLabel::paintEvent(event);
+            return;
+        }
+        QPainter painter(this);
+        painter.setPen(palette().color(foregroundRole()));
+        MathText(QStringLiteral("-")).Draw(painter, contentsRect(), font(), alignment(), MathText::Form::Line);
+    }
+
+private:
+    bool IsMinus() const { return text() == QStringLiteral("−"); }
+    QSize plus;
+};
+
 // What a coefficient box is for, read out by a screen reader: "x³ の係数",
 // "定数項".
 QString TermName(int power)
@@ -124,6 +166,11 @@ void EquationScreen::CreateControls(const EquationForm& form, int degree)
             this, Indexed(form.imaginaryResult, k), QStringLiteral("解%1 の虚部").arg(number), kResultDigits));
         FixWidth(lblRe.back());
         FixWidth(lblIm.back());
+        // In the exact view the rows grow to hold stacked fractions at the
+        // size of the decimals.
+        for (QLabel* label : {lblRe.back(), lblIm.back()})
+            if (auto* result = qobject_cast<ResultLabel*>(label))
+                result->SetRoomForFractions(true);
     }
 }
 
@@ -160,7 +207,12 @@ void EquationScreen::LayOut(const EquationForm& form)
     for (int k = 0; k < static_cast<int>(form.rows.size()); ++k) {
         const ResultRow& row = form.rows[k];
         results->addWidget(lblRe[k], top + k, 1);
-        results->addWidget(MakeText(this, QLatin1String(row.plusName), QStringLiteral("+")), top + k, 2);
+        auto* sign = new SignText(this, row.plusName);
+        if (auto* imaginary = qobject_cast<ResultLabel*>(lblIm[k])) {
+            imaginary->SetSignApart(true);
+            connect(imaginary, &ResultLabel::SignApartChanged, sign, &SignText::ShowMinus);
+        }
+        results->addWidget(sign, top + k, 2);
         results->addWidget(lblIm[k], top + k, 3);
         int column = 4;
         for (const auto& [name, caption] : row.closing)

@@ -3,6 +3,7 @@
 
 #include "accessibility.h"
 #include "line_control.h"
+#include "result_label.h"
 #include "widgets.h"
 
 #include <QBoxLayout>
@@ -96,6 +97,10 @@ QLabel* MatrixScreen::MakeCell(const QString& name, const QString& accessibleNam
     // whole in its tool tip.
     FixWidth(label);
     label->setFixedHeight(txtNum[1]->sizeHint().height());
+    // In the exact view a cell grows to hold a stacked fraction at the size
+    // of the decimals.
+    if (auto* result = qobject_cast<ResultLabel*>(label))
+        result->SetRoomForFractions(true);
     return label;
 }
 

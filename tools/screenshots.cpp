@@ -10,6 +10,7 @@
 
 #include <QApplication>
 #include <QDir>
+#include <QElapsedTimer>
 #include <QPixmap>
 #include <QRadioButton>
 #include <QTimer>
@@ -40,6 +41,10 @@ std::vector<Shot> Shots()
         {"inverse-exact", "cmdReverse", "frmGyaku", "optGen_1",
             {{"txtNum_1", "4"}, {"txtNum_2", "7"}, {"txtNum_3", "2"}, {"txtNum_6", "3"}, {"txtNum_7", "6"},
                 {"txtNum_8", "1"}, {"txtNum_11", "2"}, {"txtNum_12", "5"}, {"txtNum_13", "3"}},
+            "Command3", true},
+        // Complex roots with roots in both parts, and negative imaginary
+        // parts written with their sign apart: x⁴ + x² + 1.
+        {"quartic-exact", "cmd4ji", "frm4ji", "", {{"txtRNum_0", "1"}, {"txtRNum_2", "1"}, {"txtRNum_4", "1"}},
             "Command3", true},
         {"triangle-exact", "cmdMenseki", "frmSankaku", "", {{"txtH_0", "2"}, {"txtH_1", "3"}, {"txtH_2", "4"}},
             "cmdKeisan", true},
@@ -103,8 +108,15 @@ bool Render(const Shot& shot, const QDir& directory)
         Driver::Type(shot.form, box, text);
     if (!shot.calculate.isEmpty())
         Driver::ClickForMessage(shot.form, shot.calculate);
-    if (shot.exact)
+    if (shot.exact) {
         Driver::Click(shot.form, QStringLiteral("chkExact"));
+        // The exact forms may be worked out in the background: give them a
+        // moment to arrive.
+        QElapsedTimer waited;
+        waited.start();
+        while (waited.elapsed() < 500)
+            QCoreApplication::processEvents(QEventLoop::AllEvents, 50);
+    }
 
     QWidget* window = Driver::Window(shot.form);
     if (!window) {

@@ -1,58 +1,127 @@
 // SPDX-License-Identifier: MIT
 #include "math_text.h"
 
+#include <QFontMetrics>
 #include <QFontMetricsF>
+#include <QHash>
+#include <QImage>
+#include <QPaintDevice>
 #include <QPainter>
 #include <QPainterPath>
 
 #include <algorithm>
+#include <cmath>
 
 namespace {
 
 const QChar kRoot(0x221A);
-const QChar kMinus(0x2212);
-const QChar kThinSpace(0x2009);
+
+// Where the bar of "+" lies in a font, relative to the baseline: a minus sign
+// drawn as that bar matches the "+" beside it, whatever the font's own minus
+// glyph looks like.
+struct PlusBar {
+    double left = 0; // from the start of the glyph's advance
+    double width = 0;
+    double centre = 0; // above the baseline: negative
+    double thickness = 1;
+};
+
+PlusBar MeasurePlusBar(const QFont& font)
+{
+    const QFontMetricsF metrics(font);
+    const QRectF tight = metrics.tightBoundingRect(QStringLiteral("+"));
+    PlusBar bar{tight.left(), tight.width(), -metrics.strikeOutPos(), std::max(1.0, metrics.lineWidth())};
+    // Drawn eight times larger, the bar is the ink in a column near the
+    // left end of the glyph, where the upright stroke is not.
+    constexpr int k = 8;
+    QImage image(int(std::ceil(tight.width() + 4)) * k, int(std::ceil(tight.height() + 4)) * k, QImage::Format_RGB32);
+    image.fill(Qt::white);
+    {
+        QPainter painter(&image);
+        painter.setRenderHint(QPainter::Antialiasing);
+        painter.scale(k, k);
+        painter.setFont(font);
+        painter.setPen(Qt::black);
+        painter.drawText(QPointF(2 - tight.left(), 2 - tight.top()), QStringLiteral("+"));
+    }
+    const int column = int((2 + tight.width() * 0.15) * k);
+    int first = -1, last = -1;
+    for (int y = 0; y < image.height(); ++y) {
+        if (qGray(image.pixel(column, y)) < 128) {
+            if (first < 0)
+                first = y;
+            last = y;
+        }
+    }
+    if (first >= 0) {
+        bar.thickness = double(last - first + 1) / k;
+        bar.centre = (first + last + 1) / 2.0 / k - 2 + tight.top();
+    }
+    return bar;
+}
+
+const PlusBar& PlusBarOf(const QFont& font)
+{
+    static QHash<QString, PlusBar> bars;
+    const QString key = font.key();
+    auto found = bars.find(key);
+    if (found == bars.end())
+        found = bars.insert(key, MeasurePlusBar(font));
+    return *found;
+}
 
 // The heights the layout is built from: digits have no descenders, so a
-// number's ink is one cap height tall, and a stacked fraction stays within a
-// line of ordinary type.
+// number's ink is one cap height tall.
 struct Metrics {
     explicit Metrics(const QFont& font)
         : metrics(font)
+        , bar(PlusBarOf(font))
     {
         digit = metrics.tightBoundingRect(QStringLiteral("0123456789")).height();
         gap = std::max(1.5, digit * 0.18);
         stroke = std::max(1.0, digit / 11);
         overline = stroke + gap;
+        sign = metrics.horizontalAdvance(QLatin1Char('+'));
+        apart = digit * 0.3;
+        after = std::max(1.0, digit * 0.15);
     }
     QFontMetricsF metrics;
+    PlusBar bar;
     double digit;
     double gap;
     double stroke;
     double overline; // room above the digits for a root's bar
+    double sign; // the advance of a sign
+    double apart; // room on each side of a sign between terms
+    double after; // room after a leading minus, so that it never touches a root
 };
-
-// How a run of text is shown: a true minus sign, and thin spaces around the
-// signs that join terms.
-QString Shown(const QString& text, bool first)
-{
-    QString shown;
-    for (int i = 0; i < text.size(); ++i) {
-        const QChar c = text[i];
-        const bool sign = c == QLatin1Char('-') || c == QLatin1Char('+');
-        const bool binary = sign && !(first && i == 0);
-        if (binary)
-            shown += kThinSpace;
-        shown += c == QLatin1Char('-') ? kMinus : c;
-        if (binary)
-            shown += kThinSpace;
-    }
-    return shown;
-}
 
 double RootLead(const Metrics& m)
 {
     return m.digit * 0.6 + m.stroke;
+}
+
+// Fills a thin rectangle on whole device pixels, so that a bar one pixel
+// thick is one crisp row rather than two grey ones.
+void FillSnapped(QPainter& painter, const QRectF& rect, double thickness)
+{
+    const double ratio = painter.device() ? painter.device()->devicePixelRatioF() : 1.0;
+    QRectF device = painter.worldTransform().mapRect(rect);
+    const double rows = std::max(1.0, std::round(thickness * ratio));
+    const double top = std::round(device.center().y() * ratio - rows / 2);
+    device.setTop(top / ratio);
+    device.setHeight(rows / ratio);
+    painter.save();
+    painter.resetTransform();
+    painter.fillRect(device, painter.pen().color());
+    painter.restore();
+}
+
+// Where a label puts the baseline of its one line of text in an area.
+double LabelBaseline(const QRectF& area, const QFont& font)
+{
+    const QFontMetrics metrics(font);
+    return area.top() + int(area.height() - metrics.height()) / 2 + metrics.ascent();
 }
 
 } // namespace
@@ -70,14 +139,16 @@ MathText::MathText(const QString& text)
         if (top.startsWith(QLatin1Char('(')) && top.endsWith(QLatin1Char(')'))) {
             top = top.mid(1, top.size() - 2);
         } else if (top.startsWith(QLatin1Char('-'))) {
-            sign = QString(kMinus);
+            minus = true;
             top.remove(0, 1);
         }
         if (denominator.isEmpty() || top.isEmpty())
             return;
     }
     numerator = ParseRow(top);
-    const bool root = std::any_of(numerator.begin(), numerator.end(), [](const Piece& p) { return p.root; });
+    line = ParseRow(text);
+    const bool root
+        = std::any_of(numerator.begin(), numerator.end(), [](const Piece& p) { return p.kind == Piece::Root; });
     formula = !denominator.isEmpty() || root;
 }
 
@@ -85,21 +156,30 @@ MathText::Row MathText::ParseRow(const QString& text)
 {
     Row row;
     QString run;
-    for (qsizetype i = 0; i < text.size(); ++i) {
-        if (text[i] != kRoot) {
-            run += text[i];
-            continue;
-        }
+    const auto flush = [&] {
         if (!run.isEmpty())
-            row.push_back({Shown(run, row.empty()), false});
+            row.push_back({Piece::Text, run});
         run.clear();
-        QString radicand;
-        while (i + 1 < text.size() && text[i + 1].isDigit())
-            radicand += text[++i];
-        row.push_back({radicand, true});
+    };
+    for (qsizetype i = 0; i < text.size(); ++i) {
+        const QChar c = text[i];
+        if (c == QLatin1Char('-') || c == QLatin1Char('+')) {
+            // A sign that joins two terms stands apart; one that opens the
+            // row or a parenthesis belongs to its term.
+            const bool apart = i > 0 && text[i - 1] != QLatin1Char('(');
+            flush();
+            row.push_back({c == QLatin1Char('-') ? Piece::Minus : Piece::Text, QString(c), apart});
+        } else if (c == kRoot) {
+            flush();
+            QString radicand;
+            while (i + 1 < text.size() && text[i + 1].isDigit())
+                radicand += text[++i];
+            row.push_back({Piece::Root, radicand});
+        } else {
+            run += c;
+        }
     }
-    if (!run.isEmpty())
-        row.push_back({Shown(run, row.empty()), false});
+    flush();
     return row;
 }
 
@@ -107,9 +187,8 @@ QString MathText::Structure() const
 {
     QString row;
     for (const Piece& piece : numerator)
-        row += piece.root ? QStringLiteral("sqrt(%1)").arg(piece.text) : piece.text;
-    row.remove(kThinSpace).replace(kMinus, QLatin1Char('-'));
-    const QString head = QString(sign).replace(kMinus, QLatin1Char('-'));
+        row += piece.kind == Piece::Root ? QStringLiteral("sqrt(%1)").arg(piece.text) : piece.text;
+    const QString head = minus ? QStringLiteral("-") : QString();
     return denominator.isEmpty() ? head + row : head + QStringLiteral("frac(%1,%2)").arg(row, denominator);
 }
 
@@ -117,32 +196,62 @@ double MathText::RowWidth(const Row& row, const QFont& font)
 {
     const Metrics m(font);
     double width = 0;
-    for (const Piece& piece : row)
-        width += m.metrics.horizontalAdvance(piece.text) + (piece.root ? RootLead(m) + m.stroke : 0);
+    for (const Piece& piece : row) {
+        switch (piece.kind) {
+        case Piece::Text: width += m.metrics.horizontalAdvance(piece.text); break;
+        case Piece::Root: width += RootLead(m) + m.metrics.horizontalAdvance(piece.text) + m.stroke; break;
+        case Piece::Minus: width += m.sign; break;
+        }
+        width += piece.apart ? 2 * m.apart : (piece.kind == Piece::Minus ? m.after : 0);
+    }
     return width;
 }
 
-QSizeF MathText::Size(const QFont& font) const
+QSizeF MathText::Size(const QFont& font, Form form) const
 {
     const Metrics m(font);
+    if (form == Form::Line) {
+        const QFontMetrics metrics(font);
+        const double above = std::max(double(metrics.ascent()), m.digit + m.overline);
+        return {RowWidth(line, font), above + metrics.descent()};
+    }
     const double row = RowWidth(numerator, font);
     if (denominator.isEmpty())
         return {row, m.digit + m.overline};
     const double bar = std::max(row, m.metrics.horizontalAdvance(denominator)) + 2 * m.gap;
-    const double head = sign.isEmpty() ? 0 : m.metrics.horizontalAdvance(sign) + m.gap;
+    const double head = minus ? m.sign + m.after : 0;
     return {head + bar, m.digit + m.overline + 2 * m.gap + m.stroke + m.digit};
+}
+
+std::optional<MathText::Form> MathText::FormFor(const QSizeF& area, const QFont& font) const
+{
+    for (const Form form : {Form::Stacked, Form::Line}) {
+        const QSizeF size = Size(font, form);
+        if (size.width() <= area.width() && size.height() <= area.height())
+            return form;
+    }
+    return std::nullopt;
 }
 
 void MathText::DrawRow(QPainter& painter, const Row& row, QPointF baseline, const QFont& font)
 {
     const Metrics m(font);
     double x = baseline.x();
+    const double y = baseline.y();
     for (const Piece& piece : row) {
-        const double width = m.metrics.horizontalAdvance(piece.text);
-        if (piece.root) {
+        if (piece.apart)
+            x += m.apart;
+        switch (piece.kind) {
+        case Piece::Minus:
+            FillSnapped(painter,
+                QRectF(x + m.bar.left, y + m.bar.centre - m.bar.thickness / 2, m.bar.width, m.bar.thickness),
+                m.bar.thickness);
+            x += m.sign + (piece.apart ? 0 : m.after);
+            break;
+        case Piece::Root: {
             // A short rise, a long fall to the baseline, a climb to the bar,
             // and the bar over the radicand.
-            const double y = baseline.y();
+            const double width = m.metrics.horizontalAdvance(piece.text);
             const double lead = RootLead(m);
             const double top = y - m.digit - m.overline + m.stroke / 2;
             QPainterPath sign;
@@ -152,28 +261,32 @@ void MathText::DrawRow(QPainter& painter, const Row& row, QPointF baseline, cons
             sign.lineTo(x + lead, top);
             sign.lineTo(x + lead + width + m.stroke, top);
             painter.drawPath(sign);
-            x += lead;
+            painter.drawText(QPointF(x + lead, y), piece.text);
+            x += lead + width + m.stroke;
+            break;
         }
-        painter.drawText(QPointF(x, baseline.y()), piece.text);
-        x += width + (piece.root ? m.stroke : 0);
+        case Piece::Text:
+            painter.drawText(QPointF(x, y), piece.text);
+            x += m.metrics.horizontalAdvance(piece.text);
+            break;
+        }
+        if (piece.apart)
+            x += m.apart;
     }
 }
 
-void MathText::Draw(QPainter& painter, const QRectF& area, const QFont& font, Qt::Alignment alignment) const
+void MathText::Draw(QPainter& painter, const QRectF& area, const QFont& font, Qt::Alignment alignment, Form form) const
 {
-    const QSizeF size = Size(font);
-    const double scale = std::min({1.0, area.width() / size.width(), area.height() / size.height()});
+    const QSizeF size = Size(font, form);
     double left = area.left();
     if (alignment & Qt::AlignRight)
-        left = area.right() - size.width() * scale;
+        left = area.right() - size.width();
     else if (alignment & Qt::AlignHCenter)
-        left = area.center().x() - size.width() * scale / 2;
-    const double top = area.center().y() - size.height() * scale / 2;
+        left = area.center().x() - size.width() / 2;
+    left = std::round(left);
 
     painter.save();
     painter.setRenderHint(QPainter::Antialiasing);
-    painter.translate(left, top);
-    painter.scale(scale, scale);
     painter.setFont(font);
     const Metrics m(font);
     QPen pen = painter.pen();
@@ -183,24 +296,34 @@ void MathText::Draw(QPainter& painter, const QRectF& area, const QFont& font, Qt
     painter.setPen(pen);
     painter.setBrush(Qt::NoBrush);
 
-    const double rowBaseline = m.digit + m.overline;
-    if (denominator.isEmpty()) {
-        DrawRow(painter, numerator, {0, rowBaseline}, font);
+    // On the line where a label beside it writes its text; a stacked
+    // fraction has its bar where "+" has its bar, moved only as far as it
+    // must be to stay inside the area.
+    const double baseline = LabelBaseline(area, font);
+    if (form == Form::Line || denominator.isEmpty()) {
+        double y = baseline;
+        if (form == Form::Stacked)
+            y = std::clamp(
+                y, area.top() + m.digit + m.overline, std::max(area.top() + m.digit + m.overline, area.bottom()));
+        DrawRow(painter, form == Form::Line ? line : numerator, {left, y}, font);
     } else {
-        double x = 0;
-        const double barY = rowBaseline + m.gap + m.stroke / 2;
-        if (!sign.isEmpty()) {
-            // The minus sign sits on the bar's height, as the sign of the
-            // whole fraction.
-            painter.drawText(QPointF(0, barY + m.metrics.strikeOutPos()), sign);
-            x = m.metrics.horizontalAdvance(sign) + m.gap;
+        const double above = m.digit + m.overline + m.gap + m.stroke / 2;
+        const double below = m.stroke / 2 + m.gap + m.digit;
+        double axis = baseline + m.bar.centre;
+        axis = std::min(axis, area.bottom() - below);
+        axis = std::max(axis, area.top() + above);
+        double x = left;
+        if (minus) {
+            FillSnapped(painter, QRectF(x + m.bar.left, axis - m.bar.thickness / 2, m.bar.width, m.bar.thickness),
+                m.bar.thickness);
+            x += m.sign + m.after;
         }
         const double row = RowWidth(numerator, font);
         const double under = m.metrics.horizontalAdvance(denominator);
         const double bar = std::max(row, under) + 2 * m.gap;
-        DrawRow(painter, numerator, {x + (bar - row) / 2, rowBaseline}, font);
-        painter.drawLine(QPointF(x, barY), QPointF(x + bar, barY));
-        painter.drawText(QPointF(x + (bar - under) / 2, barY + m.stroke / 2 + m.gap + m.digit), denominator);
+        DrawRow(painter, numerator, {x + (bar - row) / 2, axis - m.stroke / 2 - m.gap}, font);
+        FillSnapped(painter, QRectF(x, axis - m.stroke / 2, bar, m.stroke), m.stroke);
+        painter.drawText(QPointF(x + (bar - under) / 2, axis + below), denominator);
     }
     painter.restore();
 }

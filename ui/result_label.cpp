@@ -2,6 +2,7 @@
 #include "result_label.h"
 
 #include "accessibility.h"
+#include "conversions.h"
 #include "math_text.h"
 #include "type_size.h"
 
@@ -19,6 +20,7 @@
 #include <QToolTip>
 
 #include <algorithm>
+#include <cmath>
 
 namespace {
 
@@ -177,14 +179,19 @@ void ResultLabel::SetValue(const QString& value)
 {
     decimal = value;
     exact.clear();
+    exactSource = {};
     exactKnown = false;
     Display(decimal);
 }
 
 void ResultLabel::SetExact(const QString& exactText, const ExactText& source)
 {
-    exact = exactText;
     exactSource = source;
+    exact = exactText;
+    // Without an exact text the exact view shows the true value rounded like
+    // the decimals, where the decimal calculation's own rounding moved them.
+    if (!source && exactText.startsWith(QChar(0x2248)))
+        exact = QString(QChar(0x2248)) + TrueDecimal();
     exactKnown = true;
     if (exactView)
         Display(exact);
@@ -193,15 +200,51 @@ void ResultLabel::SetExact(const QString& exactText, const ExactText& source)
 void ResultLabel::SetExactView(bool on)
 {
     exactView = on;
+    UpdateHeight();
     Display(on && HasExact() ? exact : decimal);
+}
+
+void ResultLabel::SetSignApart(bool apart)
+{
+    signApart = apart;
+    UpdateSign();
+    update();
+}
+
+void ResultLabel::SetRoomForFractions(bool room)
+{
+    roomForFractions = room;
+    UpdateHeight();
+}
+
+void ResultLabel::UpdateHeight()
+{
+    if (!roomForFractions)
+        return;
+    if (decimalMinimumHeight < 0) {
+        decimalMinimumHeight = minimumHeight();
+        decimalMaximumHeight = maximumHeight();
+    }
+    // Room for any fraction's two lines of digits, a pixel clear of the
+    // cell's edges, and a pixel more above and below so that the fractions
+    // of neighbouring rows never touch.
+    const QMargins margins = contentsMargins();
+    const int stacked
+        = int(std::ceil(MathText(QStringLiteral("1/2")).Size(font()).height())) + margins.top() + margins.bottom() + 4;
+    const int tall = std::max(decimalMinimumHeight, stacked);
+    setMinimumHeight(exactView ? tall : decimalMinimumHeight);
+    setMaximumHeight(exactView ? std::max(tall, decimalMaximumHeight) : decimalMaximumHeight);
 }
 
 void ResultLabel::Display(const QString& shown)
 {
     const QString old = text();
-    if (shown == old)
+    if (shown == old) {
+        UpdateSign();
         return;
+    }
     setText(shown);
+    UpdateSign();
     if (QAccessible::isActive()) {
         QAccessibleTextUpdateEvent update(this, 0, old, shown);
         QAccessible::updateAccessibility(&update);
@@ -210,13 +253,46 @@ void ResultLabel::Display(const QString& shown)
     }
 }
 
-bool ResultLabel::Fits() const
+void ResultLabel::UpdateSign()
 {
-    if (const MathText math(text()); math.IsFormula()) {
-        const QSizeF size = math.Size(font());
-        return size.width() <= contentsRect().width() && size.height() <= contentsRect().height();
-    }
-    return fontMetrics().horizontalAdvance(text()) <= contentsRect().width();
+    const QString shown = text();
+    const bool minus
+        = signApart && ExactShown() && (shown.startsWith(QLatin1Char('-')) || shown.startsWith(QStringLiteral("≈-")));
+    if (minus == minusApart)
+        return;
+    minusApart = minus;
+    emit SignApartChanged(minus);
+}
+
+QString ResultLabel::Drawn() const
+{
+    QString shown = text();
+    if (minusApart)
+        shown.remove(shown.startsWith(QLatin1Char('-')) ? 0 : 1, 1);
+    return shown;
+}
+
+QString ResultLabel::TrueDecimal() const
+{
+    static const QRegularExpression fixed(QStringLiteral("^-?\\d+(?:\\.(\\d+))?$"));
+    const QRegularExpressionMatch parts = fixed.match(decimal);
+    if (!parts.hasMatch() || !std::isfinite(exactSource.value_as_double))
+        return decimal;
+    const int decimals = int(parts.capturedLength(1));
+    const std::string pattern = decimals > 0 ? "0." + std::string(decimals, '0') : "0";
+    return QString::fromStdString(FormatFixed(exactSource.value_as_double, pattern));
+}
+
+QRect ResultLabel::MathArea() const
+{
+    // A pixel clear of the cell's edges, so that a fraction's bar never
+    // touches what stands beside the cell (a parenthesis, the next cell).
+    return contentsRect().adjusted(1, 1, -1, -1);
+}
+
+bool ResultLabel::PlainFits(const QString& text) const
+{
+    return fontMetrics().horizontalAdvance(text) <= contentsRect().width();
 }
 
 QFont ResultLabel::ExponentFont() const
@@ -226,42 +302,121 @@ QFont ResultLabel::ExponentFont() const
     return raised;
 }
 
-int ResultLabel::Width(const ExponentForm& form) const
+int ResultLabel::Width(const QString& prefix, const ExponentForm& form) const
 {
-    return fontMetrics().horizontalAdvance(Prefix(text()) + form.mantissa + kTimesTen)
+    return fontMetrics().horizontalAdvance(prefix + form.mantissa + kTimesTen)
         + QFontMetrics(ExponentFont()).horizontalAdvance(QString::number(form.exponent)) + 1;
 }
 
-std::optional<ExponentForm> ResultLabel::ShortForm() const
+std::optional<ExponentForm> ResultLabel::ShortForm(const QString& number, const QString& prefix, int decimals) const
 {
-    const QRegularExpressionMatch parts = kNumber.match(text());
-    if (!parts.hasMatch())
-        return std::nullopt;
     std::optional<ExponentForm> form;
-    for (int decimals = ShownDecimals(parts); decimals >= 0; --decimals) {
-        form = ToExponentForm(text(), decimals);
-        if (!form || Width(*form) <= contentsRect().width())
+    for (; decimals >= 0; --decimals) {
+        form = ToExponentForm(number, decimals);
+        if (!form || Width(prefix, *form) <= contentsRect().width())
             break;
     }
     return form;
 }
 
+ResultLabel::Plan ResultLabel::Approximate(const QString& number) const
+{
+    const QString approx(QChar(0x2248));
+    QString value = number.startsWith(approx) ? number.mid(1) : number;
+    if (minusApart && value.startsWith(QLatin1Char('-')))
+        value.remove(0, 1);
+    if (PlainFits(approx + value))
+        return Plan::Of(Plan::Plain, approx + value, false);
+    const QRegularExpressionMatch parts = kNumber.match(value);
+    if (!parts.hasMatch())
+        return Plan::Of(Plan::Plain, approx + value, false);
+    // As many decimals as the decimal text has, fewer where they do not fit.
+    const QRegularExpressionMatch shown = kNumber.match(decimal);
+    const int decimals
+        = shown.hasMatch() && shown.capturedLength(4) == 0 ? int(shown.capturedLength(3)) : ShownDecimals(parts);
+    const std::optional<ExponentForm> form = ShortForm(value, approx, decimals);
+    if (!form)
+        return Plan::Of(Plan::Plain, approx + value, false);
+    return Plan::Of(Plan::Exponent, approx, false, 0, form);
+}
+
+ResultLabel::Plan ResultLabel::MakePlan() const
+{
+    const QString shown = Drawn();
+    if (ExactShown()) {
+        if (const MathText math(shown); math.IsFormula()) {
+            if (const auto form = math.FormFor(MathArea().size(), font()))
+                return Plan::Of(Plan::Math, shown, true, int(*form));
+            return Approximate(TrueDecimal());
+        }
+        // A number too wide is no longer drawn exactly: it says so with "≈".
+        if (!PlainFits(shown) && kNumber.match(shown).hasMatch())
+            return Approximate(shown);
+        return Plan::Of(Plan::Plain, shown, PlainFits(shown));
+    }
+    if (PlainFits(shown))
+        return Plan::Of(Plan::Plain, shown, true);
+    const QRegularExpressionMatch parts = kNumber.match(shown);
+    if (!parts.hasMatch())
+        return Plan::Of(Plan::Plain, shown, false);
+    const std::optional<ExponentForm> form = ShortForm(shown, Prefix(shown), ShownDecimals(parts));
+    if (!form)
+        return Plan::Of(Plan::Plain, shown, false);
+    return Plan::Of(Plan::Exponent, Prefix(shown), false, 0, form);
+}
+
+bool ResultLabel::Fits() const
+{
+    return MakePlan().whole;
+}
+
 QString ResultLabel::Shown() const
 {
-    if (Fits())
-        return text();
-    const std::optional<ExponentForm> form = ShortForm();
-    return form ? Prefix(text()) + form->mantissa + kTimesTen + Superscript(form->exponent) : text();
+    const Plan plan = MakePlan();
+    if (plan.kind != Plan::Exponent)
+        return plan.text;
+    return plan.text + plan.exponent->mantissa + kTimesTen + Superscript(plan.exponent->exponent);
+}
+
+QString ResultLabel::Reasons() const
+{
+    if (!ExactShown())
+        return {};
+    QStringList reasons;
+    if (Shown().startsWith(QChar(0x2248))) {
+        if (exactSource)
+            reasons << QStringLiteral("欄に入りきらないため、およその値を表示しています");
+        else if (text().startsWith(QChar(0x2248))) {
+            switch (exactSource.gap()) {
+            case ExactGap::NoForm: reasons << QStringLiteral("分数や平方根を使った形では表せません"); break;
+            case ExactGap::TooLong:
+                reasons << QStringLiteral("分数や平方根を使うと24文字より長くなるため、およその値を表示しています");
+                break;
+            case ExactGap::Stopped: reasons << QStringLiteral("計算に時間がかかりすぎるため、途中でやめました"); break;
+            case ExactGap::NotFound: reasons << QStringLiteral("正確な値は求められませんでした"); break;
+            }
+        } else {
+            reasons << QStringLiteral("欄に入りきらないため、およその値を表示しています");
+        }
+    }
+    if (std::isfinite(exactSource.value_as_double) && TrueDecimal() != decimal)
+        reasons << QStringLiteral("小数の表示は円周率を 3.1415926535 として計算しています");
+    return reasons.join(QLatin1Char('\n'));
 }
 
 bool ResultLabel::event(QEvent* event)
 {
     if (event->type() == QEvent::ToolTip) {
         auto* help = static_cast<QHelpEvent*>(event);
-        if (Fits())
+        QStringList lines;
+        if (!Fits())
+            lines << text();
+        if (const QString reasons = Reasons(); !reasons.isEmpty())
+            lines << reasons;
+        if (lines.isEmpty())
             QToolTip::hideText();
         else
-            QToolTip::showText(help->globalPos(), text(), this);
+            QToolTip::showText(help->globalPos(), lines.join(QLatin1Char('\n')), this);
         return true;
     }
     return QLabel::event(event);
@@ -269,23 +424,29 @@ bool ResultLabel::event(QEvent* event)
 
 void ResultLabel::paintEvent(QPaintEvent* event)
 {
-    if (const MathText math(text()); math.IsFormula()) {
-        QPainter painter(this);
-        painter.setPen(palette().color(QPalette::Active, foregroundRole()));
-        math.Draw(painter, contentsRect(), font(), alignment());
+    const Plan plan = MakePlan();
+    if (plan.kind == Plan::Plain && plan.text == text()) {
+        QLabel::paintEvent(event);
         return;
     }
-    const std::optional<ExponentForm> form = Fits() ? std::nullopt : ShortForm();
-    if (!form) {
-        QLabel::paintEvent(event);
+    QPainter painter(this);
+    painter.setPen(palette().color(QPalette::Active, foregroundRole()));
+    if (plan.kind == Plan::Math) {
+        MathText(plan.text).Draw(painter, MathArea(), font(), alignment(), MathText::Form(plan.form));
+        return;
+    }
+    if (plan.kind == Plan::Plain) {
+        style()->drawItemText(
+            &painter, contentsRect(), int(alignment()), palette(), isEnabled(), plan.text, foregroundRole());
         return;
     }
     // "mantissa×10" on the line, the exponent raised in smaller type, the
     // whole placed as the label places its text.
-    const QString base = Prefix(text()) + form->mantissa + kTimesTen;
-    const QString exponent = QString::number(form->exponent);
+    const ExponentForm& form = *plan.exponent;
+    const QString base = plan.text + form.mantissa + kTimesTen;
+    const QString exponent = QString::number(form.exponent);
     const QFont raisedFont = ExponentFont();
-    const QSize size(Width(*form), fontMetrics().height());
+    const QSize size(Width(plan.text, form), fontMetrics().height());
     const QRect area = QStyle::alignedRect(layoutDirection(), alignment(), size, contentsRect());
     // On the baseline a whole number beside it would have; the exponent's
     // digits rise by about half a digit's height, never above the label.
@@ -293,8 +454,6 @@ void ResultLabel::paintEvent(QPaintEvent* event)
     const int headroom = baseline - contentsRect().top() - QFontMetrics(raisedFont).capHeight() - 1;
     const int raise = std::clamp(int(fontMetrics().capHeight() * 0.45), 0, std::max(0, headroom));
 
-    QPainter painter(this);
-    painter.setPen(palette().color(QPalette::Active, foregroundRole()));
     painter.drawText(area.left(), baseline, base);
     painter.setFont(raisedFont);
     painter.drawText(area.left() + fontMetrics().horizontalAdvance(base), baseline - raise, exponent);

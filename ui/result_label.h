@@ -32,6 +32,13 @@ inline constexpr char kCopyResultsMethod[] = "CopyResults()";
 // do not, in the label's own alignment; the whole result is in the tool tip.
 // Inside a calculator the same menu copies every result of the screen. A
 // double click selects the whole number.
+//
+// In the exact view every result is drawn at the label's own type size,
+// never smaller than the decimals: a fraction stacked where the label holds
+// it, otherwise on one line ("(1+√5)/2"), otherwise "≈" and its decimal
+// value; a whole number too wide for the label is "≈" and its exponent form,
+// since the digits drawn are no longer the exact number. The tool tip then
+// says why the label shows "≈".
 class ResultLabel : public QLabel {
     Q_OBJECT
 
@@ -55,12 +62,32 @@ public:
     void SetExactView(bool on);
     bool HasExact() const { return exactKnown; }
 
-    // True when the whole text fits at the label's own type size.
+    // The label's sign is written by a label before it, the "+" between a
+    // root's real and imaginary parts: in the exact view a negative result
+    // is drawn without its minus, which SignApartChanged hands to that label
+    // to write instead of "+" ("− √3/2 i"). Its text keeps the minus.
+    void SetSignApart(bool apart);
+    bool MinusApart() const { return minusApart; }
+
+    // In the exact view the label grows as tall as a stacked fraction at its
+    // type size needs; the decimal view keeps the height it was given.
+    void SetRoomForFractions(bool room);
+
+    // True when the whole text is drawn, at the label's own type size.
     bool Fits() const;
 
-    // What the label draws: its text when it fits, otherwise the exponent form
-    // written with superscript digits.
+    // What the label draws, on one line: its text when it fits (without a
+    // minus written apart), a fraction as its linear text, otherwise "≈" or
+    // the exponent form written with superscript digits.
     QString Shown() const;
+
+    // Why the exact view shows "≈" or differs from the decimal view, in
+    // words for the tool tip; empty when it needs none.
+    QString Reasons() const;
+
+signals:
+    // The exact view draws the result's minus apart (true) or not (false).
+    void SignApartChanged(bool minus);
 
 protected:
     bool event(QEvent* event) override;
@@ -69,16 +96,54 @@ protected:
     void mouseDoubleClickEvent(QMouseEvent* event) override;
 
 private:
-    void Display(const QString& shown);
+    // How the label draws what it shows.
+    struct Plan {
+        enum Kind { Plain, Math, Exponent } kind = Plain;
+        QString text; // Plain and Math: the text drawn; Exponent: its prefix
+        bool whole = true; // the whole result is drawn
+        int form = 0; // Math: a MathText::Form
+        std::optional<ExponentForm> exponent;
 
-    // The exponent form that fits, if the text is a number.
-    std::optional<ExponentForm> ShortForm() const;
+        static Plan Of(Kind kind, QString text, bool whole, int form = 0, std::optional<ExponentForm> exponent = {})
+        {
+            Plan plan;
+            plan.kind = kind;
+            plan.text = std::move(text);
+            plan.whole = whole;
+            plan.form = form;
+            plan.exponent = std::move(exponent);
+            return plan;
+        }
+    };
+    Plan MakePlan() const;
+    Plan Approximate(const QString& number) const;
+
+    void Display(const QString& shown);
+    void UpdateSign();
+    void UpdateHeight();
+    bool ExactShown() const { return exactView && exactKnown; }
+    // The text drawn: the label's text, without a minus written apart.
+    QString Drawn() const;
+    // The decimal text of the true value where the exact calculation gives
+    // it, otherwise the decimal text.
+    QString TrueDecimal() const;
+    bool PlainFits(const QString& text) const;
+    QRect MathArea() const;
+
+    // The exponent form of `number` that fits with `prefix` before it, from
+    // `decimals` decimals down.
+    std::optional<ExponentForm> ShortForm(const QString& number, const QString& prefix, int decimals) const;
     QFont ExponentFont() const;
-    int Width(const ExponentForm& form) const;
+    int Width(const QString& prefix, const ExponentForm& form) const;
 
     QString decimal;
     QString exact;
     ExactText exactSource;
     bool exactKnown = false;
     bool exactView = false;
+    bool signApart = false;
+    bool minusApart = false;
+    bool roomForFractions = false;
+    int decimalMinimumHeight = -1;
+    int decimalMaximumHeight = -1;
 };

@@ -6,6 +6,8 @@
 
 #include "driver.h"
 #include "menu_screen.h"
+#include "result_label.h"
+#include "widgets.h"
 
 #include <QAbstractButton>
 #include <QApplication>
@@ -66,6 +68,9 @@ private slots:
     void cleanupTestCase() { CloseAll(); }
     void screens_data();
     void screens();
+    void exactCells_data();
+    void exactCells();
+    void exactRoots();
 };
 
 void TestScreenLook::screens_data()
@@ -138,6 +143,190 @@ void TestScreenLook::screens()
                         + state + ')'));
             }
     });
+}
+
+namespace {
+
+// The height, in device pixels, of the lowest band of ink a label draws:
+// the digits of a number, or a fraction's denominator.
+int LowestInkBand(QLabel* label)
+{
+    const QImage image = label->grab().toImage().convertToFormat(QImage::Format_RGB32);
+    const auto inked = [&](int y) {
+        for (int x = 0; x < image.width(); ++x)
+            if (qGray(image.pixel(x, y)) < 128)
+                return true;
+        return false;
+    };
+    int bottom = image.height() - 1;
+    while (bottom >= 0 && !inked(bottom))
+        --bottom;
+    int top = bottom;
+    while (top > 0 && inked(top - 1))
+        --top;
+    return bottom < 0 ? 0 : bottom - top + 1;
+}
+
+// Whether the label draws anything on its outermost rows or columns.
+bool InkOnEdge(QLabel* label)
+{
+    const QImage image = label->grab().toImage().convertToFormat(QImage::Format_RGB32);
+    for (int x = 0; x < image.width(); ++x)
+        if (qGray(image.pixel(x, 0)) < 128 || qGray(image.pixel(x, image.height() - 1)) < 128)
+            return true;
+    for (int y = 0; y < image.height(); ++y)
+        if (qGray(image.pixel(0, y)) < 128 || qGray(image.pixel(image.width() - 1, y)) < 128)
+            return true;
+    return false;
+}
+
+} // namespace
+
+// The longest texts each family gives, in the real cells: drawn no smaller
+// than the decimals of the same cell, and inside it.
+void TestScreenLook::exactCells_data()
+{
+    QTest::addColumn<QString>("button");
+    QTest::addColumn<QString>("form");
+    QTest::addColumn<QString>("option");
+    QTest::addColumn<QString>("cell");
+    QTest::addColumn<QString>("decimal");
+    QTest::addColumn<QString>("exact");
+    QTest::newRow("quadratic, golden ratio") << "cmd2ji"
+                                             << "frm2ji"
+                                             << ""
+                                             << "lblRAnswer_0"
+                                             << "1.618"
+                                             << "(1+√5)/2";
+    QTest::newRow("quadratic, 24 characters") << "cmd2ji"
+                                              << "frm2ji"
+                                              << ""
+                                              << "lblRAnswer_0"
+                                              << "-0.405"
+                                              << "(-1234567+89√1234567)/98";
+    QTest::newRow("cubic, two roots") << "cmd3ji"
+                                      << "frm3ji"
+                                      << ""
+                                      << "lblIAns_1"
+                                      << "0.966"
+                                      << "(√2+√6)/4";
+    QTest::newRow("quartic, complex root") << "cmd4ji"
+                                           << "frm4ji"
+                                           << ""
+                                           << "lblINum_3"
+                                           << "-0.866"
+                                           << "-√3/2";
+    QTest::newRow("quartic, 24 characters") << "cmd4ji"
+                                            << "frm4ji"
+                                            << ""
+                                            << "lblRNum_2"
+                                            << "0.013"
+                                            << "(1234+77√2)/95018";
+    QTest::newRow("quartic, large integer parts") << "cmd4ji"
+                                                  << "frm4ji"
+                                                  << ""
+                                                  << "lblRNum_0"
+                                                  << "-174593.210"
+                                                  << "-123456√2";
+    QTest::newRow("5×5 inverse, fraction") << "cmdReverse"
+                                           << "frmGyaku"
+                                           << "optGen_3"
+                                           << "lblAns_25"
+                                           << "-0.010"
+                                           << "-1234/123457";
+    QTest::newRow("5×5 inverse, whole number too wide") << "cmdReverse"
+                                                        << "frmGyaku"
+                                                        << "optGen_3"
+                                                        << "lblAns_5"
+                                                        << "6000000000000001.000"
+                                                        << "6000000000000001";
+    QTest::newRow("simultaneous, fraction") << "cmdRenritu"
+                                            << "frmRenritu"
+                                            << "optGen_3"
+                                            << "lblAnswer_5"
+                                            << "0.239"
+                                            << "50/209";
+    QTest::newRow("determinant, too wide") << "cmdGyouretusiki"
+                                           << "frmGyouretusiki"
+                                           << ""
+                                           << "lblAns"
+                                           << "115241578751713595392000.000"
+                                           << "115241578751713595060205";
+    QTest::newRow("triangle, surd") << "cmdMenseki"
+                                    << "frmSankaku"
+                                    << ""
+                                    << "lblAnswer"
+                                    << "2.90"
+                                    << "3√15/4";
+    QTest::newRow("sigma, fraction") << "cmdSiguma"
+                                     << "frmSiguma"
+                                     << ""
+                                     << "lblAnswer"
+                                     << "302.51"
+                                     << "30251/100";
+}
+
+void TestScreenLook::exactCells()
+{
+    QFETCH(QString, button);
+    QFETCH(QString, form);
+    QFETCH(QString, option);
+    QFETCH(QString, cell);
+    QFETCH(QString, decimal);
+    QFETCH(QString, exact);
+    StartFresh();
+    Click(kMenu, button);
+    if (!option.isEmpty())
+        Click(form, option);
+    auto* label = Control<ResultLabel>(form, cell);
+    QVERIFY(label);
+    label->SetValue(decimal);
+    QApplication::processEvents();
+    const int digits = LowestInkBand(label);
+    QVERIFY(digits > 0);
+
+    label->SetExact(exact);
+    Click(form, QStringLiteral("chkExact"));
+    QApplication::processEvents();
+    QCOMPARE(label->text(), exact);
+    const int drawn = LowestInkBand(label);
+    QVERIFY2(drawn >= digits - 1,
+        qPrintable(QStringLiteral("%1 drawn %2 px high against %3 px for %4")
+                       .arg(label->Shown())
+                       .arg(drawn)
+                       .arg(digits)
+                       .arg(decimal)));
+    QVERIFY2(!InkOnEdge(label), qPrintable(label->Shown() + " runs to the edge of its cell"));
+}
+
+// A real calculation in the exact view, whose forms may arrive later: each
+// negative imaginary part leaves its minus to the sign before it, and the
+// rows of stacked fractions stay apart.
+void TestScreenLook::exactRoots()
+{
+    StartFresh();
+    Click(kMenu, QStringLiteral("cmd4ji"));
+    const QString form = QStringLiteral("frm4ji");
+    Fill(form, {{"txtRNum_0", "1"}, {"txtRNum_2", "1"}, {"txtRNum_4", "1"}});
+    Click(form, QStringLiteral("chkExact"));
+    QCOMPARE(ClickForMessage(form, QStringLiteral("Command3")), std::nullopt);
+    QStringList imaginary;
+    for (int k = 0; k < 4; ++k) {
+        QTRY_VERIFY(Control<ResultLabel>(form, Indexed("lblINum", k))->HasExact());
+        imaginary << Text(form, Indexed("lblINum", k));
+    }
+    QCOMPARE(imaginary.count(QStringLiteral("-√3/2")), 2);
+    QCOMPARE(imaginary.count(QStringLiteral("√3/2")), 2);
+    int apart = 0;
+    for (QLabel* sign : Window(form)->findChildren<QLabel*>())
+        if (sign->text() == QStringLiteral("−"))
+            ++apart;
+    QCOMPARE(apart, 2);
+    for (int k = 0; k + 1 < 4; ++k) {
+        QLabel* upper = Control<QLabel>(form, Indexed("lblRNum", k));
+        QLabel* lower = Control<QLabel>(form, Indexed("lblRNum", k + 1));
+        QVERIFY2(upper->geometry().bottom() < lower->geometry().top(), "rows of fractions touch");
+    }
 }
 
 QTEST_MAIN(TestScreenLook)

@@ -27,6 +27,10 @@ private slots:
     void shortened();
     void doubleClickSelectsTheNumber_data();
     void doubleClickSelectsTheNumber();
+    void exactView_data();
+    void exactView();
+    void signApart_data();
+    void signApart();
 };
 
 using Form = std::optional<ExponentForm>;
@@ -250,6 +254,152 @@ void TestResultLabel::doubleClickSelectsTheNumber()
         label->height() / 2);
     QTest::mouseDClick(label, Qt::LeftButton, Qt::NoModifier, at);
     QCOMPARE(label->selectedText(), text);
+}
+
+Q_DECLARE_METATYPE(ExactText)
+
+namespace {
+
+ExactText Valued(ExactText text, double value)
+{
+    text.value_as_double = value;
+    return text;
+}
+
+const QString kNarrow = QStringLiteral("欄に入りきらないため、およその値を表示しています");
+const QString kPi = QStringLiteral("小数の表示は円周率を 3.1415926535 として計算しています");
+
+} // namespace
+
+// What the exact view draws in a cell of a given width, and what its tool tip
+// says: the whole text where the cell shows less, and why it shows "≈".
+void TestResultLabel::exactView_data()
+{
+    QTest::addColumn<int>("digits"); // the label's width in digits
+    QTest::addColumn<QString>("decimal");
+    QTest::addColumn<ExactText>("source");
+    QTest::addColumn<QString>("text"); // the label's text in the exact view
+    QTest::addColumn<QString>("shown"); // a regular expression
+    QTest::addColumn<QStringList>("tip"); // lines the tool tip holds
+
+    const auto missing = [](ExactGap gap) { return ExactText::Missing(gap); };
+    QTest::newRow("stacked where it fits") << 11 << "1.618" << ExactText("(1+√5)/2") << "(1+√5)/2"
+                                           << "^\\(1\\+√5\\)/2$" << QStringList();
+    QTest::newRow("a 24-character form too wide: ≈ and the decimal")
+        << 11 << "-0.405" << ExactText("(-1234567+89√1234567)/98") << "(-1234567+89√1234567)/98"
+        << "^≈-0\\.405$" << QStringList{"(-1234567+89√1234567)/98", kNarrow};
+    QTest::newRow("an integer too wide is approximate")
+        << 10 << "115241578751713595392000.000" << ExactText("115241578751713595060205") << "115241578751713595060205"
+        << "^≈1\\.1\\d*×10²³$" << QStringList{"115241578751713595060205", kNarrow};
+    QTest::newRow("an inverse entry too wide")
+        << 9 << "6000000000000001.000" << ExactText("6000000000000001") << "6000000000000001"
+        << "^≈6\\.0*×10¹⁵$" << QStringList{"6000000000000001", kNarrow};
+    QTest::newRow("an integer that fits is exact") << 10 << "12.000" << ExactText("12") << "12"
+                                                   << "^12$" << QStringList();
+    QTest::newRow("no form with roots") << 11 << "1.260" << missing(ExactGap::NoForm) << "≈1.260"
+                                        << "^≈1\\.260$"
+                                        << QStringList{QStringLiteral("分数や平方根を使った形では表せません")};
+    QTest::newRow("too long") << 11 << "1.260" << missing(ExactGap::TooLong) << "≈1.260"
+                              << "^≈1\\.260$"
+                              << QStringList{QStringLiteral(
+                                     "分数や平方根を使うと24文字より長くなるため、およその値を表示しています")};
+    QTest::newRow("stopped") << 11 << "1.260" << missing(ExactGap::Stopped) << "≈1.260"
+                             << "^≈1\\.260$"
+                             << QStringList{QStringLiteral("計算に時間がかかりすぎるため、途中でやめました")};
+    QTest::newRow("not found") << 11 << "1.260" << missing(ExactGap::NotFound) << "≈1.260"
+                               << "^≈1\\.260$" << QStringList{QStringLiteral("正確な値は求められませんでした")};
+    // The decimal area with π = 3.1415926535 against the true one.
+    QTest::newRow("the true value, exactly")
+        << 16 << "249999999993.52" << Valued("250000000000", 2.5e11) << "250000000000"
+        << "^250000000000$" << QStringList{kPi};
+    QTest::newRow("the true value, approximately")
+        << 16 << "11.24" << Valued(missing(ExactGap::NoForm), 11.2468) << "≈11.25"
+        << "^≈11\\.25$" << QStringList{QStringLiteral("分数や平方根を使った形では表せません"), kPi};
+    QTest::newRow("a value that agrees says nothing of π")
+        << 16 << "11.25" << Valued(missing(ExactGap::NoForm), 11.2468) << "≈11.25"
+        << "^≈11\\.25$" << QStringList{QStringLiteral("分数や平方根を使った形では表せません")};
+}
+
+void TestResultLabel::exactView()
+{
+    QFETCH(int, digits);
+    QFETCH(QString, decimal);
+    QFETCH(ExactText, source);
+    QFETCH(QString, text);
+    QFETCH(QString, shown);
+    QFETCH(QStringList, tip);
+
+    QWidget window;
+    auto* label = new ResultLabel(&window);
+    label->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
+    label->setGeometry(0, 0, label->fontMetrics().horizontalAdvance(QString(digits, QLatin1Char('0'))) + 4,
+        label->fontMetrics().height() + 4);
+    label->SetValue(decimal);
+    label->SetExact(QString::fromStdString(ExactLabelText(source, decimal.toStdString())), source);
+    label->SetExactView(true);
+    window.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&window));
+
+    // The text, which is copied and read out, is whole; what is drawn may not be.
+    QCOMPARE(label->text(), text);
+    QCOMPARE(QAccessible::queryAccessibleInterface(label)->text(QAccessible::Value), text);
+    QVERIFY2(QRegularExpression(shown).match(label->Shown()).hasMatch(), qPrintable(label->Shown()));
+    const QString tipShown = Driver::ToolTipShown(label);
+    QCOMPARE(tipShown.isEmpty() ? QStringList() : tipShown.split(QLatin1Char('\n')), tip);
+    const auto [first, last] = InkColumns(label);
+    QVERIFY2(first >= 0 && last < label->width(), qPrintable(QStringLiteral("%1–%2").arg(first).arg(last)));
+
+    // The decimal view is what it always was.
+    label->SetExactView(false);
+    QCOMPARE(label->text(), decimal);
+    QCOMPARE(Driver::ToolTipShown(label).contains(QChar(0x2248)), false);
+}
+
+// A negative imaginary part leaves its minus to the "+" before it in the
+// exact view only; its text, copied and read out, keeps it.
+void TestResultLabel::signApart_data()
+{
+    QTest::addColumn<QString>("decimal");
+    QTest::addColumn<QString>("exact");
+    QTest::addColumn<bool>("apart");
+    QTest::addColumn<QString>("shown");
+    QTest::newRow("a root over two") << "-0.866"
+                                     << "-√3/2" << true << "√3/2";
+    QTest::newRow("an approximate part") << "-1.091"
+                                         << "≈-1.091" << true << "≈1.091";
+    QTest::newRow("a negative integer") << "-2.000"
+                                        << "-2" << true << "2";
+    QTest::newRow("positive") << "0.866"
+                              << "√3/2" << false << "√3/2";
+    QTest::newRow("a minus inside the numerator stays") << "0.159"
+                                                        << "(-1+√5)/4" << false << "(-1+√5)/4";
+}
+
+void TestResultLabel::signApart()
+{
+    QFETCH(QString, decimal);
+    QFETCH(QString, exact);
+    QFETCH(bool, apart);
+    QFETCH(QString, shown);
+
+    QWidget window;
+    auto* label = new ResultLabel(&window);
+    label->setGeometry(0, 0, 200, 40);
+    label->SetSignApart(true);
+    QList<bool> told;
+    connect(label, &ResultLabel::SignApartChanged, label, [&told](bool minus) { told << minus; });
+    label->SetValue(decimal);
+    label->SetExact(exact);
+    QVERIFY(!label->MinusApart());
+    QCOMPARE(label->Shown(), decimal);
+    label->SetExactView(true);
+    QCOMPARE(label->MinusApart(), apart);
+    QCOMPARE(label->text(), exact);
+    QCOMPARE(label->Shown(), shown);
+    label->SetExactView(false);
+    QCOMPARE(label->Shown(), decimal);
+    const QList<bool> expected = apart ? QList<bool>{true, false} : QList<bool>();
+    QCOMPARE(told, expected);
 }
 
 QTEST_MAIN(TestResultLabel)
