@@ -10,6 +10,7 @@
 
 #include <flint/ulong_extras.h>
 
+#include <algorithm>
 #include <cmath>
 #include <limits>
 #include <variant>
@@ -32,11 +33,18 @@ namespace {
 // such degrees are not.
 constexpr long kMaxSineDegree = 16;
 // Calcium combines two numbers through a polynomial of degree deg a · deg b,
-// which it then factors; beyond this it is not asked to.
-constexpr long kMaxCombinedDegree = 128;
+// which it then factors; beyond this it is not asked to. At 64 the slowest
+// pair of angles takes about 7 ms, at 128 some take 50.
+constexpr long kMaxCombinedDegree = 64;
 // Two sides and a facing angle: the ratio of the sides enters the unit
-// nonlinearly; its numerator and denominator may have at most this many bits.
+// nonlinearly, and Calcium's work grows with its bits and the square of the
+// sine's degree. Its numerator and denominator may have at most 64 bits (any
+// two sides of 15 digits), and fewer with sines of higher degree: degree² ·
+// bits at most 1024 (the degree of sin A or cos A, whichever is higher): 64
+// bits for 15° and 18°, 16 for 6°. Measured, the
+// slowest allowed case takes about 10 ms.
 constexpr long kMaxRatioBits = 64;
+constexpr long kMaxRatioWork = 1024;
 // Heron's area is √N / d for the reduced s(s−a)(s−b)(s−c) = n/d, N = n·d. A
 // text c√m/den of at most 24 characters has c·m·den < 10^22, and then
 // N ≤ (c·m·den)² < 10^44 < 2^147: a larger N certainly has a longer text.
@@ -197,7 +205,10 @@ Area HasamanaiKakuExact(const Rational& a, const Rational& b, const Rational& A)
 {
     const Rational r = b / a;
     const Unit sinA = SinOf(A), cosA = CosOf(A);
-    if (r.bits() > kMaxRatioBits || !sinA || !cosA)
+    if (!sinA || !cosA)
+        return ExactGap::Stopped;
+    const long degree = std::max(sinA->degree(), cosA->degree());
+    if (r.bits() > kMaxRatioBits || degree * degree * r.bits() > kMaxRatioWork)
         return ExactGap::Stopped;
     const Unit sinB = Unit(*sinA * r);
     const Unit square = sinB * sinB;
