@@ -267,4 +267,20 @@ int main()
         const std::array<std::string, 3> k{angle(), "", ""};
         return [=] { ExactTriangleArea(h, k); };
     });
+
+    // ---- Triangle: hostile boxes and the textbook's angles. Each row repeats
+    // one input; before the area was worked out as scale · unit, the first
+    // four froze the window for 1.2 s, 13 s, more than 400 s and 30 s.
+    const auto triangleCase = [](std::array<std::string, 3> h, std::array<std::string, 3> k) {
+        return [=]() -> std::function<void()> { return [=] { ExactTriangleArea(h, k); }; };
+    };
+    Time("triangle, 1e-90 1e-90, 15 between", 5, triangleCase({"1e-90", "1e-90", ""}, {"", "", "15"}));
+    Time("triangle, 1e-110 1e-110, 15 between", 5, triangleCase({"1e-110", "1e-110", ""}, {"", "", "15"}));
+    Time("triangle, 1e-150 1e-150, 15 between", 5, triangleCase({"1e-150", "1e-150", ""}, {"", "", "15"}));
+    Time("triangle, 3e-90 2e-90, facing 15", 5, triangleCase({"3e-90", "2e-90", ""}, {"15", "", ""}));
+    Time("triangle, 1e-300 1e-300, 15 between", 5, triangleCase({"1e-300", "1e-300", ""}, {"", "", "15"}));
+    Time("triangle, 5 4, 18 between", 5, triangleCase({"5", "4", ""}, {"", "", "18"}));
+    Time("triangle, side 2, 36 and 72 at ends", 5, triangleCase({"", "", "2"}, {"36", "72", ""}));
+    Time("triangle, 1 0.7, facing 12", 5, triangleCase({"1", "0.7", ""}, {"12", "", ""}));
+    Time("triangle, side 2, angles 43 and 119", 5, triangleCase({"", "", "2"}, {"43", "119", ""}));
 }

@@ -24,7 +24,7 @@ std::optional<Rational> ExactDeterminantValue(const BoxRows& rows);
 std::optional<Rational> ExactSigmaValue(std::int32_t first, std::int32_t last, const std::array<Rational, 4>& a);
 
 // The area by the rule the decimal values pick; nothing where the exact
-// formula has no value or an angle is not a multiple of 15°.
+// formula has no value or the bounds of exact_triangle.cpp refuse the work.
 std::optional<Algebraic> ExactTriangleValue(
     const std::array<std::string, 3>& txtH, const std::array<std::string, 3>& txtK);
 
