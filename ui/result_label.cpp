@@ -392,7 +392,7 @@ QString ResultLabel::Reasons() const
             case ExactGap::TooLong:
                 reasons << QStringLiteral("分数や平方根を使うと24文字より長くなるため、およその値を表示しています");
                 break;
-            case ExactGap::Stopped: reasons << QStringLiteral("計算に時間がかかりすぎるため、途中でやめました"); break;
+            case ExactGap::Stopped: reasons << QStringLiteral("計算が大きくなりすぎるため、途中でやめました"); break;
             case ExactGap::NotFound: reasons << QStringLiteral("正確な値は求められませんでした"); break;
             }
         } else {

@@ -88,6 +88,7 @@ private slots:
     void theSwitch();
     void copiedRoots_data();
     void copiedRoots();
+    void trueArea();
 };
 
 void TestExactView::results_data()
@@ -208,6 +209,20 @@ void TestExactView::copiedRoots()
     QApplication::clipboard()->clear();
     QVERIFY(QMetaObject::invokeMethod(Window(form), "CopyResults"));
     QCOMPARE(QApplication::clipboard()->text(), copied);
+}
+
+// The decimal area uses π to ten decimals; the exact view shows the true area
+// and says why the two differ.
+void TestExactView::trueArea()
+{
+    Click(kMenu, CalculatorOf(kTriangle).button);
+    Fill(kTriangle, Inputs{{"txtH_0", "1000000"}, {"txtH_1", "1000000"}, {"txtK_2", "30"}});
+    QCOMPARE(ClickForMessage(kTriangle, CalculatorOf(kTriangle).calculate), std::nullopt);
+    auto* area = Control<QLabel>(kTriangle, QStringLiteral("lblAnswer"));
+    QCOMPARE(area->text(), QStringLiteral("249999999993.52"));
+    Click(kTriangle, QStringLiteral("chkExact"));
+    QTRY_COMPARE(area->text(), QStringLiteral("250000000000"));
+    QVERIFY(ToolTipShown(area).contains(QStringLiteral("3.1415926535")));
 }
 
 // Every calculator the menu offers: the GCD, whose results are whole

@@ -305,7 +305,7 @@ void TestResultLabel::exactView_data()
                                      "分数や平方根を使うと24文字より長くなるため、およその値を表示しています")};
     QTest::newRow("stopped") << 11 << "1.260" << missing(ExactGap::Stopped) << "≈1.260"
                              << "^≈1\\.260$"
-                             << QStringList{QStringLiteral("計算に時間がかかりすぎるため、途中でやめました")};
+                             << QStringList{QStringLiteral("計算が大きくなりすぎるため、途中でやめました")};
     QTest::newRow("not found") << 11 << "1.260" << missing(ExactGap::NotFound) << "≈1.260"
                                << "^≈1\\.260$" << QStringList{QStringLiteral("正確な値は求められませんでした")};
     // The decimal area with π = 3.1415926535 against the true one.
