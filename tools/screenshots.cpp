@@ -10,6 +10,7 @@
 
 #include <QApplication>
 #include <QDir>
+#include <QElapsedTimer>
 #include <QPixmap>
 #include <QRadioButton>
 #include <QTimer>
@@ -103,8 +104,17 @@ bool Render(const Shot& shot, const QDir& directory)
         Driver::Type(shot.form, box, text);
     if (!shot.calculate.isEmpty())
         Driver::ClickForMessage(shot.form, shot.calculate);
-    if (shot.exact)
+    if (shot.exact) {
         Driver::Click(shot.form, QStringLiteral("chkExact"));
+        // The exact forms are worked out on a worker thread: wait for them.
+        QElapsedTimer waited;
+        waited.start();
+        bool working = true;
+        while (Driver::Window(shot.form)
+            && QMetaObject::invokeMethod(Driver::Window(shot.form), "ExactWorking", Q_RETURN_ARG(bool, working))
+            && working && waited.elapsed() < 30000)
+            QTest::qWait(10);
+    }
 
     QWidget* window = Driver::Window(shot.form);
     if (!window) {
