@@ -336,11 +336,11 @@ void EquationScreen::Show(const Complex* Kai, std::size_t count)
     for (std::size_t i = 0; i < txtRe.size(); ++i)
         boxes.push_back({TextOf(txtRe[i]), TextOf(txtIm[i])});
     const std::vector<Complex> shown(Kai, Kai + count);
-    OfferExact([this, boxes, shown, texts] {
-        const std::vector<ExactRoot> roots = Exact::Roots(boxes, shown);
-        for (std::size_t k = 0; k < roots.size() && k < lblRe.size(); ++k) {
-            SetExactResult(lblRe[k], roots[k].re, texts[2 * k]);
-            SetExactResult(lblIm[k], roots[k].im, texts[2 * k + 1]);
-        }
-    });
+    OfferExact([boxes, shown] { return Exact::Roots(boxes, shown); },
+        [this, texts](const std::vector<ExactRoot>& roots) {
+            for (std::size_t k = 0; k < roots.size() && k < lblRe.size(); ++k) {
+                SetExactResult(lblRe[k], roots[k].re, texts[2 * k]);
+                SetExactResult(lblIm[k], roots[k].im, texts[2 * k + 1]);
+            }
+        });
 }

@@ -111,6 +111,6 @@ void frmGyouretusiki::Command3_Click()
     const double Kotae = Gyouretusiki(ReadGrid(), Gen);
     const std::string text = FormatFixed(Kotae, "0.000");
     SetResult(lblAns, text);
-    OfferExact(
-        [this, rows = GridTexts(), text] { SetExactResult(lblAns, Exact::Determinant(rows), text); });
+    OfferExact([rows = GridTexts()] { return Exact::Determinant(rows); },
+        [this, text](const ExactText& determinant) { SetExactResult(lblAns, determinant, text); });
 }

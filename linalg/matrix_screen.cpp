@@ -134,8 +134,7 @@ void MatrixScreen::ShowResults(
     for (const ResultCell& cell : cells)
         SetResult(cell.label, cell.text);
     SetResult(note, {});
-    OfferExact([cells = std::move(cells), note, singularMessage, exact = std::move(exact)] {
-        const ExactCells found = exact();
+    OfferExact(std::move(exact), [cells = std::move(cells), note, singularMessage](const ExactCells& found) {
         const bool singular = found.status == ExactStatus::Singular;
         for (std::size_t k = 0; k < cells.size(); ++k) {
             const bool known = found.status == ExactStatus::Found && k < found.values.size();

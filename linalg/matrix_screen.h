@@ -73,6 +73,8 @@ protected:
     // or when it is switched on, shows each cell's exact form from `exact`
     // (or ≈ and its decimal text); when exact arithmetic finds the matrix
     // singular, the cells go blank and `note` says `singularMessage`.
+    // `exact` runs on a worker thread (OfferExact): it holds copies of the
+    // boxes' texts, never a widget.
     void ShowResults(
         std::vector<ResultCell> cells, QLabel* note, const char* singularMessage, std::function<ExactCells()> exact);
 

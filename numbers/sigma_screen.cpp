@@ -173,7 +173,6 @@ void frmSiguma::cmdKeisan_Click()
     // The bounds are whole numbers here: the sum was not refused.
     const std::int32_t first = RoundToInt32(Read(txtFirst)).value_or(0);
     const std::int32_t last = RoundToInt32(Read(txtLast)).value_or(0);
-    OfferExact([this, first, last, keisuu, text] {
-        SetExactResult(lblAnswer, Exact::Sigma(first, last, keisuu), text);
-    });
+    OfferExact([first, last, keisuu] { return Exact::Sigma(first, last, keisuu); },
+        [this, text](const ExactText& sum) { SetExactResult(lblAnswer, sum, text); });
 }

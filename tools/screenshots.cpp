@@ -110,12 +110,14 @@ bool Render(const Shot& shot, const QDir& directory)
         Driver::ClickForMessage(shot.form, shot.calculate);
     if (shot.exact) {
         Driver::Click(shot.form, QStringLiteral("chkExact"));
-        // The exact forms may be worked out in the background: give them a
-        // moment to arrive.
+        // The exact forms are worked out on a worker thread: wait for them.
         QElapsedTimer waited;
         waited.start();
-        while (waited.elapsed() < 500)
-            QCoreApplication::processEvents(QEventLoop::AllEvents, 50);
+        bool working = true;
+        while (Driver::Window(shot.form)
+            && QMetaObject::invokeMethod(Driver::Window(shot.form), "ExactWorking", Q_RETURN_ARG(bool, working))
+            && working && waited.elapsed() < 30000)
+            QTest::qWait(10);
     }
 
     QWidget* window = Driver::Window(shot.form);

@@ -229,7 +229,6 @@ void frmSankaku::cmdKeisan_Click()
         return;
     const std::string text = FormatFixed(*Menseki, "0.00");
     SetResult(lblAnswer, text);
-    OfferExact([this, sides, angles, text] {
-        SetExactResult(lblAnswer, Exact::TriangleArea(sides, angles), text);
-    });
+    OfferExact([sides, angles] { return Exact::TriangleArea(sides, angles); },
+        [this, text](const ExactText& area) { SetExactResult(lblAnswer, area, text); });
 }

@@ -2,6 +2,7 @@
 #include "calculator_screen.h"
 
 #include "conversions.h"
+#include "exact_library.h"
 #include "message_box.h"
 #include "result_label.h"
 #include "widgets.h"
@@ -9,12 +10,110 @@
 #include <QBoxLayout>
 #include <QCheckBox>
 #include <QClipboard>
+#include <QCoreApplication>
+#include <QFutureWatcher>
 #include <QGuiApplication>
 #include <QKeyEvent>
 #include <QLineEdit>
+#include <QPromise>
 #include <QPushButton>
+#include <QThread>
+#include <QThreadPool>
 
+#include <algorithm>
+#include <atomic>
+#include <chrono>
+#include <thread>
 #include <utility>
+
+// One piece of exact work as the worker sees it: plain C++, no Qt object.
+struct CalculatorScreen::ExactJob {
+    explicit ExactJob(std::function<void()> work)
+        : compute(std::move(work))
+    {
+    }
+    std::function<void()> compute;
+    // Set on the window's thread when nobody wants the forms any more: the
+    // worker then skips the work if it has not begun. Work already begun
+    // cannot be stopped; its forms are dropped when they arrive.
+    std::atomic<bool> dropped{false};
+    // Set by the worker when compute ended without an exception; read on the
+    // window's thread only after the work's future has finished.
+    bool done = false;
+};
+
+namespace {
+
+// The threads exact work runs on: a pool of the kit's own, so that the
+// program's end need not wait for Qt's global pool, which waits for every
+// thread however long its work takes.
+QThreadPool* workers = nullptr;
+// A pool whose work was still running when the program ended: kept, never
+// deleted, so that its threads can finish with nothing taken from under them.
+QThreadPool* leftRunning = nullptr;
+// Set when the program ends: work that has not begun gives up.
+std::atomic<bool> ending{false};
+
+// How long the program's end waits for exact work still running. The exact
+// calculations keep far below this; it guards against one that does not.
+constexpr int kEndWaitMs = 2000;
+
+void EndWork()
+{
+    if (!workers)
+        return;
+    ending = true;
+    workers->clear();
+    if (workers->waitForDone(kEndWaitMs)) {
+        delete workers;
+    } else {
+        // Its threads are left to end with the process; one that finishes
+        // its work waits for more, touching nothing, instead of ending.
+        workers->setExpiryTimeout(-1);
+        leftRunning = workers;
+    }
+    workers = nullptr;
+}
+
+QThreadPool* Workers()
+{
+    if (!workers) {
+        workers = new QThreadPool;
+        // Work of one screen runs one at a time, but a screen closed while
+        // its work runs leaves it running: room for that beside the open one.
+        workers->setMaxThreadCount(std::max(4, QThread::idealThreadCount()));
+        ending = false;
+        qAddPostRoutine(EndWork);
+    }
+    return workers;
+}
+
+// The tests' delay, which makes the work as slow as a hard input: like real
+// work, it goes on when the work is dropped; only the program's end cuts it
+// short. False when the program is ending.
+bool SlowDownForTests()
+{
+    using Clock = std::chrono::steady_clock;
+    const Clock::time_point end = Clock::now() + Exact::WorkDelayForTests();
+    while (Clock::now() < end && !ending)
+        std::this_thread::sleep_for(std::chrono::milliseconds(5));
+    return !ending;
+}
+
+} // namespace
+
+void CalculatorScreen::Work(ExactJob& job)
+{
+    if (job.dropped || ending || !SlowDownForTests())
+        return;
+    try {
+        job.compute();
+        job.done = true;
+    } catch (...) {
+        // The forms stay unknown: the labels keep their decimal text.
+    }
+    Exact::ReleaseThreadCaches();
+}
 
 CalculatorScreen::CalculatorScreen(const QString& caption, ButtonNames names)
 {
@@ -42,6 +141,14 @@ CalculatorScreen::CalculatorScreen(const QString& caption, ButtonNames names)
     connect(cmdReset, &QPushButton::clicked, this, &CalculatorScreen::Restart);
 }
 
+CalculatorScreen::~CalculatorScreen()
+{
+    // Its watcher goes with the screen, so no form comes back; the worker
+    // skips the work if it has not begun.
+    if (runningExact)
+        runningExact->dropped = true;
+}
+
 void CalculatorScreen::Form_Load()
 {
     // Ctrl+C in a box with nothing selected copies the results; a box keeps
@@ -53,7 +160,7 @@ void CalculatorScreen::Form_Load()
 
 void CalculatorScreen::Restart()
 {
-    pendingExact = nullptr;
+    DropExact();
     Init();
 }
 
@@ -65,24 +172,74 @@ QCheckBox* CalculatorScreen::MakeExactSwitch()
     return chkExact;
 }
 
-void CalculatorScreen::OfferExact(std::function<void()> compute)
+void CalculatorScreen::Offer(ExactWork work)
 {
-    pendingExact = std::move(compute);
+    DropExact();
+    offeredExact = std::move(work);
     if (chkExact && chkExact->isChecked())
-        ShowExact(true);
+        StartExact();
+}
+
+void CalculatorScreen::DropExact()
+{
+    ++exactGeneration;
+    offeredExact.reset();
+    if (runningExact)
+        runningExact->dropped = true;
+}
+
+void CalculatorScreen::StartExact()
+{
+    // A newer offer waits for the screen's running work, whose forms are
+    // dropped; it starts when that ends.
+    if (!offeredExact || runningExact)
+        return;
+    ExactWork work = std::move(*offeredExact);
+    offeredExact.reset();
+    auto job = std::make_shared<ExactJob>(std::move(work.compute));
+    runningExact = job;
+
+    auto* watcher = new QFutureWatcher<void>(this);
+    connect(watcher, &QFutureWatcherBase::finished, this,
+        [this, watcher, job, generation = exactGeneration, apply = std::move(work.apply)] {
+            watcher->deleteLater();
+            runningExact.reset();
+            // Worked out once per calculation, and shown only if nothing
+            // newer came since; a fault in it leaves the results' exact
+            // forms unknown, so they keep their decimal text.
+            if (job->done && generation == exactGeneration) {
+                try {
+                    apply();
+                } catch (const std::exception&) {
+                }
+            }
+            if (chkExact && chkExact->isChecked())
+                StartExact();
+        });
+
+    Exact::PrepareLoad();
+    auto promise = std::make_shared<QPromise<void>>();
+    watcher->setFuture(promise->future());
+    promise->start();
+    // The worker holds the job and the promise, both free of widgets; the
+    // watcher, which dies with the screen, hears when it is finished.
+    Workers()->start([job, promise] {
+        Work(*job);
+        promise->finish();
+    });
+}
+
+bool CalculatorScreen::ExactWorking() const
+{
+    return runningExact || (offeredExact && chkExact && chkExact->isChecked());
 }
 
 void CalculatorScreen::ShowExact(bool on)
 {
-    if (on && pendingExact) {
-        // Worked out once per calculation; a fault in it leaves the results'
-        // exact forms unknown, so they keep their decimal text.
-        const std::function<void()> compute = std::exchange(pendingExact, nullptr);
-        try {
-            compute();
-        } catch (const std::exception&) {
-        }
-    }
+    if (on)
+        StartExact();
+    // Results whose forms are still being worked out keep their decimal
+    // text until the forms arrive.
     for (ResultLabel* result : findChildren<ResultLabel*>())
         result->SetExactView(on);
 }

@@ -6,8 +6,13 @@
 #include <QPushButton>
 #include <QWidget>
 
+#include <cstdint>
 #include <functional>
 #include <initializer_list>
+#include <memory>
+#include <optional>
+#include <type_traits>
+#include <utility>
 
 class QBoxLayout;
 class QCheckBox;
@@ -24,6 +29,8 @@ class CalculatorScreen : public QWidget {
     Q_OBJECT
 
 public:
+    ~CalculatorScreen() override;
+
     // Runs before the screen is first drawn.
     void Form_Load();
 
@@ -32,6 +39,11 @@ public:
     // screen shows no result. Ctrl+C does this wherever no text is selected,
     // and so does a result's menu, which finds it by name.
     Q_INVOKABLE void CopyResults() const;
+
+    // Whether exact work of the screen is on a worker thread or waiting for
+    // one, wanted or already dropped. Tests and the screenshot tool wait
+    // for it to end.
+    Q_INVOKABLE bool ExactWorking() const;
 
 signals:
     // 「戻る」 was pressed: whoever opened the screen shows the menu and
@@ -82,11 +94,24 @@ protected:
     // starts unchecked and keeps its state through 初期化.
     QCheckBox* MakeExactSwitch();
 
-    // Called after the decimal results are shown: `compute` gives every
-    // result its exact form (ResultLabel::SetExact). It runs now when the
-    // exact view is on, or when the view is first switched on for these
-    // results; a new calculation or Init drops it.
-    void OfferExact(std::function<void()> compute);
+    // Called after the decimal results are shown. `compute` works out the
+    // results' exact forms and returns them as plain values; `apply` gives
+    // them to the labels (SetExactResult). Exact arithmetic can take long, so
+    // `compute` runs on a worker thread, while the window keeps answering:
+    // it must hold only copies of texts and numbers, never a widget. `apply`
+    // runs on the window's thread when it is done. The work starts now when
+    // the exact view is on, or when the view is first switched on for these
+    // results; until its forms arrive every label keeps its decimal text. A
+    // new calculation, Init or closing the window drops it: its forms never
+    // reach a label. One piece of work of a screen runs at a time; a newer
+    // one waits for it, and only the newest is kept waiting.
+    template<class Compute, class Apply> void OfferExact(Compute compute, Apply apply)
+    {
+        using Found = std::invoke_result_t<Compute&>;
+        auto found = std::make_shared<std::optional<Found>>();
+        Offer(ExactWork{[compute = std::move(compute), found] { found->emplace(compute()); },
+            [apply = std::move(apply), found] { apply(std::as_const(**found)); }});
+    }
 
     // Starts the screen afresh: drops the results' exact forms, runs Init.
     void Restart();
@@ -107,10 +132,31 @@ protected:
     QCheckBox* chkExact = nullptr;
 
 private:
+    // One offer of exact work: what runs on the worker, and what then runs on
+    // the window's thread.
+    struct ExactWork {
+        std::function<void()> compute;
+        std::function<void()> apply;
+    };
+    // One piece of exact work as the worker thread sees it.
+    struct ExactJob;
+
+    // Runs on the worker thread.
+    static void Work(ExactJob& job);
+    void Offer(ExactWork work);
+    void StartExact();
+    void DropExact();
     void ShowExact(bool on);
 
     void Guarded(const std::function<void()>& handler);
 
     QBoxLayout* root;
-    std::function<void()> pendingExact;
+    // Offered and not yet started: waiting for the switch, or for the
+    // screen's running work to end.
+    std::optional<ExactWork> offeredExact;
+    // The screen's work on a worker thread, if any.
+    std::shared_ptr<ExactJob> runningExact;
+    // Counts every offer and reset: work finds its forms still wanted only
+    // if nothing newer came since it was offered.
+    std::uint64_t exactGeneration = 0;
 };

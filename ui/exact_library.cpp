@@ -6,6 +6,7 @@
 #include <QCoreApplication>
 #include <QDir>
 
+#include <atomic>
 #include <cerrno>
 #include <cstdio>
 #include <cstring>
@@ -174,7 +175,7 @@ struct Candidate {
     bool chosen; // named by KALVORA_EXACT_MODULE rather than guessed
 };
 
-std::vector<Candidate> Candidates()
+std::vector<Candidate> FindCandidates()
 {
     std::vector<Candidate> places;
     const QString chosen = qEnvironmentVariable("KALVORA_EXACT_MODULE");
@@ -187,8 +188,22 @@ std::vector<Candidate> Candidates()
     return places;
 }
 
-// The checks in their order; table is set only when every one passes.
-ModuleCheck Open(const std::string& path, const ExactApi*& table)
+// The places in their order, worked out once: the application's folder is
+// asked of Qt on the window's thread (PrepareLoad), never on a worker.
+const std::vector<Candidate>& Candidates()
+{
+    static const std::vector<Candidate> places = FindCandidates();
+    return places;
+}
+
+// A module taken: its table and the arithmetic's per-thread clean-up, if found.
+struct Module {
+    const ExactApi* table = nullptr;
+    void (*releaseThreadCaches)() = nullptr;
+};
+
+// The checks in their order; the module is set only when every one passes.
+ModuleCheck Open(const std::string& path, Module& taken)
 {
     ModuleCheck check = CheckFile(path);
     if (check.status != ModuleStatus::Loaded)
@@ -218,20 +233,24 @@ ModuleCheck Open(const std::string& path, const ExactApi*& table)
         return Checked(status);
     }
     // Taken: its symbols stay to itself, and it is never unloaded.
-    table = reinterpret_cast<const ExactApi*>(stamp);
+    taken.table = reinterpret_cast<const ExactApi*>(stamp);
+    // FLINT keeps caches per thread and frees them only when asked. The table
+    // has no entry for that, so the call is looked up among the libraries the
+    // module itself brought in (its own FLINT, whatever others are loaded).
+    taken.releaseThreadCaches = reinterpret_cast<void (*)()>(dlsym(module, "flint_cleanup"));
     return Checked(status);
 }
 
-const ExactApi* Load()
+Module Load()
 {
-    const ExactApi* table = nullptr;
+    Module taken;
     std::vector<Exact::Refusal> refused;
     std::vector<Exact::Refusal> worthSaying;
-    std::string taken;
+    std::string takenPath;
     for (const Candidate& place : Candidates()) {
-        const ModuleCheck check = Open(place.path, table);
+        const ModuleCheck check = Open(place.path, taken);
         if (check.status == ModuleStatus::Loaded) {
-            taken = place.path;
+            takenPath = place.path;
             break;
         }
         refused.push_back({place.path, check.reason});
@@ -239,17 +258,32 @@ const ExactApi* Load()
         if (place.chosen || check.status != ModuleStatus::NotFound)
             worthSaying.push_back(refused.back());
     }
-    const std::string line = Exact::RefusalLine(taken.empty() ? refused : worthSaying, taken);
+    const std::string line = Exact::RefusalLine(takenPath.empty() ? refused : worthSaying, takenPath);
     if (!line.empty())
         std::fprintf(stderr, "%s\n", line.c_str());
-    return table;
+    return taken;
+}
+
+// Loaded by the first caller, on whichever thread; callers meanwhile wait
+// (a function-local static is initialised exactly once).
+std::atomic<bool> loaded{false};
+
+const Module& TheModule()
+{
+    static const Module module = [] {
+        const Module found = Load();
+        loaded = true;
+        return found;
+    }();
+    return module;
 }
 
 const ExactApi* Library()
 {
-    static const ExactApi* const api = Load();
-    return api;
+    return TheModule().table;
 }
+
+std::atomic<long long> workDelayMs{0};
 
 } // namespace
 
@@ -257,8 +291,29 @@ namespace Exact {
 
 ModuleCheck TryLoad(const std::string& path)
 {
-    const ExactApi* table = nullptr;
-    return Open(path, table);
+    Module module;
+    return Open(path, module);
+}
+
+void PrepareLoad()
+{
+    Candidates();
+}
+
+void ReleaseThreadCaches()
+{
+    if (loaded && TheModule().releaseThreadCaches)
+        TheModule().releaseThreadCaches();
+}
+
+void SetWorkDelayForTests(std::chrono::milliseconds delay)
+{
+    workDelayMs = delay.count();
+}
+
+std::chrono::milliseconds WorkDelayForTests()
+{
+    return std::chrono::milliseconds(workDelayMs.load());
 }
 
 std::string RefusalLine(const std::vector<Refusal>& refused, const std::string& taken)

@@ -13,6 +13,7 @@
 #include "exact_types.h"
 
 #include <array>
+#include <chrono>
 #include <cstdint>
 #include <string>
 #include <vector>
@@ -25,6 +26,24 @@ ExactText Determinant(const BoxRows& rows);
 ExactMatrix Inverse(const BoxRows& rows);
 ExactText Sigma(std::int32_t first, std::int32_t last, const std::array<std::string, 4>& keisuu);
 ExactText TriangleArea(const std::array<std::string, 3>& txtH, const std::array<std::string, 3>& txtK);
+
+// The calculations above may run on any thread, several at once; the first
+// to need the module loads it while the others wait. The places it is looked
+// for depend on where the program lies, which only the window's thread may
+// ask Qt: call this there before the first calculation runs on another
+// thread. Cheap after the first call.
+void PrepareLoad();
+
+// Frees the caches the module's arithmetic keeps for the calling thread. A
+// worker thread calls it after each calculation, so that a thread ending
+// leaves nothing behind; the next calculation on it builds them afresh.
+// Nothing happens before the module is loaded.
+void ReleaseThreadCaches();
+
+// For tests only: every calculation run off the window's thread first waits
+// this long (none by default), so that a test can act while one is running.
+void SetWorkDelayForTests(std::chrono::milliseconds delay);
+std::chrono::milliseconds WorkDelayForTests();
 
 // Why a file was or was not taken as the exact module, in the order the
 // checks run: each guards the next (a FIFO must not block the window, a file

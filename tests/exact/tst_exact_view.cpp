@@ -1,7 +1,8 @@
 // SPDX-License-Identifier: MIT
 // The exact view through the real screens: 「分数・√で表示」 shows every
-// result in its exact form, or "≈" and its decimal text, redraws at once both
-// ways without calculating again, and leaves the decimal view as it was.
+// result in its exact form, or "≈" and its decimal text, once the work on a
+// worker thread ends; it redraws at once both ways without calculating
+// again, and leaves the decimal view as it was.
 
 #include "calculators.h"
 #include "driver.h"
@@ -72,6 +73,17 @@ QStringList Expected(const Shown& shown)
 QCheckBox* Switch(const QString& form)
 {
     return Control<QCheckBox>(form, QStringLiteral("chkExact"));
+}
+
+// How long a test waits for exact forms: the first loads the module, and the
+// sanitizers slow everything down.
+constexpr int kExactWaitMs = 30000;
+
+// Whether the window's exact work has ended.
+bool ExactDone(const QString& form)
+{
+    bool working = true;
+    return QMetaObject::invokeMethod(Window(form), "ExactWorking", Q_RETURN_ARG(bool, working)) && !working;
 }
 
 } // namespace
@@ -167,16 +179,20 @@ void TestExactView::results()
     Fill(form, inputs);
     QCOMPARE(ClickForMessage(form, calculate), std::nullopt);
     const QStringList decimal = Read(form, exact);
+    // Nothing exact runs while the switch is off.
+    QVERIFY(ExactDone(form));
 
-    // On: the exact forms, without calculating again; off: the decimals as
-    // they were; a calculation with the switch on shows exact forms at once.
+    // On: the exact forms when their work ends, without calculating again;
+    // off: the decimals as they were, at once; on again: the forms at once;
+    // a calculation with the switch on shows exact forms when their work ends.
     Click(form, QStringLiteral("chkExact"));
-    QCOMPARE(Read(form, exact), Expected(exact));
+    QTRY_COMPARE_WITH_TIMEOUT(Read(form, exact), Expected(exact), kExactWaitMs);
     Click(form, QStringLiteral("chkExact"));
     QCOMPARE(Read(form, exact), decimal);
     Click(form, QStringLiteral("chkExact"));
-    QCOMPARE(ClickForMessage(form, calculate), std::nullopt);
     QCOMPARE(Read(form, exact), Expected(exact));
+    QCOMPARE(ClickForMessage(form, calculate), std::nullopt);
+    QTRY_COMPARE_WITH_TIMEOUT(Read(form, exact), Expected(exact), kExactWaitMs);
 }
 
 void TestExactView::copiedRoots_data()
@@ -206,6 +222,7 @@ void TestExactView::copiedRoots()
     Fill(form, inputs);
     Click(form, QStringLiteral("chkExact"));
     QCOMPARE(ClickForMessage(form, CalculatorOf(form).calculate), std::nullopt);
+    QTRY_VERIFY_WITH_TIMEOUT(ExactDone(form), kExactWaitMs);
     QApplication::clipboard()->clear();
     QVERIFY(QMetaObject::invokeMethod(Window(form), "CopyResults"));
     QCOMPARE(QApplication::clipboard()->text(), copied);
@@ -255,9 +272,10 @@ void TestExactView::theSwitch()
     // Last in the keyboard order, after the screen's own last control.
     QCOMPARE(TabOrder(form, lastBeforeSwitch, 2), (QStringList{lastBeforeSwitch, "chkExact"}));
 
-    // With nothing calculated it changes nothing.
+    // With nothing calculated it changes nothing and starts no work.
     Click(form, QStringLiteral("chkExact"));
     QVERIFY(exact->isChecked());
+    QVERIFY(ExactDone(form));
     for (QLabel* label : Results(form))
         QVERIFY2(label->text().isEmpty(), qPrintable(label->objectName()));
 
@@ -265,6 +283,7 @@ void TestExactView::theSwitch()
     // a new calculation is exact at once.
     Fill(form, facts->second.inputs);
     QCOMPARE(ClickForMessage(form, calculator.calculate), std::nullopt);
+    QTRY_VERIFY_WITH_TIMEOUT(ExactDone(form), kExactWaitMs);
     QStringList shown;
     for (QLabel* label : Results(form))
         if (!label->text().isEmpty())
