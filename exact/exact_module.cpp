@@ -7,14 +7,27 @@
 #include "exact_sigma.h"
 #include "exact_triangle.h"
 
+#include <flint/flint.h>
+
 #include <string_view>
+
+namespace {
+
+// FLINT keeps caches per thread and frees them only when asked.
+void ReleaseThreadCaches()
+{
+    flint_cleanup();
+}
+
+} // namespace
 
 extern "C" __attribute__((visibility("default"))) const ExactApiStamp* KalvoraExactApi()
 {
     // The function pointers must have exactly the table's types: a library
     // function whose signature drifted from the table fails to compile here.
     static constexpr ExactApi api{
-        kExactApiStamp, &ExactRoots, &ExactSolve, &ExactDeterminant, &ExactInverse, &ExactSigma, &ExactTriangleArea};
+        kExactApiStamp, &ExactRoots, &ExactSolve, &ExactDeterminant, &ExactInverse, &ExactSigma, &ExactTriangleArea,
+        &ReleaseThreadCaches};
     static_assert(std::string_view(kExactApiSymbol) == __func__, "the loader looks the entry up by this name");
     return &api.stamp;
 }

@@ -196,10 +196,9 @@ const std::vector<Candidate>& Candidates()
     return places;
 }
 
-// A module taken: its table and the arithmetic's per-thread clean-up, if found.
+// A module taken: its table.
 struct Module {
     const ExactApi* table = nullptr;
-    void (*releaseThreadCaches)() = nullptr;
 };
 
 // The checks in their order; the module is set only when every one passes.
@@ -234,10 +233,6 @@ ModuleCheck Open(const std::string& path, Module& taken)
     }
     // Taken: its symbols stay to itself, and it is never unloaded.
     taken.table = reinterpret_cast<const ExactApi*>(stamp);
-    // FLINT keeps caches per thread and frees them only when asked. The table
-    // has no entry for that, so the call is looked up among the libraries the
-    // module itself brought in (its own FLINT, whatever others are loaded).
-    taken.releaseThreadCaches = reinterpret_cast<void (*)()>(dlsym(module, "flint_cleanup"));
     return Checked(status);
 }
 
@@ -302,8 +297,8 @@ void PrepareLoad()
 
 void ReleaseThreadCaches()
 {
-    if (loaded && TheModule().releaseThreadCaches)
-        TheModule().releaseThreadCaches();
+    if (loaded && TheModule().table)
+        TheModule().table->releaseThreadCaches();
 }
 
 void SetWorkDelayForTests(std::chrono::milliseconds delay)

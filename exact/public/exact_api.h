@@ -73,6 +73,9 @@ struct ExactApi {
     ExactMatrix (*inverse)(const BoxRows& rows);
     ExactText (*sigma)(std::int32_t first, std::int32_t last, const std::array<std::string, 4>& keisuu);
     ExactText (*triangleArea)(const std::array<std::string, 3>& txtH, const std::array<std::string, 3>& txtK);
+    // Frees the arithmetic's caches of the calling thread; a worker thread
+    // calls it after its exact work.
+    void (*releaseThreadCaches)();
 };
 
 // The loader reads the stamp through the entry's pointer and compares its
@@ -87,7 +90,7 @@ inline constexpr char kExactApiSymbol[] = "KalvoraExactApi";
 inline constexpr char kExactApiMagic[8] = {'K', 'a', 'l', 'v', 'E', 'x', 'a', 'c'};
 
 // Counted up when the meaning of the table changes while its text does not.
-inline constexpr std::uint32_t kExactApiVersion = 2;
+inline constexpr std::uint32_t kExactApiVersion = 3;
 
 // The stamp of this build: the module puts it first in its table, the loader
 // compares the module's with it byte by byte.
