@@ -61,12 +61,12 @@ void frmGyaku::LayOut()
     auto* body = new QVBoxLayout;
     body->setSpacing(kLineSpacing);
     body->addWidget(Frame1);
-    // The switch to exact forms and what exact arithmetic may say instead of
-    // numbers stand at the right, above the inverse.
-    lblExactNote = MakeExactNote(kExactSingularInverseMessage);
-    body->addLayout(InstructionsAndSwitch(Label2, Label1, lblExactNote));
+    // The switch to exact forms stands at the right, above the inverse; what
+    // exact arithmetic may say instead of numbers stands in the inverse.
+    body->addLayout(InstructionsAndSwitch(Label2, Label1, kExactSingularInverseMessage));
     body->addLayout(Formula());
     SetBody(body);
+    lblExactNote = MakeExactNote({lblAns.begin() + 1, lblAns.end()});
 }
 
 // "( boxes )⁻¹ = ( results )": the parentheses, "-1" and "=" keep their

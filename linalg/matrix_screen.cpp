@@ -120,11 +120,25 @@ std::vector<std::vector<std::string>> MatrixScreen::GridTexts() const
     return rows;
 }
 
-QLabel* MatrixScreen::MakeExactNote(const char* message)
+QLabel* MatrixScreen::MakeExactNote(std::vector<QWidget*> results)
 {
     QLabel* note = MakeResult(this, QStringLiteral("lblExactNote"), QStringLiteral("正確な計算では"), 0);
-    note->setMinimumWidth(note->fontMetrics().horizontalAdvance(QString::fromUtf8(message)) + 8);
-    note->setSizePolicy(QSizePolicy::Minimum, QSizePolicy::Fixed);
+    note->setWordWrap(true);
+    note->setAlignment(Qt::AlignCenter);
+    note->hide();
+    connect(static_cast<ResultLabel*>(note), &ResultLabel::Displayed, this,
+        [this, note, results = std::move(results)](const QString& shown) {
+            if (shown.isEmpty()) {
+                note->hide();
+                return;
+            }
+            QRect area;
+            for (const QWidget* cell : results)
+                area |= QRect(cell->mapTo(this, QPoint(0, 0)), cell->size());
+            note->setGeometry(area);
+            note->raise();
+            note->show();
+        });
     return note;
 }
 
@@ -148,7 +162,7 @@ void MatrixScreen::ShowResults(
     });
 }
 
-QLayout* MatrixScreen::InstructionsAndSwitch(QWidget* first, QWidget* second, QWidget* note)
+QLayout* MatrixScreen::InstructionsAndSwitch(QWidget* first, QWidget* second, const char* message)
 {
     auto* lines = new QGridLayout;
     lines->setContentsMargins(0, 0, 0, 0);
@@ -156,7 +170,8 @@ QLayout* MatrixScreen::InstructionsAndSwitch(QWidget* first, QWidget* second, QW
     lines->setHorizontalSpacing(12);
     lines->addWidget(first, 0, 0);
     lines->addWidget(second, 1, 0);
-    lines->addWidget(note, 0, 1, 2, 1, Qt::AlignRight | Qt::AlignVCenter);
+    const int room = first->fontMetrics().horizontalAdvance(QString::fromUtf8(message)) + 8;
+    lines->addItem(new QSpacerItem(room, 0, QSizePolicy::Minimum, QSizePolicy::Fixed), 0, 1, 2, 1);
     lines->addWidget(MakeExactSwitch(), 0, 2, 2, 1, Qt::AlignRight | Qt::AlignVCenter);
     lines->setColumnStretch(1, 1);
     return lines;

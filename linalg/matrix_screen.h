@@ -52,8 +52,10 @@ protected:
 
     // What the exact view says in place of numbers when exact arithmetic
     // finds the matrix singular though the decimal calculation did not: a
-    // result of its own, empty in the decimal view, that fits `message`.
-    QLabel* MakeExactNote(const char* message);
+    // result of its own, empty in the decimal view. It stands over the
+    // results it explains, `results` (every cell, shown or not), and is shown
+    // only while it says something: then the cells under it are empty.
+    QLabel* MakeExactNote(std::vector<QWidget*> results);
 
     // One result of a solution or an inverse: its label and the decimal text
     // it shows.
@@ -79,9 +81,9 @@ protected:
         std::vector<ResultCell> cells, QLabel* note, const char* singularMessage, std::function<ExactCells()> exact);
 
     // The two lines of instructions at the left; at the right, across both,
-    // what exact arithmetic may say instead of numbers and the switch to
-    // exact forms. The lines keep the spacing they would have on their own.
-    QLayout* InstructionsAndSwitch(QWidget* first, QWidget* second, QWidget* note);
+    // the switch to exact forms, as far from them as `message` is wide. The
+    // lines keep the spacing they would have on their own.
+    QLayout* InstructionsAndSwitch(QWidget* first, QWidget* second, const char* message);
 
     // Shows the cells of the top-left n × n block of a 5 × 5 array and hides
     // the rest; hidden cells keep their place, so nothing around them moves.

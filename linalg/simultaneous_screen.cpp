@@ -51,12 +51,12 @@ void frmRenritu::LayOut()
     auto* body = new QVBoxLayout;
     body->setSpacing(kLineSpacing);
     body->addWidget(Frame1);
-    // The switch to exact forms and what exact arithmetic may say instead of
-    // numbers stand at the right, above the answers.
-    lblExactNote = MakeExactNote(kExactSingularSystemMessage);
-    body->addLayout(InstructionsAndSwitch(Label6, Label7, lblExactNote));
+    // The switch to exact forms stands at the right, above the answers; what
+    // exact arithmetic may say instead of numbers stands over the answers.
+    body->addLayout(InstructionsAndSwitch(Label6, Label7, kExactSingularSystemMessage));
     body->addLayout(work);
     SetBody(body);
+    lblExactNote = MakeExactNote({lblAnswer.begin() + 1, lblAnswer.end()});
 }
 
 // Equation i is row i: box, "A+", box, "B+", … box, "E=", right-hand side.

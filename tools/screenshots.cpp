@@ -42,6 +42,11 @@ std::vector<Shot> Shots()
             {{"txtNum_1", "4"}, {"txtNum_2", "7"}, {"txtNum_3", "2"}, {"txtNum_6", "3"}, {"txtNum_7", "6"},
                 {"txtNum_8", "1"}, {"txtNum_11", "2"}, {"txtNum_12", "5"}, {"txtNum_13", "3"}},
             "Command3", true},
+        // Singular only in exact arithmetic: words instead of numbers.
+        {"inverse-singular", "cmdReverse", "frmGyaku", "optGen_1",
+            {{"txtNum_1", "0.1"}, {"txtNum_2", "0.2"}, {"txtNum_3", "0.3"}, {"txtNum_6", "0.4"}, {"txtNum_7", "0.5"},
+                {"txtNum_8", "0.6"}, {"txtNum_11", "0.7"}, {"txtNum_12", "0.8"}, {"txtNum_13", "0.9"}},
+            "Command3", true},
         // Complex roots with roots in both parts, and negative imaginary
         // parts written with their sign apart: x⁴ + x² + 1.
         {"quartic-exact", "cmd4ji", "frm4ji", "", {{"txtRNum_0", "1"}, {"txtRNum_2", "1"}, {"txtRNum_4", "1"}},

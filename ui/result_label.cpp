@@ -245,6 +245,7 @@ void ResultLabel::Display(const QString& shown)
     }
     setText(shown);
     UpdateSign();
+    emit Displayed(shown);
     if (QAccessible::isActive()) {
         QAccessibleTextUpdateEvent update(this, 0, old, shown);
         QAccessible::updateAccessibility(&update);

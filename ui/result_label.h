@@ -89,6 +89,9 @@ signals:
     // The exact view draws the result's minus apart (true) or not (false).
     void SignApartChanged(bool minus);
 
+    // The label now shows `shown` (its text in the view that is on).
+    void Displayed(const QString& shown);
+
 protected:
     bool event(QEvent* event) override;
     void paintEvent(QPaintEvent* event) override;

@@ -101,6 +101,7 @@ private slots:
     void copiedRoots_data();
     void copiedRoots();
     void trueArea();
+    void singularNote();
 };
 
 void TestExactView::results_data()
@@ -240,6 +241,39 @@ void TestExactView::trueArea()
     Click(kTriangle, QStringLiteral("chkExact"));
     QTRY_COMPARE(area->text(), QStringLiteral("250000000000"));
     QVERIFY(ToolTipShown(area).contains(QStringLiteral("3.1415926535")));
+}
+
+// The words for a matrix singular only in exact arithmetic stand where its
+// inverse would be, and only while the exact view says them.
+void TestExactView::singularNote()
+{
+    Click(kMenu, CalculatorOf(kInverse).button);
+    Click(kInverse, QStringLiteral("optGen_1"));
+    Fill(kInverse, Inputs{{"txtNum_1", "0.1"}, {"txtNum_2", "0.2"}, {"txtNum_3", "0.3"}, {"txtNum_6", "0.4"},
+                       {"txtNum_7", "0.5"}, {"txtNum_8", "0.6"}, {"txtNum_11", "0.7"}, {"txtNum_12", "0.8"},
+                       {"txtNum_13", "0.9"}});
+    QCOMPARE(ClickForMessage(kInverse, CalculatorOf(kInverse).calculate), std::nullopt);
+    QWidget* window = Window(kInverse);
+    auto* note = Control<QLabel>(kInverse, QStringLiteral("lblExactNote"));
+    QVERIFY(!note->isVisible());
+
+    Click(kInverse, QStringLiteral("chkExact"));
+    QTRY_VERIFY(note->isVisible());
+    QRect results;
+    for (int k : {1, 5, 21, 25}) {
+        const QWidget* cell = Control<QLabel>(kInverse, QStringLiteral("lblAns_%1").arg(k));
+        results |= QRect(cell->mapTo(window, QPoint(0, 0)), cell->size());
+    }
+    const QRect noteArea(note->mapTo(window, QPoint(0, 0)), note->size());
+    QVERIFY(results.contains(noteArea));
+    QVERIFY(note->fontMetrics().boundingRect(noteArea, Qt::TextWordWrap, note->text()).height() <= noteArea.height());
+
+    Click(kInverse, QStringLiteral("chkExact"));
+    QVERIFY(!note->isVisible());
+    Click(kInverse, QStringLiteral("chkExact"));
+    QVERIFY(note->isVisible());
+    Click(kInverse, CalculatorOf(kInverse).reset);
+    QVERIFY(!note->isVisible());
 }
 
 // Every calculator the menu offers: the GCD, whose results are whole
