@@ -20,7 +20,6 @@ using namespace Driver;
 
 namespace {
 
-using Shown = QList<QPair<QString, QString>>; // result label, its text
 
 const QString kQuadratic = QStringLiteral("frm2ji");
 const QString kCubic = QStringLiteral("frm3ji");
@@ -52,22 +51,6 @@ const std::map<QString, SwitchFacts>& Switches()
         {kTriangle, {"cmdKeisan", {{"txtH_0", "1"}, {"txtH_1", "1"}, {"txtH_2", "1"}}}},
     };
     return switches;
-}
-
-QStringList Read(const QString& form, const Shown& shown)
-{
-    QStringList texts;
-    for (const auto& [label, text] : shown)
-        texts << label + QLatin1Char('=') + Text(form, label);
-    return texts;
-}
-
-QStringList Expected(const Shown& shown)
-{
-    QStringList texts;
-    for (const auto& [label, text] : shown)
-        texts << label + QLatin1Char('=') + text;
-    return texts;
 }
 
 QCheckBox* Switch(const QString& form)

@@ -140,6 +140,22 @@ void Fill(const QString& formName, const Inputs& inputs)
         Type(formName, box, text);
 }
 
+QStringList Read(const QString& formName, const Shown& shown)
+{
+    QStringList texts;
+    for (const auto& [label, text] : shown)
+        texts << label + QLatin1Char('=') + Text(formName, label);
+    return texts;
+}
+
+QStringList Expected(const Shown& shown)
+{
+    QStringList texts;
+    for (const auto& [label, text] : shown)
+        texts << label + QLatin1Char('=') + text;
+    return texts;
+}
+
 bool IsResult(const QWidget* control)
 {
     return qobject_cast<const QLabel*>(control) && control->objectName().startsWith(QLatin1String("lbl"));

@@ -73,6 +73,14 @@ void TypeAll(const QString& formName, const QStringList& boxes, const QStringLis
 // Types each text into its box, leaving the other boxes as they are.
 void Fill(const QString& formName, const Inputs& inputs);
 
+// Texts of results: result label objectName, text.
+using Shown = QList<QPair<QString, QString>>;
+
+// "label=text" for each label `shown` names, as the window shows it now, and
+// as `shown` expects it: two lists a QCOMPARE prints side by side.
+QStringList Read(const QString& formName, const Shown& shown);
+QStringList Expected(const Shown& shown);
+
 // Whether a control is one of its window's results, which the program names
 // "lbl…".
 bool IsResult(const QWidget* control);

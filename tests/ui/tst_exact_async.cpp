@@ -27,7 +27,6 @@ using namespace std::chrono_literals;
 
 namespace {
 
-using Shown = QList<QPair<QString, QString>>; // result label, its text
 
 // A calculation on a screen with the exact forms of some of its results.
 struct Calculation {
@@ -77,23 +76,6 @@ const Pair& PairOf(const QString& form)
         if (pair.form == form)
             return pair;
     qFatal("no calculations for %s", qPrintable(form));
-}
-
-// "label=text" of the labels a calculation names.
-QStringList Read(const QString& form, const Shown& shown)
-{
-    QStringList texts;
-    for (const auto& [label, text] : shown)
-        texts << label + QLatin1Char('=') + Text(form, label);
-    return texts;
-}
-
-QStringList Expected(const Shown& shown)
-{
-    QStringList texts;
-    for (const auto& [label, text] : shown)
-        texts << label + QLatin1Char('=') + text;
-    return texts;
 }
 
 QStringList Emptied(const Shown& shown)
