@@ -63,14 +63,14 @@ QGridLayout* frmOpening::CreateButtons()
     auto* grid = new QGridLayout;
     grid->setSpacing(8);
     std::vector<QWidget*> order;
-    for (const MenuButton& spec : kButtons) {
-        QPushButton* button = MakeButton(this, QLatin1String(spec.name), QString::fromUtf8(spec.text));
+    for (const MenuButton& entry : kButtons) {
+        QPushButton* button = MakeButton(this, QLatin1String(entry.name), QString::fromUtf8(entry.text));
         // The buttons of the last row stand a little taller than the others.
         const int height = button->sizeHint().height();
-        button->setMinimumHeight(spec.row == 3 ? height * 2 : height * 3 / 2);
-        grid->addWidget(button, spec.row, spec.column, 1, spec.columnSpan);
+        button->setMinimumHeight(entry.row == 3 ? height * 2 : height * 3 / 2);
+        grid->addWidget(button, entry.row, entry.column, 1, entry.columnSpan);
         order.push_back(button);
-        connect(button, &QPushButton::clicked, this, [this, &spec] { Click(spec); });
+        connect(button, &QPushButton::clicked, this, [this, &entry] { Click(entry); });
     }
     SetTabOrder(order);
     for (int column = 0; column < 3; ++column)
