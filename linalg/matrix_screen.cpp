@@ -125,6 +125,8 @@ QLabel* MatrixScreen::MakeExactNote(std::vector<QWidget*> results)
     QLabel* note = MakeResult(this, QStringLiteral("lblExactNote"), QStringLiteral("正確な計算では"), 0);
     note->setWordWrap(true);
     note->setAlignment(Qt::AlignCenter);
+    // What it covers stays unseen beneath it.
+    note->setAutoFillBackground(true);
     note->hide();
     connect(static_cast<ResultLabel*>(note), &ResultLabel::Displayed, this,
         [this, note, results = std::move(results)](const QString& shown) {

@@ -56,7 +56,12 @@ void frmRenritu::LayOut()
     body->addLayout(InstructionsAndSwitch(Label6, Label7, kExactSingularSystemMessage));
     body->addLayout(work);
     SetBody(body);
-    lblExactNote = MakeExactNote({lblAnswer.begin() + 1, lblAnswer.end()});
+    // Over the whole answer column, letters and all: with no numbers to name,
+    // the words have its width.
+    std::vector<QWidget*> answers(lblAnswer.begin() + 1, lblAnswer.end());
+    for (int j = 1; j <= kMaxGen; ++j)
+        answers.push_back(findChild<QLabel*>(QStringLiteral("Label%1").arg(7 + j)));
+    lblExactNote = MakeExactNote(answers);
 }
 
 // Equation i is row i: box, "A+", box, "B+", … box, "E=", right-hand side.

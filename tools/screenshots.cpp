@@ -47,6 +47,11 @@ std::vector<Shot> Shots()
             {{"txtNum_1", "0.1"}, {"txtNum_2", "0.2"}, {"txtNum_3", "0.3"}, {"txtNum_6", "0.4"}, {"txtNum_7", "0.5"},
                 {"txtNum_8", "0.6"}, {"txtNum_11", "0.7"}, {"txtNum_12", "0.8"}, {"txtNum_13", "0.9"}},
             "Command3", true},
+        {"simultaneous-singular", "cmdRenritu", "frmRenritu", "optGen_1",
+            {{"txtNum_1", "0.1"}, {"txtNum_2", "0.2"}, {"txtNum_3", "0.3"}, {"txtNumA_1", "1"}, {"txtNum_6", "0.4"},
+                {"txtNum_7", "0.5"}, {"txtNum_8", "0.6"}, {"txtNumA_2", "2"}, {"txtNum_11", "0.7"}, {"txtNum_12", "0.8"},
+                {"txtNum_13", "0.9"}, {"txtNumA_3", "3"}},
+            "Command3", true},
         // Complex roots with roots in both parts, and negative imaginary
         // parts written with their sign apart: x⁴ + x² + 1.
         {"quartic-exact", "cmd4ji", "frm4ji", "", {{"txtRNum_0", "1"}, {"txtRNum_2", "1"}, {"txtRNum_4", "1"}},
