@@ -6,6 +6,7 @@
 #include "exact_linalg.h"
 #include "exact_sigma.h"
 #include "exact_triangle.h"
+#include "worked_steps.h"
 
 #include <flint/flint.h>
 
@@ -27,7 +28,7 @@ extern "C" __attribute__((visibility("default"))) const ExactApiStamp* KalvoraEx
     // function whose signature drifted from the table fails to compile here.
     static constexpr ExactApi api{
         kExactApiStamp, &ExactRoots, &ExactSolve, &ExactDeterminant, &ExactInverse, &ExactSigma, &ExactTriangleArea,
-        &ReleaseThreadCaches};
+        &GcdSteps, &RootSteps, &SigmaSteps, &ReleaseThreadCaches};
     static_assert(std::string_view(kExactApiSymbol) == __func__, "the loader looks the entry up by this name");
     return &api.stamp;
 }

@@ -353,4 +353,19 @@ ExactText TriangleArea(const std::array<std::string, 3>& txtH, const std::array<
     return Library() ? Library()->triangleArea(txtH, txtK) : std::nullopt;
 }
 
+WorkedSteps GcdSteps(const std::array<std::string, 2>& txtNum)
+{
+    return Library() ? Library()->gcdSteps(txtNum) : WorkedSteps{};
+}
+
+WorkedSteps RootSteps(const std::vector<CoefficientBoxes>& keisuu, const std::vector<Complex>& shown)
+{
+    return Library() ? Library()->rootSteps(keisuu, shown) : WorkedSteps{};
+}
+
+WorkedSteps SigmaSteps(std::int32_t first, std::int32_t last, const std::array<std::string, 4>& keisuu)
+{
+    return Library() ? Library()->sigmaSteps(first, last, keisuu) : WorkedSteps{};
+}
+
 } // namespace Exact

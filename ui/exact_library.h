@@ -10,6 +10,7 @@
 // standard error names each file tried and why it was refused.
 
 #include "complex.h"
+#include "exact_steps.h"
 #include "exact_types.h"
 
 #include <array>
@@ -26,6 +27,12 @@ ExactText Determinant(const BoxRows& rows);
 ExactMatrix Inverse(const BoxRows& rows);
 ExactText Sigma(std::int32_t first, std::int32_t last, const std::array<std::string, 4>& keisuu);
 ExactText TriangleArea(const std::array<std::string, 3>& txtH, const std::array<std::string, 3>& txtK);
+
+// The worked steps of a calculation (exact_steps.h); no steps without the
+// module.
+WorkedSteps GcdSteps(const std::array<std::string, 2>& txtNum);
+WorkedSteps RootSteps(const std::vector<CoefficientBoxes>& keisuu, const std::vector<Complex>& shown);
+WorkedSteps SigmaSteps(std::int32_t first, std::int32_t last, const std::array<std::string, 4>& keisuu);
 
 // The calculations above may run on any thread, several at once; the first
 // to need the module loads it while the others wait. The places it is looked

@@ -17,6 +17,7 @@
 // it touches anything else: any difference and the module is refused.
 
 #include "complex.h"
+#include "exact_steps.h"
 #include "exact_types.h"
 
 #include <array>
@@ -27,7 +28,7 @@
 #include <type_traits>
 #include <vector>
 
-// KALVORA_EXACT_LAYOUT: a hash of this header's and exact_types.h's text,
+// KALVORA_EXACT_LAYOUT: a hash of the text of this header, exact_types.h and exact_steps.h,
 // computed by the build (exact/CMakeLists.txt). Any edit to the boundary gives
 // a new value, with no one having to remember to count a version up.
 #include "exact_layout.h"
@@ -55,7 +56,7 @@ struct ExactApiStamp {
     std::uint32_t rootSize;
     std::uint32_t exactVectorSize;
     std::uint32_t exactMatrixSize;
-    std::uint32_t reserved; // keeps the stamp free of padding
+    std::uint32_t stepsSize;
 };
 
 // What the module exports under kExactApiSymbol. It returns the table's stamp,
@@ -73,6 +74,12 @@ struct ExactApi {
     ExactMatrix (*inverse)(const BoxRows& rows);
     ExactText (*sigma)(std::int32_t first, std::int32_t last, const std::array<std::string, 4>& keisuu);
     ExactText (*triangleArea)(const std::array<std::string, 3>& txtH, const std::array<std::string, 3>& txtK);
+    // The worked steps (exact_steps.h) of a calculation that showed results,
+    // from the same boxes' texts: the greatest common divisor of the two
+    // numbers, the equation's roots (`shown` as for roots) and the Σ sum.
+    WorkedSteps (*gcdSteps)(const std::array<std::string, 2>& txtNum);
+    WorkedSteps (*rootSteps)(const std::vector<CoefficientBoxes>& keisuu, const std::vector<Complex>& shown);
+    WorkedSteps (*sigmaSteps)(std::int32_t first, std::int32_t last, const std::array<std::string, 4>& keisuu);
     // Frees the arithmetic's caches of the calling thread; a worker thread
     // calls it after its exact work.
     void (*releaseThreadCaches)();
@@ -90,7 +97,7 @@ inline constexpr char kExactApiSymbol[] = "KalvoraExactApi";
 inline constexpr char kExactApiMagic[8] = {'K', 'a', 'l', 'v', 'E', 'x', 'a', 'c'};
 
 // Counted up when the meaning of the table changes while its text does not.
-inline constexpr std::uint32_t kExactApiVersion = 3;
+inline constexpr std::uint32_t kExactApiVersion = 4;
 
 // The stamp of this build: the module puts it first in its table, the loader
 // compares the module's with it byte by byte.
@@ -125,5 +132,5 @@ inline constexpr ExactApiStamp kExactApiStamp = {
     sizeof(ExactRoot),
     sizeof(ExactVector),
     sizeof(ExactMatrix),
-    0,
+    sizeof(WorkedSteps),
 };
