@@ -1,7 +1,391 @@
 // SPDX-License-Identifier: MIT
+#include "conversions.h"
+#include "exact_equations.h"
+#include "exact_reading.h"
 #include "worked_steps.h"
 
-WorkedSteps RootSteps(const std::vector<CoefficientBoxes>&, const std::vector<Complex>&)
+#include <optional>
+#include <utility>
+
+namespace {
+
+using namespace Formula;
+using Gaussian = GaussianRational;
+
+// ------------------------------------------------------------ numbers
+
+Gaussian operator+(const Gaussian& a, const Gaussian& b)
 {
-    return {};
+    return {a.re + b.re, a.im + b.im};
+}
+Gaussian operator-(const Gaussian& a, const Gaussian& b)
+{
+    return {a.re - b.re, a.im - b.im};
+}
+Gaussian operator*(const Gaussian& a, const Gaussian& b)
+{
+    return {a.re * b.re - a.im * b.im, a.re * b.im + a.im * b.re};
+}
+Gaussian operator-(const Gaussian& a)
+{
+    return {-a.re, -a.im};
+}
+// b must not be zero.
+Gaussian operator/(const Gaussian& a, const Gaussian& b)
+{
+    const Rational norm = b.re * b.re + b.im * b.im;
+    const Gaussian product = a * Gaussian{b.re, -b.im};
+    return {product.re / norm, product.im / norm};
+}
+bool IsZero(const Gaussian& z)
+{
+    return z.re.isZero() && z.im.isZero();
+}
+Gaussian Real(const Rational& q)
+{
+    return {q, {}};
+}
+
+bool IsSquare(const Rational& q)
+{
+    return q.sign() >= 0 && fmpz_is_square(fmpq_numref(q.get())) && fmpz_is_square(fmpq_denref(q.get()));
+}
+
+Rational SquareRoot(const Rational& q) // q is a square
+{
+    Rational root;
+    fmpz_sqrt(fmpq_numref(root.get()), fmpq_numref(q.get()));
+    fmpz_sqrt(fmpq_denref(root.get()), fmpq_denref(q.get()));
+    return root;
+}
+
+Rational Abs(const Rational& q)
+{
+    return q.sign() < 0 ? -q : q;
+}
+
+Integer Denominator(const Rational& q)
+{
+    Integer d;
+    fmpz_set(d.get(), fmpq_denref(q.get()));
+    return d;
+}
+
+Rational Whole(const Integer& n)
+{
+    return Rational(n, Integer(1));
+}
+
+// ------------------------------------------------------------ formulas
+
+// Members of a chain, the same one written once: "(3 ± √17)/4" needs no
+// second line when substituting changed nothing.
+MathNode Chain(std::vector<MathNode> members, const char* relation = "=")
+{
+    std::vector<MathNode> row;
+    const MathNode* last = nullptr;
+    for (const MathNode& member : members) {
+        if (last && Same(*last, member))
+            continue;
+        if (last)
+            row.push_back(Op(relation));
+        Append(row, member);
+        last = &member;
+    }
+    return Row(std::move(row));
+}
+
+// "a = 2, b = -3, c = -1".
+MathNode Coefficients(const std::vector<Gaussian>& k)
+{
+    const char* names[] = {"a", "b", "c"};
+    std::vector<MathNode> row;
+    for (std::size_t i = 0; i < 3; ++i) {
+        if (!row.empty())
+            row.push_back(Op(","));
+        row.push_back(Name(names[i]));
+        row.push_back(Op("="));
+        Append(row, Of(k[i]));
+    }
+    return Row(std::move(row));
+}
+
+// The factor q·x − p of a rational root p/q: "(2x - 1)", "x" for the root 0.
+MathNode LinearFactor(const Rational& root)
+{
+    std::vector<MathNode> row;
+    const Integer q = Denominator(root);
+    if (!fmpz_is_one(q.get()))
+        row.push_back(Of(q));
+    row.push_back(Name("x"));
+    if (root.isZero())
+        return row.front().kind == MathNode::Kind::Name ? Name("x") : Row(std::move(row));
+    row.push_back(Op(root.sign() > 0 ? "-" : "+"));
+    Integer p;
+    fmpz_abs(p.get(), fmpq_numref(root.get()));
+    row.push_back(Of(p));
+    return Group(Row(std::move(row)));
+}
+
+// a·x² + b·x + c = k(q₁x − p₁)(q₂x − p₂) for its rational roots, the larger
+// first, a factor x (the root 0) in front, a double root squared.
+MathNode Factored(const Rational& a, Rational r1, Rational r2)
+{
+    if ((r1 - r2).sign() < 0)
+        std::swap(r1, r2);
+    const Rational k = a / (Whole(Denominator(r1)) * Whole(Denominator(r2)));
+    std::vector<MathNode> row;
+    if (k == Rational(-1))
+        row.push_back(Op("-"));
+    else if (!(k == Rational(1)))
+        Append(row, Of(k));
+    if (r1 == r2) {
+        MathNode factor = LinearFactor(r1);
+        if (factor.kind != MathNode::Kind::Group)
+            factor = Group(std::move(factor)); // "(2x)²" for the root 0 with q ≠ 1 cannot occur: q = 1
+        if (r1.isZero())
+            row.push_back(Power(Name("x"), 2));
+        else
+            row.push_back(Power(std::move(factor), 2));
+    } else {
+        if (r2.isZero())
+            std::swap(r1, r2);
+        Append(row, LinearFactor(r1));
+        Append(row, LinearFactor(r2));
+    }
+    return Row(std::move(row));
+}
+
+// The roots w ± v√m (v > 0; m < 0 means √|m| i) over one denominator:
+// "(3 ± √17)/4", "1 ± √2", "(-1 ± √3 i)/2", "(-1 ± 3)/4".
+MathNode PlusMinus(const Rational& w, const Rational& v, const Integer& m)
+{
+    Integer r;
+    fmpz_lcm(r.get(), fmpq_denref(w.get()), fmpq_denref(v.get()));
+    const Rational p = w * Whole(r);
+    const Rational q = v * Whole(r);
+    Integer magnitude;
+    fmpz_abs(magnitude.get(), m.get());
+    std::vector<MathNode> row;
+    if (!p.isZero())
+        Append(row, Of(p));
+    row.push_back(Op("±"));
+    Append(row, Surd(q, magnitude, fmpz_sgn(m.get()) < 0));
+    MathNode top = Row(std::move(row));
+    if (fmpz_is_one(r.get()))
+        return top;
+    return Fraction(std::move(top), Of(r));
+}
+
+// top/q, or top alone for q = 1.
+MathNode Over(MathNode top, const Rational& q)
+{
+    if (q == Rational(1))
+        return top;
+    return Fraction(std::move(top), Of(q));
+}
+
+// x + yi for the parts' surds.
+MathNode Complexified(const SurdParts& x, const SurdParts& y, bool negative)
+{
+    std::vector<MathNode> row;
+    if (!x.c.isZero())
+        Append(row, Surd(x.c, x.m));
+    if (!y.c.isZero()) {
+        if (negative)
+            row.push_back(Op("-"));
+        else if (!row.empty())
+            row.push_back(Op("+"));
+        Append(row, Surd(y.c, y.m, true));
+    }
+    return Row(std::move(row));
+}
+
+// A decimal with its sign as an operator: "1.234", "- 0.567".
+void AppendDecimal(std::vector<MathNode>& row, const std::string& text, bool joined)
+{
+    if (!text.empty() && text.front() == '-') {
+        row.push_back(Op("-"));
+        row.push_back(Number(text.substr(1)));
+        return;
+    }
+    if (joined)
+        row.push_back(Op("+"));
+    row.push_back(Number(text));
+}
+
+// ------------------------------------------------------------ the two ways
+
+// Real coefficients: the discriminant (or its quarter), its sign, the
+// factorization where the roots are rational, and the formula.
+void RealSteps(WorkedSteps& worked, const Rational& a, const Rational& b, const Rational& c)
+{
+    // The textbook halves b when it is even and a and c are whole numbers.
+    const bool half = a.isInteger() && b.isInteger() && c.isInteger() && fmpz_is_even(fmpq_numref(b.get()));
+    const Rational h = b / Rational(2);
+    const Rational d = half ? h * h - a * c : b * b - Rational(4) * a * c;
+    const auto dName = [half] { return half ? Fraction(Name("D"), Number("4")) : Name("D"); };
+    if (half) {
+        worked.steps.push_back(
+            MakeStep("quadratic.half", "b が偶数なので b = 2b' とおくと", Row({Name("b'"), Op("="), Of(h)})));
+        worked.steps.push_back(MakeStep("quadratic.discriminant", "判別式",
+            Row({dName(), Op("="), Power(Name("b'"), 2), Op("-"), Name("a"), Name("c"), Op("="),
+                Power(Substituted(h), 2), Op("-"), Substituted(a), Op("×"), Substituted(c), Op("="), Of(d)})));
+    } else {
+        worked.steps.push_back(MakeStep("quadratic.discriminant", "判別式",
+            Row({dName(), Op("="), Power(Name("b"), 2), Op("-"), Number("4"), Name("a"), Name("c"), Op("="),
+                Power(Substituted(b), 2), Op("-"), Number("4"), Op("×"), Substituted(a), Op("×"), Substituted(c),
+                Op("="), Of(d)})));
+    }
+
+    const int sign = d.sign();
+    worked.steps.push_back(MakeStep("quadratic.classify", {},
+        Row({dName(),
+            Op(sign > 0         ? ">"
+                    : sign == 0 ? "="
+                                : "<"),
+            Number("0")}),
+        sign > 0        ? "より、異なる2つの実数解をもつ"
+            : sign == 0 ? "より、重解をもつ"
+                        : "より、異なる2つの虚数解をもつ"));
+
+    // The roots are w ± v√m.
+    const Rational denominator = half ? a : Rational(2) * a;
+    const Rational w = -(half ? h : b) / denominator;
+    const SurdParts root = SquareRootParts(Abs(d));
+    const Rational v = Abs(root.c / denominator);
+    if (sign >= 0 && fmpz_is_one(root.m.get())) {
+        worked.steps.push_back(MakeStep(StepRule::kIdentity, "左辺を因数分解すると",
+            Row({Polynomial({Real(a), Real(b), Real(c)}), Op("="), Factored(a, w + v, w - v)})));
+    }
+
+    const MathNode minusB = half ? Row({Op("-"), Name("b'")}) : Row({Op("-"), Name("b")});
+    const MathNode twoA = half ? Name("a") : Row({Number("2"), Name("a")});
+    const Rational& bUsed = half ? h : b;
+    if (sign == 0) {
+        worked.steps.push_back(MakeStep("quadratic.formula", "重解は",
+            Chain({Name("x"), Fraction(minusB, twoA), Over(Of(-bUsed), denominator), Of(w)})));
+        return;
+    }
+
+    // The formula, the numbers put in, the root simplified, and the roots
+    // themselves where they are rational.
+    std::vector<MathNode> top;
+    if (!bUsed.isZero())
+        Append(top, Of(-bUsed));
+    top.push_back(Op("±"));
+    top.push_back(Root(Of(d)));
+    Integer m = root.m;
+    if (sign < 0)
+        fmpz_neg(m.get(), m.get());
+    std::vector<MathNode> members{Name("x"), Fraction(Row({minusB, Op("±"), Root(dName())}), twoA),
+        Over(Row(std::move(top)), denominator), PlusMinus(w, v, m)};
+    if (sign > 0 && fmpz_is_one(root.m.get()))
+        members.push_back(Row({Of(w + v), Op(","), Of(w - v)}));
+    worked.steps.push_back(MakeStep("quadratic.formula", "解の公式より", Chain(std::move(members))));
+}
+
+// Complex coefficients: the discriminant, its square root where it has a form
+// with square roots (else its decimal, said so), and the formula.
+void ComplexSteps(WorkedSteps& worked, const Gaussian& a, const Gaussian& b, const Gaussian& c)
+{
+    const Gaussian d = b * b - Real(Rational(4)) * a * c;
+    worked.steps.push_back(MakeStep("quadratic.discriminant", "判別式",
+        Row({Name("D"), Op("="), Power(Name("b"), 2), Op("-"), Number("4"), Name("a"), Name("c"), Op("="),
+            Power(Substituted(b), 2), Op("-"), Number("4"), Op("×"), Substituted(a), Op("×"), Substituted(c), Op("="),
+            Of(d)})));
+
+    const Gaussian twoA = Real(Rational(2)) * a;
+    const MathNode formula
+        = Fraction(Row({Op("-"), Name("b"), Op("±"), Root(Name("D"))}), Row({Number("2"), Name("a")}));
+    if (IsZero(d)) {
+        worked.steps.push_back(MakeStep("quadratic.formula", "D = 0 なので重解は",
+            Chain({Name("x"), Fraction(Row({Op("-"), Name("b")}), Row({Number("2"), Name("a")})),
+                Fraction(Of(-b), Of(twoA)), Of(-b / twoA)})));
+        return;
+    }
+
+    // √(u + vi) = x + σyi with m = |D|, x = √((m + u)/2), y = √((m − u)/2),
+    // σ the sign of v (+ for v = 0): surds exactly when m is rational.
+    const Rational norm = d.re * d.re + d.im * d.im;
+    std::vector<MathNode> top;
+    if (!IsZero(b))
+        Append(top, Of(-b));
+    top.push_back(Op("±"));
+    if (IsSquare(norm)) {
+        const Rational m = SquareRoot(norm);
+        const SurdParts x = SquareRootParts((m + d.re) / Rational(2));
+        const SurdParts y = SquareRootParts((m - d.re) / Rational(2));
+        const MathNode root = Complexified(x, y, d.im.sign() < 0);
+        worked.steps.push_back(MakeStep(
+            "quadratic.root", "D の平方根の1つは", Row({Root(Name("D")), Op("="), Root(Of(d)), Op("="), root})));
+        top.push_back(root.children.size() > 1 ? Group(root) : root);
+        std::vector<MathNode> members{Name("x"), formula, Fraction(Row(std::move(top)), Of(twoA))};
+        if (fmpz_is_one(x.m.get()) && fmpz_is_one(y.m.get())) {
+            const Gaussian s{x.c, d.im.sign() < 0 ? -y.c : y.c};
+            members.push_back(Row({Of((-b + s) / twoA), Op(","), Of((-b - s) / twoA)}));
+        }
+        worked.steps.push_back(MakeStep("quadratic.formula", "解の公式より", Chain(std::move(members))));
+        return;
+    }
+
+    Flint<acb_struct> z;
+    const slong prec = 128 + std::max(d.re.bits(), d.im.bits());
+    arb_set_fmpq(acb_realref(z.get()), d.re.get(), prec);
+    arb_set_fmpq(acb_imagref(z.get()), d.im.get(), prec);
+    acb_sqrt(z.get(), z.get(), prec);
+    if (const auto near = Nearest(z.get())) {
+        std::vector<MathNode> decimal{Root(Name("D")), Op("≈")};
+        AppendDecimal(decimal, FormatFixed(near->re, "0.000"), false);
+        AppendDecimal(decimal, FormatFixed(near->im, "0.000"), true);
+        decimal.push_back(Name("i"));
+        worked.steps.push_back(MakeStep("quadratic.root",
+            "D の平方根は整数・分数と √ だけでは表せないので、小数で表すと", Row(std::move(decimal))));
+    }
+    top.push_back(Root(Of(d)));
+    worked.steps.push_back(MakeStep(
+        "quadratic.formula", "解の公式より", Chain({Name("x"), formula, Fraction(Row(std::move(top)), Of(twoA))})));
+}
+
+} // namespace
+
+WorkedSteps RootSteps(const std::vector<CoefficientBoxes>& keisuu, const std::vector<Complex>& shown)
+{
+    if (keisuu.size() != 3 || shown.size() != 2)
+        return {};
+    std::vector<Gaussian> k;
+    for (const CoefficientBoxes& boxes : keisuu) {
+        const auto re = ReadExact(boxes.re), im = ReadExact(boxes.im);
+        if (!re || !im)
+            return {};
+        k.push_back({*re, *im});
+    }
+    if (IsZero(k[0]))
+        return {};
+
+    WorkedSteps worked;
+    worked.steps.push_back(MakeStep(StepRule::kProblem, {}, Row({Polynomial(k), Op("="), Number("0")})));
+    worked.steps.push_back(MakeStep("quadratic.coefficients", {}, Coefficients(k)));
+    const bool real = k[0].im.isZero() && k[1].im.isZero() && k[2].im.isZero();
+    if (real)
+        RealSteps(worked, k[0].re, k[1].re, k[2].re);
+    else
+        ComplexSteps(worked, k[0], k[1], k[2]);
+    const Gaussian d = k[1] * k[1] - Real(Rational(4)) * k[0] * k[2];
+
+    // The answer: the exact view's texts in the screen's rows, a double root
+    // once.
+    const std::vector<ExactRoot> rows = ExactRoots(keisuu, shown);
+    std::vector<MathNode> list{Name("x"), Op("=")};
+    for (std::size_t r = 0; r < rows.size() && r < shown.size(); ++r) {
+        if (r > 0 && IsZero(d))
+            break;
+        if (r > 0)
+            list.push_back(Op(","));
+        Append(list,
+            RootValue(ExactLabelText(rows[r].re, FormatFixed(shown[r].re, "0.000")),
+                ExactLabelText(rows[r].im, FormatFixed(shown[r].im, "0.000"))));
+    }
+    worked.steps.push_back(MakeStep(StepRule::kAnswer, "答", Row(std::move(list)), IsZero(d) ? "（重解）" : ""));
+    return worked;
 }

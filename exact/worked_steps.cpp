@@ -4,6 +4,7 @@
 #include "conversions.h"
 #include "surd_form.h"
 
+#include <flint/fmpz_factor.h>
 #include <utility>
 
 namespace Formula {
@@ -148,7 +149,211 @@ MathNode ValueOf(const Algebraic& x)
     return Value(kApproxMark + decimal);
 }
 
+namespace {
+
+bool IsReal(const GaussianRational& z)
+{
+    return z.im.isZero();
+}
+
+Rational Abs(const Rational& q)
+{
+    return q.sign() < 0 ? -q : q;
+}
+
+// |k|·i: "i", "3i", "3i/2".
+MathNode ImaginaryMagnitude(const Rational& k)
+{
+    return Surd(Abs(k), Integer(1), true);
+}
+
+// The power of the variable after a term's coefficient: none, "x", "x²".
+void AppendPower(std::vector<MathNode>& row, const std::string& variable, std::size_t power)
+{
+    if (power == 1)
+        row.push_back(Name(variable));
+    else if (power > 1)
+        row.push_back(Power(Name(variable), static_cast<long>(power)));
+}
+
+} // namespace
+
+MathNode Surd(const Rational& c, const Integer& m, bool imaginary)
+{
+    Integer numerator, denominator;
+    fmpz_abs(numerator.get(), fmpq_numref(c.get()));
+    fmpz_set(denominator.get(), fmpq_denref(c.get()));
+    std::vector<MathNode> top;
+    const bool root = !fmpz_is_one(m.get());
+    if (!fmpz_is_one(numerator.get()) || (!root && !imaginary))
+        top.push_back(Number(numerator.text()));
+    if (root)
+        top.push_back(Root(Number(m.text())));
+    if (imaginary)
+        top.push_back(Name("i"));
+    MathNode magnitude = Row(std::move(top));
+    if (magnitude.children.size() == 1)
+        magnitude = std::move(magnitude.children.front());
+    if (!fmpz_is_one(denominator.get()))
+        magnitude = Fraction(std::move(magnitude), Number(denominator.text()));
+    if (c.sign() < 0)
+        return Row({Op("-"), std::move(magnitude)});
+    return magnitude;
+}
+
+MathNode Of(const GaussianRational& z)
+{
+    if (IsReal(z))
+        return Of(z.re);
+    if (z.re.isZero()) {
+        if (z.im.sign() < 0)
+            return Row({Op("-"), ImaginaryMagnitude(z.im)});
+        return ImaginaryMagnitude(z.im);
+    }
+    return Row({Of(z.re), Op(z.im.sign() < 0 ? "-" : "+"), ImaginaryMagnitude(z.im)});
+}
+
+MathNode Substituted(const GaussianRational& z)
+{
+    if (IsReal(z))
+        return Substituted(z.re);
+    return Group(Of(z));
+}
+
+MathNode Polynomial(const std::vector<GaussianRational>& highestFirst, const std::string& variable)
+{
+    std::vector<MathNode> row;
+    const std::size_t degree = highestFirst.empty() ? 0 : highestFirst.size() - 1;
+    for (std::size_t k = 0; k < highestFirst.size(); ++k) {
+        const GaussianRational& c = highestFirst[k];
+        const std::size_t power = degree - k;
+        if (c.re.isZero() && c.im.isZero())
+            continue;
+        const bool first = row.empty();
+        if (IsReal(c) || c.re.isZero()) {
+            // A real or purely imaginary coefficient: its sign joins the terms.
+            const Rational& part = IsReal(c) ? c.re : c.im;
+            if (part.sign() < 0)
+                row.push_back(Op("-"));
+            else if (!first)
+                row.push_back(Op("+"));
+            const Rational magnitude = Abs(part);
+            if (!IsReal(c))
+                Append(row, ImaginaryMagnitude(magnitude));
+            else if (!(magnitude == Rational(1)) || power == 0)
+                Append(row, Of(magnitude));
+        } else {
+            if (!first)
+                row.push_back(Op("+"));
+            row.push_back(Group(Of(c)));
+        }
+        AppendPower(row, variable, power);
+    }
+    if (row.empty())
+        return Number("0");
+    return Row(std::move(row));
+}
+
+MathNode RootValue(const std::string& re, const std::string& im)
+{
+    if (im == "0")
+        return Value(re);
+    // The sign of the imaginary part joins the parts, also before an
+    // approximate one: "- ≈1.091i".
+    std::string magnitude = im;
+    bool minus = false;
+    const std::string approx = kApproxMark;
+    if (magnitude.rfind('-', 0) == 0) {
+        minus = true;
+        magnitude.erase(0, 1);
+    } else if (magnitude.rfind(approx + "-", 0) == 0) {
+        minus = true;
+        magnitude.erase(approx.size(), 1);
+    }
+    std::vector<MathNode> row;
+    if (re != "0")
+        row.push_back(Value(re));
+    if (minus)
+        row.push_back(Op("-"));
+    else if (re != "0")
+        row.push_back(Op("+"));
+    if (magnitude != "1")
+        row.push_back(Value(magnitude));
+    row.push_back(Name("i"));
+    return Row(std::move(row));
+}
+
+bool Same(const MathNode& a, const MathNode& b)
+{
+    if (a.kind != b.kind || a.text != b.text || a.columns != b.columns || a.bar != b.bar
+        || a.children.size() != b.children.size())
+        return false;
+    for (std::size_t k = 0; k < a.children.size(); ++k) {
+        if (!Same(a.children[k], b.children[k]))
+            return false;
+    }
+    return true;
+}
+
 } // namespace Formula
+
+namespace {
+
+// n = s²·m, with m free of the squares trial division finds: primes below
+// 2^12, then a square or word-sized cofactor exactly; a larger cofactor stays
+// in m whole.
+void SplitSquare(const Integer& n, Integer& s, Integer& m)
+{
+    constexpr slong kTrialPrimes = 564; // the primes below 4096
+    fmpz_one(s.get());
+    fmpz_one(m.get());
+    if (fmpz_is_zero(n.get())) {
+        fmpz_zero(s.get());
+        return;
+    }
+    Flint<fmpz_factor_struct> factors;
+    fmpz_factor_trial(factors.get(), n.get(), kTrialPrimes);
+    Integer rest;
+    fmpz_abs(rest.get(), n.get());
+    const auto take = [&](const fmpz* p, ulong e) {
+        Integer power;
+        fmpz_pow_ui(power.get(), p, e);
+        fmpz_divexact(rest.get(), rest.get(), power.get());
+        fmpz_pow_ui(power.get(), p, e / 2);
+        fmpz_mul(s.get(), s.get(), power.get());
+        if (e % 2 == 1)
+            fmpz_mul(m.get(), m.get(), p);
+    };
+    for (slong k = 0; k < factors->num; ++k)
+        take(factors->p + k, factors->exp[k]);
+    if (fmpz_is_one(rest.get()))
+        return;
+    if (fmpz_is_square(rest.get())) {
+        Integer root;
+        fmpz_sqrt(root.get(), rest.get());
+        fmpz_mul(s.get(), s.get(), root.get());
+    } else if (fmpz_abs_fits_ui(rest.get())) {
+        Flint<fmpz_factor_struct> word;
+        fmpz_factor(word.get(), rest.get());
+        for (slong k = 0; k < word->num; ++k)
+            take(word->p + k, word->exp[k]);
+    } else {
+        fmpz_mul(m.get(), m.get(), rest.get());
+    }
+}
+
+} // namespace
+
+SurdParts SquareRootParts(const Rational& q)
+{
+    // √(n/d) = √(n·d)/d.
+    Integer nd, s, m;
+    fmpz_mul(nd.get(), fmpq_numref(q.get()), fmpq_denref(q.get()));
+    SplitSquare(nd, s, m);
+    Integer d;
+    fmpz_set(d.get(), fmpq_denref(q.get()));
+    return {Rational(s, d), m};
+}
 
 Step MakeStep(std::string rule, std::string caption, MathNode math, std::string remark)
 {

@@ -8,6 +8,7 @@
 #include "exact_number.h"
 #include "exact_steps.h"
 #include "exact_types.h"
+#include "exact_value_api.h"
 
 #include <array>
 #include <cstdint>
@@ -53,7 +54,44 @@ MathNode Of(const Integer& n);
 // decimal (three places) where it has none.
 MathNode ValueOf(const Algebraic& x);
 
+// A number as it stands in a formula: a rational as Of, a non-real
+// Gaussian rational as "2 + 3i", "-i", "1/2 - 3i/2" (a fraction's i over
+// its bar, so the one-line text cannot read "3/2i" as 3/(2i)).
+MathNode Of(const GaussianRational& z);
+// The same in parentheses where it is put for a letter: negative, a
+// fraction, or not real.
+MathNode Substituted(const GaussianRational& z);
+
+// The polynomial c[0]·x^n + c[1]·x^(n−1) + … + c[n] as the textbook writes
+// it: zero terms dropped, a coefficient 1 left out and −1 written as a minus
+// alone (but not on the constant), a negative coefficient's minus joining
+// the terms, a non-real coefficient in parentheses ("(1+2i)x²"); "0" when
+// every coefficient is zero.
+MathNode Polynomial(const std::vector<GaussianRational>& highestFirst, const std::string& variable = "x");
+
+// c√m: the number 1 for m = 1 and c = 1, "√m" for c = 1, "3√2", "√2/2",
+// "-3√5/4"; times i when `imaginary` ("√3 i" reads "√3i", "√2i/2").
+MathNode Surd(const Rational& c, const Integer& m, bool imaginary = false);
+
+// One root as the exact view writes its parts' texts (ExactLabelText), the
+// way the screens' copied text reads it: the real part alone when the
+// imaginary part is "0", the imaginary part alone (with i) when the real part
+// is "0", else "re + im i" with the sign of the imaginary part joining them.
+MathNode RootValue(const std::string& re, const std::string& im);
+
+// Formulas equal item by item.
+bool Same(const MathNode& a, const MathNode& b);
+
 } // namespace Formula
+
+// √q = c√m for a rational q ≥ 0 with an integer m ≥ 1 that holds no square
+// found by cheap trial division (square-free whenever the numbers are of a
+// size a short text needs; a larger m stays correct, only less reduced).
+struct SurdParts {
+    Rational c;
+    Integer m;
+};
+SurdParts SquareRootParts(const Rational& q);
 
 // A step with its words and formula.
 Step MakeStep(std::string rule, std::string caption, MathNode math, std::string remark = {});
