@@ -1,0 +1,712 @@
+// SPDX-License-Identifier: MIT
+#include "steps_check.h"
+
+#include "exact_support.h"
+#include "steps_text.h"
+
+#include <algorithm>
+#include <cmath>
+#include <complex>
+#include <functional>
+#include <random>
+#include <set>
+#include <string_view>
+
+namespace {
+
+using Kind = MathNode::Kind;
+using Items = std::vector<const MathNode*>;
+
+// A value: exact, or a decimal as shown, with how far off it may be.
+struct Num {
+    std::optional<Algebraic> exact;
+    std::complex<double> near;
+    double radius = 0;
+};
+
+std::complex<double> Near(const Algebraic& x)
+{
+    const auto c = Nearest(x);
+    return c ? std::complex<double>(c->re, c->im) : std::complex<double>(NAN, NAN);
+}
+
+Num Exactly(Algebraic x)
+{
+    Num n;
+    n.near = Near(x);
+    n.exact = std::move(x);
+    return n;
+}
+
+Num Approximately(std::complex<double> z, double radius)
+{
+    Num n;
+    n.near = z;
+    n.radius = radius;
+    return n;
+}
+
+const Algebraic& ImaginaryUnit()
+{
+    static const Algebraic i = Sqrt(Algebraic(Rational(-1)));
+    return i;
+}
+
+Num Add(const Num& a, const Num& b)
+{
+    if (a.exact && b.exact)
+        return Exactly(*a.exact + *b.exact);
+    return Approximately(a.near + b.near, a.radius + b.radius);
+}
+
+Num Negate(const Num& a)
+{
+    return a.exact ? Exactly(-*a.exact) : Approximately(-a.near, a.radius);
+}
+
+Num Multiply(const Num& a, const Num& b)
+{
+    if (a.exact && b.exact)
+        return Exactly(*a.exact * *b.exact);
+    return Approximately(
+        a.near * b.near, std::abs(a.near) * b.radius + std::abs(b.near) * a.radius + a.radius * b.radius);
+}
+
+std::optional<Num> Divide(const Num& a, const Num& b)
+{
+    if (b.exact) {
+        if (b.exact->isZero())
+            return std::nullopt;
+        if (a.exact)
+            return Exactly(*a.exact / *b.exact);
+    }
+    const double m = std::abs(b.near);
+    if (m <= b.radius)
+        return std::nullopt;
+    return Approximately(a.near / b.near, (std::abs(a.near) * b.radius + m * a.radius) / (m * (m - b.radius)));
+}
+
+std::optional<Num> SquareRoot(const Num& a)
+{
+    if (a.exact)
+        return Exactly(Sqrt(*a.exact));
+    const double m = std::abs(a.near);
+    if (m <= a.radius)
+        return Approximately(std::sqrt(a.near), std::sqrt(m + a.radius));
+    return Approximately(std::sqrt(a.near), a.radius / std::sqrt(m - a.radius));
+}
+
+bool Same(const Num& a, const Num& b, double tolerance)
+{
+    if (a.exact && b.exact && tolerance == 0)
+        return *a.exact == *b.exact;
+    return std::abs(a.near - b.near) <= a.radius + b.radius + tolerance + 1e-12 * std::abs(a.near);
+}
+
+// The exact number a decimal numeral stands for.
+Algebraic Numeral(std::string_view text)
+{
+    const std::size_t point = text.find('.');
+    if (point == std::string_view::npos)
+        return Algebraic(Integer(text));
+    std::string digits(text.substr(0, point));
+    digits += text.substr(point + 1);
+    std::string scale = "1" + std::string(text.size() - point - 1, '0');
+    return Algebraic(Rational(Integer(digits), Integer(scale)));
+}
+
+// The "≈" relation's tolerance: half a unit in the last place of the
+// decimal on its right.
+double HalfUnitOf(const MathNode& node)
+{
+    std::string text = PlainText(node);
+    const std::size_t approx = text.find("≈");
+    if (approx != std::string::npos)
+        text = text.substr(approx + std::string_view("≈").size());
+    const std::size_t point = text.find('.');
+    if (point == std::string::npos)
+        return 0.5;
+    std::size_t places = 0;
+    while (point + 1 + places < text.size() && std::isdigit(static_cast<unsigned char>(text[point + 1 + places])))
+        ++places;
+    return 0.5 * std::pow(10.0, -static_cast<double>(places));
+}
+
+// ------------------------------------------------------------ evaluation
+
+// One choice of values: each name one value, "±" one sign.
+struct Scope {
+    std::map<std::string, Num> names;
+    int plusMinus = 1;
+};
+
+class Evaluator {
+public:
+    explicit Evaluator(Scope scope)
+        : scope_(std::move(scope))
+    {
+    }
+
+    std::optional<Num> Node(const MathNode& node)
+    {
+        switch (node.kind) {
+        case Kind::Number: return Exactly(Numeral(node.text));
+        case Kind::Name: {
+            if (node.text == "i")
+                return Exactly(ImaginaryUnit());
+            const auto at = scope_.names.find(node.text);
+            if (at == scope_.names.end())
+                return std::nullopt;
+            return at->second;
+        }
+        case Kind::Value: {
+            const std::string_view approx = "≈";
+            if (std::string_view(node.text).starts_with(approx)) {
+                const std::string decimal = node.text.substr(approx.size());
+                char* end = nullptr;
+                const double d = std::strtod(decimal.c_str(), &end);
+                if (decimal.empty() || *end != '\0')
+                    return std::nullopt;
+                return Approximately(d, HalfUnitOf(node));
+            }
+            const auto x = ParseCanonical(node.text);
+            if (!x)
+                return std::nullopt;
+            return Exactly(*x);
+        }
+        case Kind::Row: {
+            Items items;
+            for (const MathNode& child : node.children)
+                items.push_back(&child);
+            return Sum(items);
+        }
+        case Kind::Fraction: {
+            const auto top = Node(node.children.at(0));
+            const auto bottom = Node(node.children.at(1));
+            if (!top || !bottom)
+                return std::nullopt;
+            return Divide(*top, *bottom);
+        }
+        case Kind::Root: {
+            const auto x = Node(node.children.at(0));
+            return x ? SquareRoot(*x) : std::nullopt;
+        }
+        case Kind::Power: return Raise(node);
+        case Kind::Group: return Node(node.children.at(0));
+        case Kind::Sigma: return Sum(node);
+        case Kind::Operator:
+        case Kind::Word:
+        case Kind::Matrix:
+        case Kind::Table: return std::nullopt;
+        }
+        return std::nullopt;
+    }
+
+private:
+    static bool IsOp(const MathNode* item, std::initializer_list<std::string_view> ops)
+    {
+        return item->kind == Kind::Operator && std::find(ops.begin(), ops.end(), item->text) != ops.end();
+    }
+
+    // Terms joined by + - ± ∓, a sign allowed in front.
+    std::optional<Num> Sum(const Items& items)
+    {
+        if (items.empty())
+            return std::nullopt;
+        Num total = Exactly(Algebraic(Rational(0)));
+        std::size_t k = 0;
+        while (k < items.size()) {
+            int sign = 1;
+            if (IsOp(items[k], {"+", "-", "±", "∓"})) {
+                const std::string& op = items[k]->text;
+                sign = op == "-" ? -1 : op == "±" ? scope_.plusMinus : op == "∓" ? -scope_.plusMinus : 1;
+                ++k;
+            } else if (k > 0) {
+                return std::nullopt;
+            }
+            std::size_t end = k;
+            while (end < items.size() && !IsOp(items[end], {"+", "-", "±", "∓"}))
+                ++end;
+            const auto term = Product(Items(
+                items.begin() + static_cast<std::ptrdiff_t>(k), items.begin() + static_cast<std::ptrdiff_t>(end)));
+            if (!term)
+                return std::nullopt;
+            total = Add(total, sign < 0 ? Negate(*term) : *term);
+            k = end;
+        }
+        return total;
+    }
+
+    // Factors side by side or joined by × ÷ ·.
+    std::optional<Num> Product(const Items& items)
+    {
+        if (items.empty())
+            return std::nullopt;
+        Num product = Exactly(Algebraic(Rational(1)));
+        bool divide = false;
+        bool expectFactor = true;
+        for (const MathNode* item : items) {
+            if (IsOp(item, {"×", "·", "÷"})) {
+                if (expectFactor)
+                    return std::nullopt;
+                divide = item->text == "÷";
+                expectFactor = true;
+                continue;
+            }
+            if (item->kind == Kind::Operator)
+                return std::nullopt;
+            const auto factor = Node(*item);
+            if (!factor)
+                return std::nullopt;
+            if (divide) {
+                const auto q = Divide(product, *factor);
+                if (!q)
+                    return std::nullopt;
+                product = *q;
+            } else {
+                product = Multiply(product, *factor);
+            }
+            divide = false;
+            expectFactor = false;
+        }
+        if (expectFactor)
+            return std::nullopt;
+        return product;
+    }
+
+    std::optional<Num> Raise(const MathNode& node)
+    {
+        const auto base = Node(node.children.at(0));
+        const auto exponent = Node(node.children.at(1));
+        if (!base || !exponent || !exponent->exact)
+            return std::nullopt;
+        const auto e = exponent->exact->rational();
+        if (!e || !e->isInteger() || e->bits() > 7)
+            return std::nullopt;
+        const long n = fmpz_get_si(fmpq_numref(e->get()));
+        Num power = Exactly(Algebraic(Rational(1)));
+        for (long k = 0; k < std::labs(n); ++k)
+            power = Multiply(power, *base);
+        if (n < 0)
+            return Divide(Exactly(Algebraic(Rational(1))), power);
+        return power;
+    }
+
+    // Σ summed term by term: the lower bound is "K=m".
+    std::optional<Num> Sum(const MathNode& sigma)
+    {
+        const MathNode& lower = sigma.children.at(0);
+        if (lower.kind != Kind::Row || lower.children.size() < 3 || lower.children[0].kind != Kind::Name
+            || !IsOp(&lower.children[1], {"="}))
+            return std::nullopt;
+        const std::string index = lower.children[0].text;
+        MathNode start = lower;
+        start.children.erase(start.children.begin(), start.children.begin() + 2);
+        const auto from = Integral(start);
+        const auto to = Integral(sigma.children.at(1));
+        if (!from || !to || *to - *from > 100000)
+            return std::nullopt;
+        Num total = Exactly(Algebraic(Rational(0)));
+        const auto saved
+            = scope_.names.find(index) != scope_.names.end() ? std::optional(scope_.names.at(index)) : std::nullopt;
+        for (long k = *from; k <= *to; ++k) {
+            scope_.names[index] = Exactly(Algebraic(Rational(k)));
+            const auto term = Node(sigma.children.at(2));
+            if (!term)
+                return std::nullopt;
+            total = Add(total, *term);
+        }
+        if (saved)
+            scope_.names[index] = *saved;
+        else
+            scope_.names.erase(index);
+        return total;
+    }
+
+    std::optional<long> Integral(const MathNode& node)
+    {
+        const auto value = Node(node);
+        if (!value || !value->exact)
+            return std::nullopt;
+        const auto q = value->exact->rational();
+        if (!q || !q->isInteger() || q->bits() > 40)
+            return std::nullopt;
+        return fmpz_get_si(fmpq_numref(q->get()));
+    }
+
+    Scope scope_;
+};
+
+// ------------------------------------------------------------ chains
+
+void Names(const MathNode& node, std::set<std::string>& names)
+{
+    if (node.kind == Kind::Name && node.text != "i")
+        names.insert(node.text);
+    for (const MathNode& child : node.children)
+        Names(child, names);
+}
+
+bool HasPlusMinus(const MathNode& node)
+{
+    if (node.kind == Kind::Operator && (node.text == "±" || node.text == "∓"))
+        return true;
+    return std::any_of(node.children.begin(), node.children.end(), HasPlusMinus);
+}
+
+// Names bound by Σ inside the member are not free there.
+void SigmaIndices(const MathNode& node, std::set<std::string>& indices)
+{
+    if (node.kind == Kind::Sigma && !node.children.empty() && !node.children[0].children.empty())
+        indices.insert(node.children[0].children[0].text);
+    for (const MathNode& child : node.children)
+        SigmaIndices(child, indices);
+}
+
+using Values = std::vector<Num>;
+using NumBindings = std::map<std::string, Values>;
+
+// Every value of a member: every choice of the names' values and of "±".
+std::optional<Values> ValuesOf(const MathNode& member, const NumBindings& names)
+{
+    std::set<std::string> used, indices;
+    Names(member, used);
+    SigmaIndices(member, indices);
+    std::vector<std::string> free;
+    for (const std::string& name : used)
+        if (!indices.count(name))
+            free.push_back(name);
+    for (const std::string& name : free)
+        if (!names.count(name))
+            return std::nullopt;
+    Values out;
+    const std::vector<int> signs = HasPlusMinus(member) ? std::vector<int>{1, -1} : std::vector<int>{1};
+    std::function<bool(std::size_t, Scope&)> choose = [&](std::size_t k, Scope& scope) {
+        if (k == free.size()) {
+            for (int sign : signs) {
+                scope.plusMinus = sign;
+                const auto v = Evaluator(scope).Node(member);
+                if (!v)
+                    return false;
+                out.push_back(*v);
+            }
+            return true;
+        }
+        for (const Num& value : names.at(free[k])) {
+            scope.names[free[k]] = value;
+            if (!choose(k + 1, scope))
+                return false;
+        }
+        return true;
+    };
+    Scope scope;
+    if (!choose(0, scope))
+        return std::nullopt;
+    return out;
+}
+
+bool SameSets(const Values& a, const Values& b, double tolerance)
+{
+    const auto within = [tolerance](const Values& from, const Values& to) {
+        return std::all_of(from.begin(), from.end(), [&](const Num& x) {
+            return std::any_of(to.begin(), to.end(), [&](const Num& y) { return Same(x, y, tolerance); });
+        });
+    };
+    return !a.empty() && !b.empty() && within(a, b) && within(b, a);
+}
+
+bool Ordered(const Values& a, const Values& b, std::string_view op)
+{
+    for (const Num& x : a) {
+        for (const Num& y : b) {
+            const double gap = x.near.real() - y.near.real();
+            const double slack = x.radius + y.radius;
+            if (std::abs(x.near.imag()) > 1e-300 || std::abs(y.near.imag()) > 1e-300)
+                return false;
+            bool holds = false;
+            if (x.exact && y.exact && slack == 0) {
+                const Algebraic d = *x.exact - *y.exact;
+                const int s = d.isZero() ? 0 : d.realSign();
+                holds = op == ">" ? s > 0 : op == "<" ? s < 0 : op == "≧" ? s >= 0 : op == "≦" ? s <= 0 : s != 0;
+            } else {
+                holds = op == ">" || op == "≧" ? gap > slack
+                    : op == "<" || op == "≦"   ? gap < -slack
+                                               : std::abs(gap) > slack;
+            }
+            if (!holds)
+                return false;
+        }
+    }
+    return !a.empty() && !b.empty();
+}
+
+bool IsRelation(const MathNode& node)
+{
+    static const std::set<std::string_view> relations{"=", "≈", ">", "<", "≠", "≧", "≦"};
+    return node.kind == Kind::Operator && relations.count(node.text);
+}
+
+bool HasKind(const MathNode& node, Kind kind)
+{
+    return node.kind == kind || std::any_of(node.children.begin(), node.children.end(), [kind](const MathNode& c) {
+        return HasKind(c, kind);
+    });
+}
+
+// A chain: its members and the relations between them; the last member may
+// be a list of values.
+struct Chain {
+    std::vector<std::vector<MathNode>> members; // each a list of alternatives
+    std::vector<std::string> relations;
+};
+
+std::vector<Chain> ChainsOf(const MathNode& math)
+{
+    if (math.kind != Kind::Row)
+        return {};
+    std::vector<std::vector<MathNode>> parts(1);
+    for (const MathNode& item : math.children) {
+        if (item.kind == Kind::Operator && item.text == ",")
+            parts.emplace_back();
+        else
+            parts.back().push_back(item);
+    }
+    const auto hasRelation
+        = [](const std::vector<MathNode>& part) { return std::any_of(part.begin(), part.end(), IsRelation); };
+    const auto split = [](const std::vector<MathNode>& part) {
+        Chain chain;
+        chain.members.push_back({MathNode{}});
+        for (const MathNode& item : part) {
+            if (IsRelation(item)) {
+                chain.relations.push_back(item.text);
+                chain.members.push_back({MathNode{}});
+            } else {
+                chain.members.back().front().children.push_back(item);
+            }
+        }
+        return chain;
+    };
+    std::vector<Chain> chains;
+    if (std::all_of(parts.begin(), parts.end(), hasRelation)) {
+        for (const auto& part : parts)
+            chains.push_back(split(part));
+    } else if (hasRelation(parts.front())) {
+        Chain chain = split(parts.front());
+        for (std::size_t k = 1; k < parts.size(); ++k) {
+            MathNode alternative;
+            alternative.children = parts[k];
+            chain.members.back().push_back(alternative);
+        }
+        chains.push_back(chain);
+    }
+    return chains;
+}
+
+std::optional<Values> MemberValues(const std::vector<MathNode>& alternatives, const NumBindings& names)
+{
+    Values all;
+    for (const MathNode& alternative : alternatives) {
+        const auto values = ValuesOf(alternative, names);
+        if (!values)
+            return std::nullopt;
+        all.insert(all.end(), values->begin(), values->end());
+    }
+    return all;
+}
+
+// The name a member consists of, if it is a lone name.
+std::optional<std::string> LoneName(const std::vector<MathNode>& alternatives)
+{
+    if (alternatives.size() != 1 || alternatives[0].children.size() != 1)
+        return std::nullopt;
+    const MathNode& only = alternatives[0].children[0];
+    if (only.kind != Kind::Name || only.text == "i")
+        return std::nullopt;
+    return only.text;
+}
+
+// The value of the one free name N that makes the affine member f(N) equal
+// to each target value ("D/4 = 17" gives D = 68); nothing when the member
+// is not affine in one free name.
+std::optional<Values> Solve(const MathNode& member, const NumBindings& names, const Values& targets)
+{
+    std::set<std::string> used;
+    Names(member, used);
+    std::vector<std::string> free;
+    for (const std::string& name : used)
+        if (!names.count(name))
+            free.push_back(name);
+    if (free.size() != 1)
+        return std::nullopt;
+    const auto at = [&](long n) -> std::optional<Num> {
+        NumBindings trial = names;
+        trial[free[0]] = {Exactly(Algebraic(Rational(n)))};
+        const auto v = ValuesOf(member, trial);
+        if (!v || v->size() != 1)
+            return std::nullopt;
+        return v->front();
+    };
+    const auto f0 = at(0), f1 = at(1), f2 = at(2);
+    if (!f0 || !f1 || !f2 || !f0->exact || !f1->exact || !f2->exact)
+        return std::nullopt;
+    const Algebraic slope = *f1->exact - *f0->exact;
+    if (slope.isZero() || !(*f2->exact - *f1->exact == slope))
+        return std::nullopt;
+    Values solved;
+    for (const Num& target : targets) {
+        const auto x = Divide(Add(target, Negate(*f0)), Exactly(slope));
+        if (!x)
+            return std::nullopt;
+        solved.push_back(*x);
+    }
+    return solved;
+}
+
+struct Marker {
+    NumBindings& names;
+    QStringList& failures;
+
+    void Fail(const Step& step, const QString& why)
+    {
+        failures.append(QStringLiteral("%1: %2").arg(why, QString::fromStdString(PlainLine(step))));
+    }
+
+    // Checks each chain of the step; a chain that starts with a free name
+    // binds it.
+    void Check(const Step& step, bool bind)
+    {
+        for (const Chain& chain : ChainsOf(step.math)) {
+            if (std::any_of(chain.members.begin(), chain.members.end(), [](const auto& alternatives) {
+                    return std::any_of(alternatives.begin(), alternatives.end(),
+                        [](const MathNode& m) { return HasKind(m, Kind::Matrix) || HasKind(m, Kind::Table); });
+                }))
+                continue; // matrices are checked by their own tests
+            std::size_t first = 0;
+            std::optional<std::string> defined;
+            const auto lone = LoneName(chain.members[0]);
+            if (bind && lone && !names.count(*lone) && chain.relations.front() == "=") {
+                defined = lone;
+                first = 1;
+            }
+            std::optional<Values> previous = MemberValues(chain.members[first], names);
+            std::optional<std::string> solvedName;
+            if (!previous && first == 0 && bind && chain.relations.front() == "=" && chain.members.size() > 1) {
+                // "D/4 = …": the member holds one name not yet bound.
+                const auto right = MemberValues(chain.members[1], names);
+                const auto& left = chain.members[0];
+                if (right && left.size() == 1) {
+                    if (const auto solved = Solve(left[0], names, *right)) {
+                        std::set<std::string> used;
+                        Names(left[0], used);
+                        for (const std::string& name : used)
+                            if (!names.count(name))
+                                solvedName = name;
+                        names[*solvedName] = *solved;
+                        previous = MemberValues(chain.members[0], names);
+                    }
+                }
+            }
+            if (!previous) {
+                Fail(step, QStringLiteral("cannot evaluate"));
+                continue;
+            }
+            if (defined)
+                names[*defined] = *previous;
+            for (std::size_t k = first + 1; k < chain.members.size(); ++k) {
+                const std::string& op = chain.relations[k - 1];
+                const auto next = MemberValues(chain.members[k], names);
+                if (!next) {
+                    Fail(step, QStringLiteral("cannot evaluate"));
+                    break;
+                }
+                bool holds = false;
+                if (op == "=")
+                    holds = SameSets(*previous, *next, 0);
+                else if (op == "≈") {
+                    MathNode right;
+                    right.children = chain.members[k].front().children;
+                    holds = SameSets(*previous, *next, HalfUnitOf(right));
+                } else
+                    holds = Ordered(*previous, *next, op);
+                if (!holds)
+                    Fail(step, QStringLiteral("%1 does not hold").arg(QString::fromStdString(op)));
+                previous = next;
+            }
+        }
+    }
+
+    // An identity holds whatever its free names are: each is set to several
+    // integers in turn.
+    void CheckIdentity(const Step& step)
+    {
+        std::set<std::string> used;
+        Names(step.math, used);
+        std::set<std::string> indices;
+        SigmaIndices(step.math, indices);
+        std::mt19937 random(12345);
+        std::uniform_int_distribution<long> pick(0, 30);
+        for (int trial = 0; trial < 6; ++trial) {
+            NumBindings trialNames = names;
+            for (const std::string& name : used)
+                if (!names.count(name) && !indices.count(name))
+                    trialNames[name] = {Exactly(Algebraic(Rational(pick(random))))};
+            Marker{trialNames, failures}.Check(step, false);
+        }
+    }
+
+    void Walk(const Step& step, std::vector<const Step*>& problems)
+    {
+        if (step.rule == StepRule::kProblem)
+            problems.push_back(&step);
+        else if (step.rule == StepRule::kIdentity)
+            CheckIdentity(step);
+        else
+            Check(step, true);
+        for (const Step& substep : step.substeps)
+            Walk(substep, problems);
+    }
+};
+
+} // namespace
+
+std::optional<std::vector<Algebraic>> Evaluate(const MathNode& node, const Bindings& names)
+{
+    NumBindings numeric;
+    for (const auto& [name, values] : names)
+        for (const Algebraic& value : values)
+            numeric[name].push_back(Exactly(value));
+    const auto values = ValuesOf(node, numeric);
+    if (!values)
+        return std::nullopt;
+    std::vector<Algebraic> out;
+    for (const Num& v : *values) {
+        if (!v.exact)
+            return std::nullopt;
+        out.push_back(*v.exact);
+    }
+    return out;
+}
+
+QStringList CheckSteps(const WorkedSteps& steps, Bindings& names)
+{
+    NumBindings numeric;
+    for (const auto& [name, values] : names)
+        for (const Algebraic& value : values)
+            numeric[name].push_back(Exactly(value));
+    QStringList failures;
+    Marker marker{numeric, failures};
+    std::vector<const Step*> problems;
+    for (const Step& step : steps.steps)
+        marker.Walk(step, problems);
+    // The problem holds at what the steps found.
+    for (const Step* problem : problems)
+        marker.Check(*problem, false);
+    for (const auto& [name, values] : numeric) {
+        std::vector<Algebraic> exact;
+        for (const Num& v : values)
+            if (v.exact)
+                exact.push_back(*v.exact);
+        names[name] = exact;
+    }
+    return failures;
+}
