@@ -32,10 +32,8 @@ WorkedSteps GcdSteps(const std::array<std::string, 2>& txtNum)
     WorkedSteps worked;
     worked.steps.push_back(
         MakeStep(StepRule::kProblem, first->text() + " と " + second->text() + " の最大公約数を求める", Row({})));
-    worked.steps.push_back(MakeStep("euclid.method",
-        "ユークリッドの互除法を用いる。大きい方の数を小さい方の数で割り、割る数を余りで割ることを、余りが 0 "
-        "になるまでくり返す",
-        Row({})));
+    worked.steps.push_back(
+        MakeStep("euclid.method", "ユークリッドの互除法により、余りが 0 になるまで割り算をくり返す", Row({})));
 
     // Each division a = b × q + r; the last divisor is the greatest common
     // divisor. At most 45 divisions for numbers below 2^31 (Fibonacci).

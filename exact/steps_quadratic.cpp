@@ -264,22 +264,25 @@ void RealSteps(WorkedSteps& worked, const Rational& a, const Rational& b, const 
     const Rational& bUsed = half ? h : b;
     if (sign == 0) {
         worked.steps.push_back(MakeStep("quadratic.formula", "重解は",
-            Chain({Name("x"), Fraction(minusB, twoA), Over(Of(-bUsed), denominator), Of(w)})));
+            Chain({Name("x"), Fraction(minusB, twoA),
+                denominator.sign() < 0 ? Over(Of(bUsed), -denominator) : Over(Of(-bUsed), denominator), Of(w)})));
         return;
     }
 
     // The formula, the numbers put in, the root simplified, and the roots
     // themselves where they are rational.
+    // A negative denominator changes sign with the numerator, ± staying ±.
+    const bool flip = denominator.sign() < 0;
     std::vector<MathNode> top;
     if (!bUsed.isZero())
-        Append(top, Of(-bUsed));
+        Append(top, Of(flip ? bUsed : -bUsed));
     top.push_back(Op("±"));
     top.push_back(Root(Of(d)));
     Integer m = root.m;
     if (sign < 0)
         fmpz_neg(m.get(), m.get());
     std::vector<MathNode> members{Name("x"), Fraction(Row({minusB, Op("±"), Root(dName())}), twoA),
-        Over(Row(std::move(top)), denominator), PlusMinus(w, v, m)};
+        Over(Row(std::move(top)), flip ? -denominator : denominator), PlusMinus(w, v, m)};
     if (sign > 0 && fmpz_is_one(root.m.get()))
         members.push_back(Row({Of(w + v), Op(","), Of(w - v)}));
     worked.steps.push_back(MakeStep("quadratic.formula", "解の公式より", Chain(std::move(members))));

@@ -251,6 +251,8 @@ MathNode Polynomial(const std::vector<GaussianRational>& highestFirst, const std
     }
     if (row.empty())
         return Number("0");
+    if (row.size() == 1)
+        return std::move(row.front());
     return Row(std::move(row));
 }
 
@@ -285,6 +287,11 @@ MathNode RootValue(const std::string& re, const std::string& im)
 
 bool Same(const MathNode& a, const MathNode& b)
 {
+    // A row of one item is that item.
+    if (a.kind == MathNode::Kind::Row && a.children.size() == 1)
+        return Same(a.children.front(), b);
+    if (b.kind == MathNode::Kind::Row && b.children.size() == 1)
+        return Same(a, b.children.front());
     if (a.kind != b.kind || a.text != b.text || a.columns != b.columns || a.bar != b.bar
         || a.children.size() != b.children.size())
         return false;

@@ -79,7 +79,7 @@ MathNode Surd(const Rational& c, const Integer& m, bool imaginary = false);
 // is "0", else "re + im i" with the sign of the imaginary part joining them.
 MathNode RootValue(const std::string& re, const std::string& im);
 
-// Formulas equal item by item.
+// Formulas equal item by item, a row of one item taken as that item.
 bool Same(const MathNode& a, const MathNode& b);
 
 } // namespace Formula

@@ -100,7 +100,15 @@ bool Same(const Num& a, const Num& b, double tolerance)
 {
     if (a.exact && b.exact && tolerance == 0)
         return *a.exact == *b.exact;
-    return std::abs(a.near - b.near) <= a.radius + b.radius + tolerance + 1e-12 * std::abs(a.near);
+    const double slack = a.radius + b.radius + 1e-12 * std::abs(a.near);
+    if (tolerance > 0) {
+        // A shown decimal rounds each part on its own ("1.600 + 1.250i"),
+        // to at most 15 significant digits.
+        const std::complex<double> d = a.near - b.near;
+        const double shown = tolerance + 1e-14 * std::max(std::abs(a.near), std::abs(b.near));
+        return std::abs(d.real()) <= slack + shown && std::abs(d.imag()) <= slack + shown;
+    }
+    return std::abs(a.near - b.near) <= slack;
 }
 
 // The exact number a decimal numeral stands for.
@@ -167,7 +175,8 @@ public:
                 const double d = std::strtod(decimal.c_str(), &end);
                 if (decimal.empty() || *end != '\0')
                     return std::nullopt;
-                return Approximately(d, HalfUnitOf(node));
+                // A decimal shows at most 15 significant digits.
+                return Approximately(d, std::max(HalfUnitOf(node), 1e-14 * std::abs(d)));
             }
             const auto x = ParseCanonical(node.text);
             if (!x)
