@@ -87,7 +87,7 @@ int main(int argc, char* argv[])
     QApplication app(argc, argv);
     const int repeats = argc > 1 ? std::atoi(argv[1]) : 5;
     double first = -1;
-    for (const QString form : {QStringLiteral("frmKouyaku"), QStringLiteral("frm2ji"), QStringLiteral("frmSiguma")}) {
+    for (const QString& form : {QStringLiteral("frmKouyaku"), QStringLiteral("frm2ji"), QStringLiteral("frmSiguma")}) {
         std::vector<double> times;
         Driver::OpenCalculator(form);
         const Driver::CalculatorInfo& info = Driver::CalculatorOf(form);
