@@ -30,6 +30,7 @@ if [[ "$profile" == all ]]; then
     libx11-dev bc                     # the start-up benchmark
     at-spi2-core python3-pyatspi dbus # the accessibility tree read as a screen reader reads it
     locales                           # the locales the tests also run under
+    texlive-latex-base texlive-lang-japanese # the steps' LaTeX compiled with amsmath (upLaTeX for Japanese)
   )
   # The tests pass in every locale; CI runs them again in German, and these
   # are the ones whose decimal comma or dotless i has caught tests out.
