@@ -78,23 +78,6 @@ Rational Whole(const Integer& n)
 
 // ------------------------------------------------------------ formulas
 
-// Members of a chain, the same one written once: "(3 ± √17)/4" needs no
-// second line when substituting changed nothing.
-MathNode Chain(std::vector<MathNode> members, const char* relation = "=")
-{
-    std::vector<MathNode> row;
-    const MathNode* last = nullptr;
-    for (const MathNode& member : members) {
-        if (last && Same(*last, member))
-            continue;
-        if (last)
-            row.push_back(Op(relation));
-        Append(row, member);
-        last = &member;
-    }
-    return Row(std::move(row));
-}
-
 // "a = 2, b = -3, c = -1".
 MathNode Coefficients(const std::vector<Gaussian>& k)
 {
@@ -113,13 +96,13 @@ MathNode Coefficients(const std::vector<Gaussian>& k)
 // The factor q·x − p of a rational root p/q: "(2x - 1)", "x" for the root 0.
 MathNode LinearFactor(const Rational& root)
 {
+    if (root.isZero())
+        return Name("x");
     std::vector<MathNode> row;
     const Integer q = Denominator(root);
     if (!fmpz_is_one(q.get()))
         row.push_back(Of(q));
     row.push_back(Name("x"));
-    if (root.isZero())
-        return row.front().kind == MathNode::Kind::Name ? Name("x") : Row(std::move(row));
     row.push_back(Op(root.sign() > 0 ? "-" : "+"));
     Integer p;
     fmpz_abs(p.get(), fmpq_numref(root.get()));
@@ -128,10 +111,12 @@ MathNode LinearFactor(const Rational& root)
 }
 
 // a·x² + b·x + c = k(q₁x − p₁)(q₂x − p₂) for its rational roots, the larger
-// first, a factor x (the root 0) in front, a double root squared.
+// first but a factor x (the root 0) in front, a double root squared.
 MathNode Factored(const Rational& a, Rational r1, Rational r2)
 {
     if ((r1 - r2).sign() < 0)
+        std::swap(r1, r2);
+    if (r2.isZero())
         std::swap(r1, r2);
     const Rational k = a / (Whole(Denominator(r1)) * Whole(Denominator(r2)));
     std::vector<MathNode> row;
@@ -140,18 +125,10 @@ MathNode Factored(const Rational& a, Rational r1, Rational r2)
     else if (!(k == Rational(1)))
         Append(row, Of(k));
     if (r1 == r2) {
-        MathNode factor = LinearFactor(r1);
-        if (factor.kind != MathNode::Kind::Group)
-            factor = Group(std::move(factor)); // "(2x)²" for the root 0 with q ≠ 1 cannot occur: q = 1
-        if (r1.isZero())
-            row.push_back(Power(Name("x"), 2));
-        else
-            row.push_back(Power(std::move(factor), 2));
+        row.push_back(Power(LinearFactor(r1), 2));
     } else {
-        if (r2.isZero())
-            std::swap(r1, r2);
-        Append(row, LinearFactor(r1));
-        Append(row, LinearFactor(r2));
+        row.push_back(LinearFactor(r1));
+        row.push_back(LinearFactor(r2));
     }
     return Row(std::move(row));
 }
@@ -239,15 +216,11 @@ void RealSteps(WorkedSteps& worked, const Rational& a, const Rational& b, const 
     }
 
     const int sign = d.sign();
-    worked.steps.push_back(MakeStep("quadratic.classify", {},
-        Row({dName(),
-            Op(sign > 0         ? ">"
-                    : sign == 0 ? "="
-                                : "<"),
-            Number("0")}),
-        sign > 0        ? "より、異なる2つの実数解をもつ"
-            : sign == 0 ? "より、重解をもつ"
-                        : "より、異なる2つの虚数解をもつ"));
+    const char* relation = sign > 0 ? ">" : sign == 0 ? "=" : "<";
+    const char* kind = sign > 0 ? "より、異なる2つの実数解をもつ"
+        : sign == 0             ? "より、重解をもつ"
+                                : "より、異なる2つの虚数解をもつ";
+    worked.steps.push_back(MakeStep("quadratic.classify", {}, Row({dName(), Op(relation), Number("0")}), kind));
 
     // The roots are w ± v√m.
     const Rational denominator = half ? a : Rational(2) * a;
@@ -269,9 +242,9 @@ void RealSteps(WorkedSteps& worked, const Rational& a, const Rational& b, const 
         return;
     }
 
-    // The formula, the numbers put in, the root simplified, and the roots
+    // The formula, the numbers put in (a negative denominator changing sign
+    // with the numerator, ± staying ±), the root simplified, and the roots
     // themselves where they are rational.
-    // A negative denominator changes sign with the numerator, ± staying ±.
     const bool flip = denominator.sign() < 0;
     std::vector<MathNode> top;
     if (!bUsed.isZero())

@@ -51,22 +51,6 @@ Rational Abs(const Rational& q)
     return q.sign() < 0 ? -q : q;
 }
 
-// A chain with repeated neighbours written once.
-MathNode Chain(std::vector<MathNode> members)
-{
-    std::vector<MathNode> row;
-    const MathNode* last = nullptr;
-    for (const MathNode& member : members) {
-        if (last && Same(*last, member))
-            continue;
-        if (last)
-            row.push_back(Op("="));
-        Append(row, member);
-        last = &member;
-    }
-    return Row(std::move(row));
-}
-
 // Σ K^p for K = 1..n.
 Rational PowerSum(long n, int p)
 {

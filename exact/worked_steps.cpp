@@ -285,6 +285,21 @@ MathNode RootValue(const std::string& re, const std::string& im)
     return Row(std::move(row));
 }
 
+MathNode Chain(const std::vector<MathNode>& members, const char* relation)
+{
+    std::vector<MathNode> row;
+    const MathNode* last = nullptr;
+    for (const MathNode& member : members) {
+        if (last && Same(*last, member))
+            continue;
+        if (last)
+            row.push_back(Op(relation));
+        Append(row, member);
+        last = &member;
+    }
+    return Row(std::move(row));
+}
+
 bool Same(const MathNode& a, const MathNode& b)
 {
     // A row of one item is that item.

@@ -79,6 +79,11 @@ MathNode Surd(const Rational& c, const Integer& m, bool imaginary = false);
 // is "0", else "re + im i" with the sign of the imaginary part joining them.
 MathNode RootValue(const std::string& re, const std::string& im);
 
+// The members joined by `relation` into one chain, a member equal to the one
+// before it left out: "(3 ± √17)/4" is not written twice when putting the
+// numbers in changed nothing.
+MathNode Chain(const std::vector<MathNode>& members, const char* relation = "=");
+
 // Formulas equal item by item, a row of one item taken as that item.
 bool Same(const MathNode& a, const MathNode& b);
 
