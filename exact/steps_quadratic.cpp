@@ -227,9 +227,12 @@ void RealSteps(WorkedSteps& worked, const Rational& a, const Rational& b, const 
     const Rational w = -(half ? h : b) / denominator;
     const SurdParts root = SquareRootParts(Abs(d));
     const Rational v = Abs(root.c / denominator);
-    if (sign >= 0 && fmpz_is_one(root.m.get())) {
-        worked.steps.push_back(MakeStep(StepRule::kIdentity, "左辺を因数分解すると",
-            Row({Polynomial({Real(a), Real(b), Real(c)}), Op("="), Factored(a, w + v, w - v)})));
+    // Already a product (ax²) it needs no factoring.
+    const MathNode polynomial = Polynomial({Real(a), Real(b), Real(c)});
+    const MathNode factored = sign >= 0 && fmpz_is_one(root.m.get()) ? Factored(a, w + v, w - v) : MathNode{};
+    if (!factored.children.empty() && !Same(polynomial, factored)) {
+        worked.steps.push_back(
+            MakeStep(StepRule::kIdentity, "左辺を因数分解すると", Row({polynomial, Op("="), factored})));
     }
 
     const MathNode minusB = half ? Row({Op("-"), Name("b'")}) : Row({Op("-"), Name("b")});
@@ -238,7 +241,10 @@ void RealSteps(WorkedSteps& worked, const Rational& a, const Rational& b, const 
     if (sign == 0) {
         worked.steps.push_back(MakeStep("quadratic.formula", "重解は",
             Chain({Name("x"), Fraction(minusB, twoA),
-                denominator.sign() < 0 ? Over(Of(bUsed), -denominator) : Over(Of(-bUsed), denominator), Of(w)})));
+                bUsed.isZero()               ? Of(w)
+                    : denominator.sign() < 0 ? Over(Of(bUsed), -denominator)
+                                             : Over(Of(-bUsed), denominator),
+                Of(w)})));
         return;
     }
 

@@ -217,6 +217,9 @@ MathNode Substituted(const GaussianRational& z)
 {
     if (IsReal(z))
         return Substituted(z.re);
+    // "4×1×2i": a positive whole multiple of i needs no brackets.
+    if (z.re.isZero() && z.im.sign() > 0 && z.im.isInteger())
+        return Of(z);
     return Group(Of(z));
 }
 

@@ -59,7 +59,7 @@ MathNode ValueOf(const Algebraic& x);
 // its bar, so the one-line text cannot read "3/2i" as 3/(2i)).
 MathNode Of(const GaussianRational& z);
 // The same in parentheses where it is put for a letter: negative, a
-// fraction, or not real.
+// fraction, or not real (but for "i", "2i").
 MathNode Substituted(const GaussianRational& z);
 
 // The polynomial c[0]·x^n + c[1]·x^(n−1) + … + c[n] as the textbook writes

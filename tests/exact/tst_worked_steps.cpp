@@ -399,7 +399,7 @@ void TestWorkedSteps::quadraticTextbook_data()
     QTest::newRow("complex double") << QStringList{"1", "2,2", ",2"}
                                     << "x² + (2 + 2i)x + 2i = 0\n"
                                        "a = 1, b = 2 + 2i, c = 2i\n"
-                                       "判別式 D = b² - 4ac = (2 + 2i)² - 4×1×(2i) = 0\n"
+                                       "判別式 D = b² - 4ac = (2 + 2i)² - 4×1×2i = 0\n"
                                        "D = 0 なので重解は x = -b/(2a) = (-2 - 2i)/2 = -1 - i\n"
                                        "答 x = -1 - i（重解）";
 }
