@@ -358,7 +358,7 @@ bool IsOperator(const MathNode& node, const char* text)
 
 bool IsRelation(const MathNode& node)
 {
-    static const std::vector<std::string> relations{"=", "≈", ">", "<", "≠", "≧", "≦", "≥", "≤"};
+    static const std::vector<std::string> relations{"=", "≈", ">", "<", "≠", "≧", "≦", "≥", "≤", "→", "⇔"};
     return node.kind == Kind::Operator && std::find(relations.begin(), relations.end(), node.text) != relations.end();
 }
 
@@ -390,7 +390,7 @@ double Gap(const std::vector<MathNode>& row, std::size_t i, const Metrics& m)
         if (node.kind == Kind::Word)
             return 0.25 * em;
         if (node.kind == Kind::Name || node.kind == Kind::Sigma || node.kind == Kind::Power)
-            return 0.05 * em; // an italic letter leans into what follows
+            return 0.08 * em; // an italic letter leans into what follows
         return 0.0;
     };
     const auto before = [&](std::size_t k) {
@@ -404,6 +404,9 @@ double Gap(const std::vector<MathNode>& row, std::size_t i, const Metrics& m)
             return 0.25 * em;
         return 0.0;
     };
+    // Letters side by side are a product written tight: "4ac".
+    if (row[i - 1].kind == Kind::Name && row[i].kind == Kind::Name)
+        return 0;
     return after(i - 1) + before(i);
 }
 
@@ -444,7 +447,12 @@ void DrawBracket(QPainter& painter, QChar bracket, double x, double width, doubl
     const double mid = (top + bottom) / 2;
     const double h = bottom - top;
     const bool open = bracket == QLatin1Char('(') || bracket == QLatin1Char('{');
-    const auto X = [&](double f) { return open ? x + width * f : x + width * (1 - f); };
+    // Kept clear of the box's edges, so that a neighbour never touches the
+    // tip of a brace.
+    const auto X = [&](double f) {
+        const double inset = 0.12 + f * 0.76;
+        return open ? x + width * inset : x + width * (1 - inset);
+    };
     if (bracket == QLatin1Char('{') || bracket == QLatin1Char('}')) {
         path.moveTo(X(0.85), top);
         path.quadTo(X(0.45), top, X(0.45), top + h * 0.12);
@@ -458,6 +466,13 @@ void DrawBracket(QPainter& painter, QChar bracket, double x, double width, doubl
         path.cubicTo(X(0.1), top + h * 0.2, X(0.1), bottom - h * 0.2, X(0.85), bottom);
     }
     painter.drawPath(path);
+}
+
+// Room between a base and its exponent: more after an italic letter, whose
+// top leans over to the right.
+double PowerGap(const MathNode& power, const Metrics& m)
+{
+    return Em(m) * (power.children[0].kind == Kind::Name ? 0.06 : 0.03);
 }
 
 // Brackets of the font's own glyphs hold a line of text; anything taller
@@ -634,8 +649,8 @@ MathText::Extent MathText::MeasureNode(const MathNode& node, const QFont& font)
         const Extent base = MeasureNode(node.children[0], font);
         const QFont small = SmallFont(font);
         const Extent raised = MeasureNode(node.children[1], small);
-        const double raise = std::max(base.ascent - Metrics(small).digit * 0.45, m.digit * 0.5);
-        return {base.width + Em(m) * 0.04 + raised.width, std::max(base.ascent, raise + raised.ascent),
+        const double raise = std::max(base.ascent - Metrics(small).digit * 0.6, m.digit * 0.45);
+        return {base.width + PowerGap(node, m) + raised.width, std::max(base.ascent, raise + raised.ascent),
             std::max(base.descent, raised.descent - raise)};
     }
     case Kind::Group: {
@@ -662,7 +677,7 @@ MathText::Extent MathText::MeasureNode(const MathNode& node, const QFont& font)
         const double half = sign.height() / 2;
         const double axis = -m.bar.centre;
         const double head = std::max({sign.width(), below.width, above.width});
-        return {head + Em(m) * 0.2 + body.width,
+        return {head + Em(m) * 0.12 + body.width,
             std::max(body.ascent, axis + half + m.gap + above.descent + above.ascent),
             std::max(body.descent, half - axis + m.gap + below.ascent + below.descent)};
     }
@@ -769,9 +784,9 @@ void MathText::DrawNode(QPainter& painter, const MathNode& node, QPointF origin,
             break;
         const Extent base = MeasureNode(node.children[0], font);
         const QFont small = SmallFont(font);
-        const double raise = std::max(base.ascent - Metrics(small).digit * 0.45, m.digit * 0.5);
+        const double raise = std::max(base.ascent - Metrics(small).digit * 0.6, m.digit * 0.45);
         DrawNode(painter, node.children[0], origin, font);
-        DrawNode(painter, node.children[1], {x + base.width + Em(m) * 0.04, y - raise}, small);
+        DrawNode(painter, node.children[1], {x + base.width + PowerGap(node, m), y - raise}, small);
         break;
     }
     case Kind::Group: {
@@ -790,6 +805,8 @@ void MathText::DrawNode(QPainter& painter, const MathNode& node, QPointF origin,
             const double bottom = y + inner.descent + m.gap;
             QPen bracket = pen;
             bracket.setWidthF(m.stroke * 1.2);
+            bracket.setJoinStyle(Qt::RoundJoin);
+            bracket.setCapStyle(Qt::RoundCap);
             painter.setPen(bracket);
             DrawBracket(painter, brackets.isEmpty() ? QLatin1Char('(') : brackets[0], x, width, top, bottom);
             DrawBracket(painter, brackets.size() > 1 ? brackets[1] : QLatin1Char(')'), x + width + inner.width, width,
@@ -816,7 +833,7 @@ void MathText::DrawNode(QPainter& painter, const MathNode& node, QPointF origin,
         DrawNode(painter, node.children[1], {x + (head - above.width) / 2, signTop - m.gap - above.descent}, small);
         DrawNode(painter, node.children[0],
             {x + (head - below.width) / 2, signTop + sign.height() + m.gap + below.ascent}, small);
-        DrawNode(painter, node.children[2], {x + head + Em(m) * 0.2, y}, font);
+        DrawNode(painter, node.children[2], {x + head + Em(m) * 0.12, y}, font);
         break;
     }
     case Kind::Matrix:
@@ -834,6 +851,8 @@ void MathText::DrawNode(QPainter& painter, const MathNode& node, QPointF origin,
             const double width = DrawnBracketWidth(inner, m);
             QPen bracket = pen;
             bracket.setWidthF(m.stroke * 1.2);
+            bracket.setJoinStyle(Qt::RoundJoin);
+            bracket.setCapStyle(Qt::RoundCap);
             painter.setPen(bracket);
             DrawBracket(painter, QLatin1Char('('), x, width, top, bottom);
             DrawBracket(painter, QLatin1Char(')'), x + whole.width - width, width, top, bottom);

@@ -211,6 +211,9 @@ StepsWindow::StepsWindow(const QString& caption)
     scroll->setWidget(txtSteps);
     scroll->setWidgetResizable(true);
     scroll->setBackgroundRole(QPalette::Base);
+    // What holds the view is announced by the same name as the view.
+    scroll->setAccessibleName(QStringLiteral("途中式"));
+    scroll->viewport()->setAccessibleName(QStringLiteral("途中式"));
 
     cmdCopySteps = MakeButton(this, QStringLiteral("cmdCopySteps"), QStringLiteral("コピー"));
     cmdCopyLatex = MakeButton(this, QStringLiteral("cmdCopyLatex"), QStringLiteral("LaTeX でコピー"));
@@ -306,7 +309,7 @@ QFont StepsWindow::PdfFont()
 {
     QFont type = QGuiApplication::font();
     const QStringList families = QFontDatabase::families(QFontDatabase::Japanese);
-    for (const char* family : {"IPAMincho", "IPAexMincho", "IPAGothic", "IPAexGothic"}) {
+    for (const char* family : {"IPAPMincho", "IPAexMincho", "IPAMincho", "IPAPGothic", "IPAexGothic", "IPAGothic"}) {
         if (families.contains(QLatin1String(family))) {
             type.setFamilies({QLatin1String(family)});
             break;
