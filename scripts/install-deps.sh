@@ -32,6 +32,7 @@ if [[ "$profile" == all ]]; then
     at-spi2-core python3-pyatspi dbus # the accessibility tree read as a screen reader reads it
     poppler-utils                     # pdftotext and pdfinfo read back the worked steps' PDF
     locales                           # the locales the tests also run under
+    texlive-latex-base texlive-lang-japanese # the steps' LaTeX compiled with amsmath (upLaTeX for Japanese)
   )
   # The tests pass in every locale; CI runs them again in German, and these
   # are the ones whose decimal comma or dotless i has caught tests out.

@@ -1,0 +1,127 @@
+// SPDX-License-Identifier: MIT
+// How long 「途中式」 takes: from the click until the steps window is shown
+// and painted, on the hard inputs of each screen that has steps (the largest
+// GCD pairs, quadratics with 15-digit complex coefficients and with
+// coefficients near 1e±150, Σ up to 214 with 15-digit and 1e±300
+// coefficients). The first press of the run also loads the exact module and
+// is reported on its own line as well as counted.
+// Usage (under X or offscreen): bench_steps [REPEATS]
+// Prints per screen: form median-ms worst-ms presses, then "first-press ms".
+
+#include "calculators.h"
+#include "driver.h"
+
+#include <QApplication>
+#include <QElapsedTimer>
+#include <QPushButton>
+#include <QTest>
+
+#include <algorithm>
+#include <charconv>
+#include <cstdio>
+#include <random>
+#include <string>
+#include <vector>
+
+namespace {
+
+std::mt19937_64 generator(18);
+
+std::string Milliseconds(double value)
+{
+    char text[32];
+    return {text, std::to_chars(text, text + sizeof text, value, std::chars_format::fixed, 1).ptr};
+}
+
+// A decimal with 15 significant digits, either sign, times 10^power.
+QString Decimal15(int power)
+{
+    QString s = generator() % 2 ? QStringLiteral("-") : QString();
+    s += QString::number(1 + generator() % 9) + QLatin1Char('.');
+    for (int k = 0; k < 14; ++k)
+        s += QChar(u'0' + static_cast<char16_t>(generator() % 10));
+    return s + QStringLiteral("e") + QString::number(power);
+}
+
+QString Small(int range)
+{
+    return Decimal15(static_cast<int>(generator() % (2 * range + 1)) - range);
+}
+
+struct Case {
+    QString form;
+    Driver::Inputs inputs;
+};
+
+std::vector<Case> Cases()
+{
+    std::vector<Case> cases;
+    for (const auto& [a, b] : std::vector<std::pair<const char*, const char*>>{{"2147483647", "2147483646"},
+             {"1836311903", "1134903170"}, {"2147483646", "1073741823"}, {"1134903170", "701408733"}})
+        cases.push_back({QStringLiteral("frmKouyaku"),
+            {{QStringLiteral("txtNum_0"), QLatin1String(a)}, {QStringLiteral("txtNum_1"), QLatin1String(b)}}});
+    for (int k = 0; k < 8; ++k) {
+        Driver::Inputs inputs;
+        const int power = k < 4 ? 3 : 150;
+        for (int i = 0; i < 3; ++i) {
+            inputs.append(
+                {QStringLiteral("txtRP_%1").arg(i), k < 4 ? Small(power) : Decimal15(k % 2 ? power : -power)});
+            inputs.append({QStringLiteral("txtIP_%1").arg(i), k % 3 ? Small(3) : QString()});
+        }
+        cases.push_back({QStringLiteral("frm2ji"), inputs});
+    }
+    for (int k = 0; k < 6; ++k) {
+        Driver::Inputs inputs{{QStringLiteral("txtFirst"), QString::number(generator() % 50)},
+            {QStringLiteral("txtLast"), QStringLiteral("214")}};
+        for (const char* box : {"txt3jou", "txt2jou", "txt1jou", "txt0jou"})
+            inputs.append({QLatin1String(box), k < 3 ? Small(3) : Decimal15(k % 2 ? 290 : -300)});
+        cases.push_back({QStringLiteral("frmSiguma"), inputs});
+    }
+    return cases;
+}
+
+} // namespace
+
+int main(int argc, char* argv[])
+{
+    QApplication app(argc, argv);
+    const int repeats = argc > 1 ? std::atoi(argv[1]) : 5;
+    double first = -1;
+    for (const QString& form : {QStringLiteral("frmKouyaku"), QStringLiteral("frm2ji"), QStringLiteral("frmSiguma")}) {
+        std::vector<double> times;
+        Driver::OpenCalculator(form);
+        const Driver::CalculatorInfo& info = Driver::CalculatorOf(form);
+        for (const Case& c : Cases()) {
+            if (c.form != form)
+                continue;
+            Driver::Fill(form, c.inputs);
+            Driver::Click(form, info.calculate);
+            auto* steps = Driver::Control<QPushButton>(form, QStringLiteral("cmdSteps"));
+            if (!steps || !steps->isEnabled())
+                continue; // the decimal calculation refused these numbers
+            for (int r = 0; r < repeats; ++r) {
+                QElapsedTimer timer;
+                timer.start();
+                QTest::mouseClick(steps, Qt::LeftButton);
+                QWidget* window = Driver::Window(QStringLiteral("frmSteps"));
+                if (!window || !QTest::qWaitForWindowExposed(window))
+                    return 1;
+                window->repaint();
+                const double ms = timer.nsecsElapsed() / 1e6;
+                if (first < 0)
+                    first = ms;
+                times.push_back(ms);
+                window->close();
+                QApplication::processEvents();
+            }
+        }
+        if (times.empty())
+            return 1;
+        std::sort(times.begin(), times.end());
+        std::printf("%s %s %s %zu\n", qPrintable(form), Milliseconds(times[times.size() / 2]).c_str(),
+            Milliseconds(times.back()).c_str(), times.size());
+    }
+    std::printf("first-press %s\n", Milliseconds(first).c_str());
+    Driver::CloseAll();
+    return 0;
+}
