@@ -15,6 +15,7 @@
 #include <algorithm>
 #include <cmath>
 #include <limits>
+#include <memory>
 
 namespace {
 
@@ -99,6 +100,18 @@ struct Metrics {
     double apart; // room on each side of a sign between terms
     double after; // room after a leading minus, so that it never touches a root
 };
+
+// The metrics of a font, worked out once: a layout asks for them at every
+// node it measures.
+const Metrics& MetricsOf(const QFont& font)
+{
+    thread_local QHash<QString, std::shared_ptr<const Metrics>> known;
+    const QString key = font.key();
+    auto found = known.find(key);
+    if (found == known.end())
+        found = known.insert(key, std::make_shared<const Metrics>(font));
+    return **found;
+}
 
 double RootLead(const Metrics& m)
 {
@@ -198,7 +211,7 @@ QString MathText::Structure() const
 
 double MathText::RowWidth(const Row& row, const QFont& font)
 {
-    const Metrics m(font);
+    const Metrics& m = MetricsOf(font);
     double width = 0;
     for (const Piece& piece : row) {
         switch (piece.kind) {
@@ -213,7 +226,7 @@ double MathText::RowWidth(const Row& row, const QFont& font)
 
 QSizeF MathText::Size(const QFont& font, Form form) const
 {
-    const Metrics m(font);
+    const Metrics& m = MetricsOf(font);
     if (form == Form::Line) {
         const QFontMetrics metrics(font);
         const double above = std::max(double(metrics.ascent()), m.digit + m.overline);
@@ -239,7 +252,7 @@ std::optional<MathText::Form> MathText::FormFor(const QSizeF& area, const QFont&
 
 void MathText::DrawRow(QPainter& painter, const Row& row, QPointF baseline, const QFont& font)
 {
-    const Metrics m(font);
+    const Metrics& m = MetricsOf(font);
     double x = baseline.x();
     const double y = baseline.y();
     for (const Piece& piece : row) {
@@ -292,7 +305,7 @@ void MathText::Draw(QPainter& painter, const QRectF& area, const QFont& font, Qt
     painter.save();
     painter.setRenderHint(QPainter::Antialiasing);
     painter.setFont(font);
-    const Metrics m(font);
+    const Metrics& m = MetricsOf(font);
     QPen pen = painter.pen();
     pen.setWidthF(m.stroke);
     pen.setCapStyle(Qt::FlatCap);
@@ -435,7 +448,7 @@ QString NameText(const MathNode& node)
 // Words and plain text: the ink of kanji reaches higher than the digits.
 Extent TextExtent(const QString& text, const QFont& font)
 {
-    const Metrics m(font);
+    const Metrics& m = MetricsOf(font);
     return {m.metrics.horizontalAdvance(text), std::max(m.digit * 1.1, m.metrics.ascent() * 0.8),
         m.metrics.descent() * 0.6};
 }
@@ -502,7 +515,7 @@ struct Grid {
 
 Grid LayOutGrid(const MathNode& node, const QFont& font)
 {
-    const Metrics m(font);
+    const Metrics& m = MetricsOf(font);
     Grid grid;
     const int columns = std::max(1, node.columns);
     const int rows = int((node.children.size() + columns - 1) / columns);
@@ -524,6 +537,17 @@ Grid LayOutGrid(const MathNode& node, const QFont& font)
     for (int r = 0; r < rows; ++r)
         grid.height += grid.ascents[r] + grid.descents[r] + (r > 0 ? grid.rowGap : 0);
     return grid;
+}
+
+// The ink of "Σ" in a font, measured once.
+QRectF SigmaInk(const QFont& big)
+{
+    thread_local QHash<QString, QRectF> known;
+    const QString key = big.key();
+    auto found = known.find(key);
+    if (found == known.end())
+        found = known.insert(key, QFontMetricsF(big).tightBoundingRect(QStringLiteral("Σ")));
+    return *found;
 }
 
 // Room inside a matrix's parentheses.
@@ -550,7 +574,7 @@ QFont MathText::SmallFont(const QFont& font)
 
 MathText::Extent MathText::Measure(const QFont& font) const
 {
-    const Metrics m(font);
+    const Metrics& m = MetricsOf(font);
     if (!formula && line.empty())
         return {0, m.digit, 0};
     if (formula && !denominator.isEmpty()) {
@@ -565,7 +589,7 @@ MathText::Extent MathText::Measure(const QFont& font) const
 
 void MathText::DrawOnBaseline(QPainter& painter, QPointF origin, const QFont& font) const
 {
-    const Metrics m(font);
+    const Metrics& m = MetricsOf(font);
     painter.save();
     painter.setFont(font);
     QPen pen = painter.pen();
@@ -596,11 +620,11 @@ void MathText::DrawOnBaseline(QPainter& painter, QPointF origin, const QFont& fo
 
 MathText::Extent MathText::MeasureNode(const MathNode& node, const QFont& font)
 {
-    const Metrics m(font);
+    const Metrics& m = MetricsOf(font);
     switch (node.kind) {
     case Kind::Number: return {m.metrics.horizontalAdvance(Unicode(node.text)), m.digit, 0};
     case Kind::Name: {
-        const QFontMetricsF italic(Italic(font));
+        const QFontMetricsF& italic = MetricsOf(Italic(font)).metrics;
         return {italic.horizontalAdvance(NameText(node)), m.digit * 1.05, italic.descent() * 0.6};
     }
     case Kind::Operator:
@@ -649,7 +673,7 @@ MathText::Extent MathText::MeasureNode(const MathNode& node, const QFont& font)
         const Extent base = MeasureNode(node.children[0], font);
         const QFont small = SmallFont(font);
         const Extent raised = MeasureNode(node.children[1], small);
-        const double raise = std::max(base.ascent - Metrics(small).digit * 0.6, m.digit * 0.45);
+        const double raise = std::max(base.ascent - MetricsOf(small).digit * 0.6, m.digit * 0.45);
         return {base.width + PowerGap(node, m) + raised.width, std::max(base.ascent, raise + raised.ascent),
             std::max(base.descent, raised.descent - raise)};
     }
@@ -669,7 +693,7 @@ MathText::Extent MathText::MeasureNode(const MathNode& node, const QFont& font)
         if (node.children.size() < 3)
             return {};
         const QFont big = Scaled(font, 1.6);
-        const QRectF sign = QFontMetricsF(big).tightBoundingRect(QStringLiteral("Σ"));
+        const QRectF sign = SigmaInk(big);
         const QFont small = SmallFont(font);
         const Extent below = MeasureNode(node.children[0], small);
         const Extent above = MeasureNode(node.children[1], small);
@@ -699,7 +723,7 @@ MathText::Extent MathText::MeasureNode(const MathNode& node, const QFont& font)
 
 void MathText::DrawNode(QPainter& painter, const MathNode& node, QPointF origin, const QFont& font)
 {
-    const Metrics m(font);
+    const Metrics& m = MetricsOf(font);
     const double x = origin.x();
     const double y = origin.y();
     painter.save();
@@ -784,7 +808,7 @@ void MathText::DrawNode(QPainter& painter, const MathNode& node, QPointF origin,
             break;
         const Extent base = MeasureNode(node.children[0], font);
         const QFont small = SmallFont(font);
-        const double raise = std::max(base.ascent - Metrics(small).digit * 0.6, m.digit * 0.45);
+        const double raise = std::max(base.ascent - MetricsOf(small).digit * 0.6, m.digit * 0.45);
         DrawNode(painter, node.children[0], origin, font);
         DrawNode(painter, node.children[1], {x + base.width + PowerGap(node, m), y - raise}, small);
         break;
@@ -820,7 +844,7 @@ void MathText::DrawNode(QPainter& painter, const MathNode& node, QPointF origin,
         if (node.children.size() < 3)
             break;
         const QFont big = Scaled(font, 1.6);
-        const QRectF sign = QFontMetricsF(big).tightBoundingRect(QStringLiteral("Σ"));
+        const QRectF sign = SigmaInk(big);
         const QFont small = SmallFont(font);
         const Extent below = MeasureNode(node.children[0], small);
         const Extent above = MeasureNode(node.children[1], small);
@@ -949,7 +973,7 @@ void AddWords(std::vector<Item>& items, const QString& words, const QFont& font,
 
 Entry MakeEntry(const Step& step, int index, int depth, const QFont& font)
 {
-    const Metrics m(font);
+    const Metrics& m = MetricsOf(font);
     const double space = Em(m) * 0.4;
     Entry entry;
     entry.step = index;
@@ -1039,8 +1063,9 @@ QString StepsLayout::NoStepsText()
 StepsLayout::StepsLayout(const WorkedSteps& worked, const QFont& font, double width)
     : steps(std::make_shared<const WorkedSteps>(worked))
     , font(font)
+    , room(width)
 {
-    const Metrics m(font);
+    const Metrics& m = MetricsOf(font);
     const double em = Em(m);
     const double limit = width > 0 ? width : std::numeric_limits<double>::infinity();
     smallest = QFontInfo(font).pointSizeF();

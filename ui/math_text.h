@@ -127,6 +127,9 @@ public:
     // unless a part that cannot break is wider.
     QSizeF Size() const;
 
+    // The width it was laid out for.
+    double Width() const { return room; }
+
     // The smallest type any part is drawn in, in points.
     double SmallestPointSize() const { return smallest; }
 
@@ -149,4 +152,5 @@ private:
     std::vector<std::vector<Placed>> placed; // per line
     std::vector<double> baselines; // per line, from its top
     double smallest = 0;
+    double room = 0; // the width asked for
 };

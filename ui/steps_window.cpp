@@ -135,8 +135,13 @@ void StepsView::SetSteps(const WorkedSteps& worked)
 {
     steps = worked;
     plain = steps.steps.empty() ? StepsLayout::NoStepsText() : QString::fromStdString(::PlainText(steps));
+    heights.clear();
+    layout.reset();
     // Every break taken: the widest part left cannot break.
     narrowest = int(std::ceil(StepsLayout(steps, StepsFont(), 1).Size().width())) + 2 * kMargin;
+    const StepsLayout unbroken(steps, StepsFont(), 0);
+    natural = int(std::ceil(unbroken.Size().width())) + 2 * kMargin;
+    heights[natural] = int(std::ceil(unbroken.Size().height())) + 2 * kMargin;
     Relayout();
     updateGeometry();
     update();
@@ -150,19 +155,26 @@ void StepsView::SetSteps(const WorkedSteps& worked)
 
 void StepsView::Relayout()
 {
-    layout.emplace(steps, StepsFont(), std::max(1, width() - 2 * kMargin));
+    const double room = std::max(1, width() - 2 * kMargin);
+    if (!layout || layout->Width() != room)
+        layout.emplace(steps, StepsFont(), room);
 }
 
 int StepsView::heightForWidth(int width) const
 {
-    return int(std::ceil(StepsLayout(steps, StepsFont(), std::max(1, width - 2 * kMargin)).Size().height()))
-        + 2 * kMargin;
+    // At least as wide as the steps: as tall as they are unbroken.
+    width = std::min(width, natural);
+    auto found = heights.find(width);
+    if (found == heights.end()) {
+        const double height = StepsLayout(steps, StepsFont(), std::max(1, width - 2 * kMargin)).Size().height();
+        found = heights.emplace(width, int(std::ceil(height)) + 2 * kMargin).first;
+    }
+    return found->second;
 }
 
 QSize StepsView::sizeHint() const
 {
-    const QSizeF natural = StepsLayout(steps, StepsFont(), 0).Size();
-    const int width = std::max(narrowest, std::min(int(std::ceil(natural.width())) + 2 * kMargin, 760));
+    const int width = std::max(narrowest, std::min(natural, 760));
     return {width, heightForWidth(width)};
 }
 

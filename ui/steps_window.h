@@ -6,6 +6,7 @@
 
 #include <QWidget>
 
+#include <map>
 #include <optional>
 
 class QPushButton;
@@ -54,6 +55,10 @@ private:
     QString plain;
     std::optional<StepsLayout> layout;
     int narrowest = 0; // the widest part that cannot break
+    int natural = 0; // the width of the steps with no line broken
+    // Heights already worked out, by width: a window asks for them again
+    // and again while it settles.
+    mutable std::map<int, int> heights;
 };
 
 // The window of one calculator's steps, titled for it: the steps, and
