@@ -420,6 +420,13 @@ double Gap(const std::vector<MathNode>& row, std::size_t i, const Metrics& m)
     // Letters side by side are a product written tight: "4ac".
     if (row[i - 1].kind == Kind::Name && row[i].kind == Kind::Name)
         return 0;
+    // After a root or a fraction a factor stands a little apart, so that
+    // "√3 i" cannot be read as a root of 3i.
+    const MathNode& left = row[i - 1];
+    const bool tall = left.kind == Kind::Root || left.kind == Kind::Fraction
+        || (left.kind == Kind::Value && left.text.find_first_of("/√") != std::string::npos);
+    if (tall && row[i].kind != Kind::Operator && row[i].kind != Kind::Group && row[i].kind != Kind::Word)
+        return 0.15 * em;
     return after(i - 1) + before(i);
 }
 
@@ -1010,8 +1017,12 @@ Entry MakeEntry(const Step& step, int index, int depth, const QFont& font)
         item.gap = entry.items.empty() ? 0 : space;
         entry.items.push_back(item);
     }
-    if (!step.remark.empty())
-        AddWords(entry.items, Unicode(step.remark), font, entry.items.empty() ? 0 : space);
+    if (!step.remark.empty()) {
+        // Japanese brackets and punctuation sit against what they follow.
+        const QString remark = Unicode(step.remark);
+        const bool against = !remark.isEmpty() && QStringLiteral("（、。）").contains(remark.front());
+        AddWords(entry.items, remark, font, entry.items.empty() || against ? 0 : space);
+    }
     return entry;
 }
 

@@ -295,6 +295,12 @@ void StepsWindow::keyPressEvent(QKeyEvent* event)
         event->accept();
         return;
     }
+    // Like a dialog: Esc puts it away.
+    if (event->key() == Qt::Key_Escape && event->modifiers() == Qt::NoModifier) {
+        close();
+        event->accept();
+        return;
+    }
     QWidget::keyPressEvent(event);
 }
 

@@ -63,8 +63,8 @@ private:
 
 // The window of one calculator's steps, titled for it: the steps, and
 // buttons to copy them as plain text or LaTeX, save them as a PDF and close.
-// Ctrl+C copies the plain text. It is not modal: the calculator stays in use
-// beside it.
+// Ctrl+C copies the plain text and Esc closes it. It is not modal: the
+// calculator stays in use beside it.
 class StepsWindow final : public QWidget {
     Q_OBJECT
 

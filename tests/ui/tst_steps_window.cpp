@@ -266,6 +266,10 @@ void TestStepsWindow::opensOneWindow()
     QVERIFY2(StepsButton(form)->isEnabled(), "closing the window withdrew the steps");
     Click(form, kButton);
     QVERIFY(OpenSteps());
+    // Esc puts it away, as it would a dialog.
+    QTest::keyClick(OpenSteps(), Qt::Key_Escape);
+    Settle();
+    QVERIFY(!OpenSteps());
 }
 
 void TestStepsWindow::followsRecalculation()
