@@ -538,28 +538,36 @@ void TestStepsWindow::drawsInsideItsSize()
     const QFont font = StepsView().StepsFont();
     const StepsLayout layout(SampleOf(sample), font, 500);
     const QSizeF size = layout.Size();
-    QImage image(int(size.width()) + 40, int(size.height()) + 40, QImage::Format_RGB32);
-    image.fill(Qt::white);
-    {
-        QPainter painter(&image);
-        painter.setPen(Qt::black);
-        layout.Draw(painter, QPointF(20, 20));
-    }
-    const QRect ink = Ink(image);
-    QVERIFY(!ink.isEmpty());
-    const QRect allowed = QRect(QPoint(20, 20), size.toSize()).adjusted(-2, -2, 2, 2);
-    QVERIFY2(allowed.contains(ink),
-        qPrintable(QStringLiteral("ink %1,%2 %3x%4 outside %5x%6")
-                       .arg(ink.x() - 20)
-                       .arg(ink.y() - 20)
-                       .arg(ink.width())
-                       .arg(ink.height())
-                       .arg(size.width())
-                       .arg(size.height())));
-    // Lines do not overlap.
     const auto& lines = layout.Lines();
-    for (std::size_t i = 1; i < lines.size(); ++i)
-        QVERIFY(lines[i].top >= lines[i - 1].top + lines[i - 1].height);
+    QVERIFY(!lines.empty());
+    // Each line alone: its ink stays in its own band and between its ends,
+    // so that no line runs into the next or out of the view.
+    for (std::size_t l = 0; l < lines.size(); ++l) {
+        QImage image(int(size.width()) + 40, int(size.height()) + 40, QImage::Format_RGB32);
+        image.fill(Qt::white);
+        {
+            QPainter painter(&image);
+            painter.setPen(Qt::black);
+            layout.Draw(painter, QPointF(20, 20), int(l), int(l) + 1);
+        }
+        const QRect ink = Ink(image).translated(-20, -20);
+        QVERIFY(!ink.isEmpty());
+        const QRectF band(lines[l].left, lines[l].top, lines[l].right - lines[l].left, lines[l].height);
+        QVERIFY2(band.adjusted(-2, -2, 2, 2).contains(QRectF(ink)),
+            qPrintable(QStringLiteral("line %1: ink %2,%3 %4x%5 outside %6,%7 %8x%9")
+                           .arg(l)
+                           .arg(ink.x())
+                           .arg(ink.y())
+                           .arg(ink.width())
+                           .arg(ink.height())
+                           .arg(band.x())
+                           .arg(band.y())
+                           .arg(band.width())
+                           .arg(band.height())));
+        QVERIFY(band.right() <= size.width() + 0.5 && band.bottom() <= size.height() + 0.5);
+        if (l > 0)
+            QVERIFY(lines[l].top >= lines[l - 1].top + lines[l - 1].height);
+    }
 }
 
 void TestStepsWindow::longChainBreaksAtEquals_data()
