@@ -67,6 +67,7 @@ private:
 // calculator stays in use beside it.
 class StepsWindow final : public QWidget {
     Q_OBJECT
+    Q_PROPERTY(QString plainText READ PlainText)
 
 public:
     // `caption` is the calculator's own window title ("２次方程式－Kalvora").

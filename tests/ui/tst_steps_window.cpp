@@ -251,6 +251,7 @@ void TestStepsWindow::opensOneWindow()
     QVERIFY(steps->findChild<QScrollArea*>());
     if (screen.steps)
         QCOMPARE(steps->PlainText(), Reading(screen.steps()));
+    QCOMPARE(steps->property("plainText").toString(), steps->PlainText());
     for (const char* name : {"txtSteps", "cmdCopySteps", "cmdCopyLatex", "cmdSaveSteps", "cmdCloseSteps"})
         QVERIFY2(steps->findChild<QWidget*>(QLatin1String(name)), name);
 
