@@ -67,9 +67,11 @@ set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)
 set(CPACK_DEBIAN_PACKAGE_SECTION math)
 set(CPACK_DEBIAN_PACKAGE_HOMEPAGE "${PROJECT_HOMEPAGE_URL}")
 # The shared libraries (Qt 6 Widgets among them) come from dpkg-shlibdeps; the
-# Japanese font is needed at run time for the interface to be readable.
+# Japanese font is needed at run time for the interface to be readable, and a
+# TrueType one for the worked steps' PDF: Qt's PDF writer keeps the text of
+# TrueType fonts only (with the OpenType Noto CJK, pdftotext loses digits).
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
-set(CPACK_DEBIAN_PACKAGE_DEPENDS "fonts-noto-cjk | fonts-ipafont-gothic | fonts-vlgothic")
+set(CPACK_DEBIAN_PACKAGE_DEPENDS "fonts-noto-cjk | fonts-ipafont-gothic | fonts-vlgothic, fonts-ipafont-mincho")
 set(CPACK_DEBIAN_PACKAGE_RECOMMENDS "qt6-translations-l10n")
 set(CPACK_DEBIAN_PACKAGE_SUGGESTS "fcitx5-frontend-qt6")
 include(CPack)

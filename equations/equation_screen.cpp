@@ -13,6 +13,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPainter>
+#include <QPushButton>
 
 #include <algorithm>
 #include <string>
@@ -195,6 +196,8 @@ void EquationScreen::LayOut(const EquationForm& form)
     second->insertSpacing(0, indent);
     body->addLayout(first);
     body->addLayout(second);
+    if (form.steps)
+        PlaceSteps(first, second);
     body->addSpacing(10);
 
     // The roots, one per line: real part "+" imaginary part "i".
@@ -243,7 +246,29 @@ void EquationScreen::SetKeyboardOrder(bool realPartsFirst)
         }
     }
     order.push_back(chkExact);
+    if (cmdSteps)
+        order.push_back(cmdSteps);
     SetTabOrder(order);
+}
+
+// 「途中式」 in the indent at the left of the equation's second line, level
+// with its boxes and clear of what starts it; it reaches no further up or down
+// than the room between the lines.
+void EquationScreen::PlaceSteps(QHBoxLayout* first, QHBoxLayout* second)
+{
+    QPushButton* steps = MakeStepsButton();
+    QWidget* opening = first->itemAt(0)->widget(); // the first line's "("
+    QWidget* start = second->itemAt(1)->widget(); // the second line's "+ ("
+    QWidget* box = second->itemAt(2)->widget();
+    PlaceOver(steps,
+        [steps, opening, start, box] {
+            const QSize size = steps->sizeHint();
+            const int height = size.height();
+            const int right = start->geometry().left() - 12;
+            const int width = std::min(size.width(), right - opening->geometry().left());
+            return QRect(right - width, box->geometry().center().y() - height / 2, width, height);
+        },
+        {opening, start, box});
 }
 
 QHBoxLayout* EquationScreen::BuildLine(const std::vector<EquationItem>& items)
@@ -336,6 +361,7 @@ void EquationScreen::Show(const Complex* Kai, std::size_t count)
     for (std::size_t i = 0; i < txtRe.size(); ++i)
         boxes.push_back({TextOf(txtRe[i]), TextOf(txtIm[i])});
     const std::vector<Complex> shown(Kai, Kai + count);
+    OfferSteps([boxes, shown] { return Exact::RootSteps(boxes, shown); });
     OfferExact([boxes, shown] { return Exact::Roots(boxes, shown); },
         [this, texts](const std::vector<ExactRoot>& roots) {
             for (std::size_t k = 0; k < roots.size() && k < lblRe.size(); ++k) {

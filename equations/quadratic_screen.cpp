@@ -27,6 +27,7 @@ const EquationForm kForm{
     .headingAbove = false,
     .rows = {{"Label13", {{"Label17", "i"}, {"Label8", "，"}}}, {"Label16", {{"Label18", "i"}}}},
     .realPartsFirst = true,
+    .steps = true,
 };
 
 } // namespace

@@ -2,12 +2,16 @@
 #include "gcd_screen.h"
 
 #include "conversions.h"
+#include "exact_library.h"
 #include "gcd.h"
 #include "widgets.h"
 
 #include <QGridLayout>
 #include <QLabel>
 #include <QLineEdit>
+#include <QPushButton>
+
+#include <algorithm>
 
 // This screen numbers its buttons the other way round: Command1 calculates.
 frmKouyaku::frmKouyaku()
@@ -36,7 +40,21 @@ frmKouyaku::frmKouyaku()
     body->addWidget(lblAnswer, 4, 0, 1, 2);
     SetBody(body);
 
-    SetTabOrder({txtNum[0], txtNum[1], cmdBack, cmdReset, cmdCalculate});
+    // 「途中式」 in the band right of 「最大公約数は・・・」, its right edge
+    // under the second box's, in the room between the boxes and the answer.
+    QPushButton* steps = MakeStepsButton();
+    QLineEdit* second = txtNum[1];
+    PlaceOver(steps,
+        [steps, second, Label1, this] {
+            const QSize size = steps->sizeHint();
+            const int middle = Label1->geometry().center().y();
+            const int top = std::max(second->geometry().bottom() + 2, middle - size.height() / 2);
+            const int bottom = std::min(lblAnswer->geometry().top() - 2, top + size.height());
+            return QRect(second->geometry().right() - size.width() + 1, top, size.width(), bottom - top);
+        },
+        {second, Label1, lblAnswer});
+
+    SetTabOrder({txtNum[0], txtNum[1], cmdBack, cmdReset, cmdCalculate, steps});
     txtNum[0]->setFocus();
     OnCalculate(&frmKouyaku::Command1_Click);
 }
@@ -51,6 +69,9 @@ void frmKouyaku::Init()
 void frmKouyaku::Command1_Click()
 {
     const auto outcome = Kouyaku(Read(txtNum[0]), Read(txtNum[1]));
-    if (const std::int32_t* Kotae = Accept(outcome))
+    if (const std::int32_t* Kotae = Accept(outcome)) {
         SetResult(lblAnswer, FormatGeneral(*Kotae));
+        const std::array<std::string, 2> numbers{TextOf(txtNum[0]), TextOf(txtNum[1])};
+        OfferSteps([numbers] { return Exact::GcdSteps(numbers); });
+    }
 }

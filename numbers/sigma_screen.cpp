@@ -11,6 +11,9 @@
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QLineEdit>
+#include <QPushButton>
+
+#include <algorithm>
 
 namespace {
 // "Ｋ" followed by a raised exponent (none for the linear term), kept tight
@@ -60,6 +63,18 @@ frmSiguma::frmSiguma()
     : CalculatorScreen(QStringLiteral("シグマの計算－Kalvora"), {"cmdBack", "cmdFirst", "cmdKeisan"})
 {
     LayOut();
+    // 「途中式」 under 「Ｋ＝first」 in the left column, level with the sum,
+    // in room that row leaves empty.
+    QPushButton* steps = MakeStepsButton();
+    PlaceOver(steps,
+        [steps, this] {
+            QWidget* sigma = findChild<QWidget*>(QStringLiteral("Label1"));
+            const QSize size = steps->sizeHint();
+            const int height = std::min(size.height(), lblAnswer->height());
+            const int left = std::max(0, sigma->geometry().center().x() - size.width() / 2);
+            return QRect(left, lblAnswer->geometry().center().y() - height / 2, size.width(), height);
+        },
+        {lblAnswer, txtFirst});
     SetKeyboardOrder();
     OnCalculate(&frmSiguma::cmdKeisan_Click);
 }
@@ -149,7 +164,8 @@ QLayout* frmSiguma::Result()
 // focus on the last value.
 void frmSiguma::SetKeyboardOrder()
 {
-    SetTabOrder({txtLast, txtFirst, txt3jou, txt2jou, txt1jou, txt0jou, cmdBack, cmdReset, cmdCalculate, chkExact});
+    SetTabOrder(
+        {txtLast, txtFirst, txt3jou, txt2jou, txt1jou, txt0jou, cmdBack, cmdReset, cmdCalculate, chkExact, cmdSteps});
     txtLast->setFocus();
 }
 
@@ -175,4 +191,5 @@ void frmSiguma::cmdKeisan_Click()
     const std::int32_t last = RoundToInt32(Read(txtLast)).value_or(0);
     OfferExact([first, last, keisuu] { return Exact::Sigma(first, last, keisuu); },
         [this, text](const ExactText& sum) { SetExactResult(lblAnswer, sum, text); });
+    OfferSteps([first, last, keisuu] { return Exact::SigmaSteps(first, last, keisuu); });
 }

@@ -17,6 +17,7 @@ packages=(
   qt6-base-dev qt6-base-dev-tools   # Widgets, Test and the moc/rcc tools
   libgl-dev                         # Qt's CMake package looks for it even though we never use OpenGL
   fonts-noto-cjk                    # Japanese glyphs
+  fonts-ipafont-mincho              # Japanese text in the worked steps' PDF (TrueType, kept as text)
   qt6-translations-l10n             # Qt's own words (context menus) in Japanese
   libflint-dev libcalcium-dev       # exact answers: rationals, exact matrices, algebraic numbers
   libflint-arb-dev                  # Calcium's headers include Arb's, which libcalcium-dev does not pull in
@@ -29,6 +30,7 @@ if [[ "$profile" == all ]]; then
     dpkg-dev lintian                  # dpkg-shlibdeps for the Debian package; its check
     libx11-dev bc                     # the start-up benchmark
     at-spi2-core python3-pyatspi dbus # the accessibility tree read as a screen reader reads it
+    poppler-utils                     # pdftotext and pdfinfo read back the worked steps' PDF
     locales                           # the locales the tests also run under
     texlive-latex-base texlive-lang-japanese # the steps' LaTeX compiled with amsmath (upLaTeX for Japanese)
   )

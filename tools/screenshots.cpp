@@ -3,10 +3,14 @@
 // README shows them. Not part of the installed program.
 //   QT_QPA_PLATFORM=offscreen build/tools/screenshots docs/screenshots
 //   QT_QPA_PLATFORM=offscreen QT_SCALE_FACTOR=2 build/tools/screenshots docs/screenshots
+// With --samples the steps windows show hand-built steps instead of the
+// exact module's.
 // Files are named after the screen, with "@2x" at scale 2.
 
 #include "driver.h"
 #include "navigation.h"
+#include "steps_samples.h"
+#include "steps_window.h"
 
 #include <QApplication>
 #include <QDir>
@@ -29,7 +33,12 @@ struct Shot {
     std::vector<std::pair<QString, QString>> input;
     QString calculate; // the calculate button, empty: none
     bool exact = false; // shown with 「分数・√で表示」 ticked
+    bool steps = false; // the steps window of the calculation, not the screen
 };
+
+// Set by --samples: the steps windows show hand-built steps, to look at the
+// layout apart from the exact module's steps.
+bool samples = false;
 
 std::vector<Shot> Shots()
 {
@@ -49,8 +58,8 @@ std::vector<Shot> Shots()
             "Command3", true},
         {"simultaneous-singular", "cmdRenritu", "frmRenritu", "optGen_1",
             {{"txtNum_1", "0.1"}, {"txtNum_2", "0.2"}, {"txtNum_3", "0.3"}, {"txtNumA_1", "1"}, {"txtNum_6", "0.4"},
-                {"txtNum_7", "0.5"}, {"txtNum_8", "0.6"}, {"txtNumA_2", "2"}, {"txtNum_11", "0.7"}, {"txtNum_12", "0.8"},
-                {"txtNum_13", "0.9"}, {"txtNumA_3", "3"}},
+                {"txtNum_7", "0.5"}, {"txtNum_8", "0.6"}, {"txtNumA_2", "2"}, {"txtNum_11", "0.7"},
+                {"txtNum_12", "0.8"}, {"txtNum_13", "0.9"}, {"txtNumA_3", "3"}},
             "Command3", true},
         // Complex roots with roots in both parts, and negative imaginary
         // parts written with their sign apart: x⁴ + x² + 1.
@@ -59,6 +68,15 @@ std::vector<Shot> Shots()
         {"triangle-exact", "cmdMenseki", "frmSankaku", "", {{"txtH_0", "2"}, {"txtH_1", "3"}, {"txtH_2", "4"}},
             "cmdKeisan", true},
         {"version", "cmdVersion", "frmVersion", "", {}, ""},
+        // The steps windows: the working of the calculations below.
+        {"steps-gcd", "cmdKouyakusuu", "frmKouyaku", "", {{"txtNum_0", "1071"}, {"txtNum_1", "462"}}, "Command1", false,
+            true},
+        {"steps-quadratic", "cmd2ji", "frm2ji", "", {{"txtRP_0", "2"}, {"txtRP_1", "-3"}, {"txtRP_2", "-1"}},
+            "Command3", false, true},
+        {"steps-sigma", "cmdSiguma", "frmSiguma", "",
+            {{"txtLast", "10"}, {"txtFirst", "1"}, {"txt3jou", "1"}, {"txt2jou", "2"}, {"txt1jou", "0.5"},
+                {"txt0jou", "-3"}},
+            "cmdKeisan", false, true},
         {"gcd", "cmdKouyakusuu", "frmKouyaku", "", {{"txtNum_0", "1071"}, {"txtNum_1", "462"}}, "Command1"},
         {"sigma", "cmdSiguma", "frmSiguma", "",
             {{"txtLast", "10"}, {"txtFirst", "1"}, {"txt3jou", "1"}, {"txt2jou", "2"}, {"txt1jou", "0.5"},
@@ -130,9 +148,23 @@ bool Render(const Shot& shot, const QDir& directory)
             QTest::qWait(10);
     }
 
-    QWidget* window = Driver::Window(shot.form);
+    QString form = shot.form;
+    if (shot.steps) {
+        Driver::Click(shot.form, QStringLiteral("cmdSteps"));
+        form = QStringLiteral("frmSteps");
+        auto* steps = qobject_cast<StepsWindow*>(Driver::Window(form));
+        if (steps && samples) {
+            const QString file = shot.file;
+            steps->SetSteps(file.endsWith(QLatin1String("gcd")) ? Samples::Gcd()
+                    : file.endsWith(QLatin1String("quadratic")) ? Samples::Quadratic()
+                                                                : Samples::Sigma());
+            steps->resize(steps->sizeHint());
+        }
+        QTest::qWait(50);
+    }
+    QWidget* window = Driver::Window(form);
     if (!window) {
-        std::fprintf(stderr, "screenshots: %s did not open\n", qPrintable(shot.form));
+        std::fprintf(stderr, "screenshots: %s did not open\n", qPrintable(form));
         return false;
     }
     const QPixmap picture = window->grab();
@@ -153,7 +185,9 @@ int main(int argc, char* argv[])
     if (qEnvironmentVariableIsEmpty("KALVORA_EXACT_MODULE"))
         qputenv("KALVORA_EXACT_MODULE", KALVORA_EXACT_MODULE_PATH);
     QApplication app(argc, argv);
-    const QDir directory(argc > 1 ? QString::fromLocal8Bit(argv[1]) : QStringLiteral("docs/screenshots"));
+    QStringList arguments = app.arguments().mid(1);
+    samples = arguments.removeAll(QStringLiteral("--samples")) > 0;
+    const QDir directory(arguments.isEmpty() ? QStringLiteral("docs/screenshots") : arguments.first());
     QDir().mkpath(directory.path());
     bool ok = true;
     for (const Shot& shot : Shots())

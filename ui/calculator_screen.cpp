@@ -5,6 +5,7 @@
 #include "exact_library.h"
 #include "message_box.h"
 #include "result_label.h"
+#include "steps_window.h"
 #include "widgets.h"
 
 #include <QBoxLayout>
@@ -100,6 +101,17 @@ bool SlowDownForTests()
     return !ending;
 }
 
+// The steps, or none when working them out failed: the window then says it
+// cannot show them.
+WorkedSteps StepsOf(const std::function<WorkedSteps()>& compute)
+{
+    try {
+        return compute();
+    } catch (...) {
+        return {};
+    }
+}
+
 } // namespace
 
 void CalculatorScreen::Work(ExactJob& job)
@@ -137,6 +149,8 @@ CalculatorScreen::CalculatorScreen(const QString& caption, ButtonNames names)
     // The window keeps the size its contents ask for, like a printed form.
     root->setSizeConstraint(QLayout::SetFixedSize);
 
+    // The steps window goes before the menu comes back.
+    connect(cmdBack, &QPushButton::clicked, this, &CalculatorScreen::WithdrawSteps);
     connect(cmdBack, &QPushButton::clicked, this, &CalculatorScreen::BackRequested);
     connect(cmdReset, &QPushButton::clicked, this, &CalculatorScreen::Restart);
 }
@@ -147,6 +161,7 @@ CalculatorScreen::~CalculatorScreen()
     // skips the work if it has not begun.
     if (runningExact)
         runningExact->dropped = true;
+    delete stepsWindow.data();
 }
 
 void CalculatorScreen::Form_Load()
@@ -161,7 +176,59 @@ void CalculatorScreen::Form_Load()
 void CalculatorScreen::Restart()
 {
     DropExact();
+    WithdrawSteps();
     Init();
+}
+
+QPushButton* CalculatorScreen::MakeStepsButton()
+{
+    cmdSteps = MakeButton(this, QStringLiteral("cmdSteps"), QStringLiteral("途中式"));
+    cmdSteps->setEnabled(false);
+    connect(cmdSteps, &QPushButton::clicked, this, &CalculatorScreen::ShowSteps);
+    return cmdSteps;
+}
+
+void CalculatorScreen::OfferSteps(std::function<WorkedSteps()> compute)
+{
+    if (!cmdSteps)
+        return;
+    offeredSteps = std::move(compute);
+    cmdSteps->setEnabled(true);
+    if (stepsWindow)
+        stepsWindow->SetSteps(StepsOf(offeredSteps));
+}
+
+void CalculatorScreen::PlaceOver(QWidget* control, std::function<QRect()> where, std::initializer_list<QWidget*> by)
+{
+    placeOver = [control, where = std::move(where)] { control->setGeometry(where()); };
+    for (QWidget* widget : by) {
+        placedBy.append(widget);
+        widget->installEventFilter(this);
+    }
+    control->raise();
+}
+
+void CalculatorScreen::WithdrawSteps()
+{
+    offeredSteps = nullptr;
+    if (cmdSteps)
+        cmdSteps->setEnabled(false);
+    if (stepsWindow)
+        stepsWindow->close();
+}
+
+void CalculatorScreen::ShowSteps()
+{
+    if (!offeredSteps)
+        return;
+    if (!stepsWindow) {
+        stepsWindow = new StepsWindow(windowTitle());
+        stepsWindow->SetSteps(StepsOf(offeredSteps));
+        stepsWindow->resize(stepsWindow->sizeHint());
+    }
+    stepsWindow->show();
+    stepsWindow->raise();
+    stepsWindow->activateWindow();
 }
 
 QCheckBox* CalculatorScreen::MakeExactSwitch()
@@ -271,6 +338,8 @@ void CalculatorScreen::keyPressEvent(QKeyEvent* event)
 
 bool CalculatorScreen::eventFilter(QObject* watched, QEvent* event)
 {
+    if ((event->type() == QEvent::Move || event->type() == QEvent::Resize) && placeOver && placedBy.contains(watched))
+        placeOver();
     if (event->type() == QEvent::KeyPress) {
         auto* box = qobject_cast<QLineEdit*>(watched);
         if (box && static_cast<QKeyEvent*>(event)->matches(QKeySequence::Copy) && !box->hasSelectedText()) {
@@ -300,9 +369,17 @@ void CalculatorScreen::Reject(const Rejection& rejection, std::initializer_list<
 
 void CalculatorScreen::Guarded(const std::function<void()>& handler)
 {
+    // The steps on offer are of the results about to be replaced; an open
+    // window waits for the new ones, and closes when none come.
+    offeredSteps = nullptr;
+    if (cmdSteps)
+        cmdSteps->setEnabled(false);
     try {
         handler();
     } catch (const ArithmeticFault&) {
+        offeredSteps = nullptr;
         ShowMessage(this, FaultMessage());
     }
+    if (!offeredSteps)
+        WithdrawSteps();
 }

@@ -3,6 +3,9 @@
 
 #include "outcome.h"
 
+#include "exact_steps.h"
+
+#include <QPointer>
 #include <QPushButton>
 #include <QWidget>
 
@@ -19,6 +22,7 @@ class QCheckBox;
 class QKeyEvent;
 class QLayout;
 class QLineEdit;
+class StepsWindow;
 
 // The shape every calculator shares: its own controls above a row of three
 // buttons, back "戻る", reset "初期化" and calculate "計算！" from left to
@@ -113,6 +117,24 @@ protected:
             [apply = std::move(apply), found] { apply(std::as_const(**found)); }});
     }
 
+    // 「途中式」, for screens that show the working of their calculation: the
+    // screen places it near its results, last in its keyboard order. It is
+    // enabled only while the screen offers steps.
+    QPushButton* MakeStepsButton();
+
+    // Called after the results of a calculation are shown: `compute` works
+    // out its steps from copies of the boxes' texts, never a widget. It runs
+    // when the steps window opens, or at once when it is already open, which
+    // then shows the new steps. Each press of 計算！ first withdraws the
+    // previous offer; a calculation that makes none (a message) closes the
+    // window, and so do 初期化 and leaving the screen.
+    void OfferSteps(std::function<WorkedSteps()> compute);
+
+    // Keeps a control that is in no layout at the rectangle `where` gives,
+    // worked out again whenever one of the controls `by` moves or changes
+    // size: it takes room that no control uses, so that nothing moves for it.
+    void PlaceOver(QWidget* control, std::function<QRect()> where, std::initializer_list<QWidget*> by);
+
     // Starts the screen afresh: drops the results' exact forms, runs Init.
     void Restart();
 
@@ -130,6 +152,7 @@ protected:
     QPushButton* cmdReset;
     QPushButton* cmdCalculate;
     QCheckBox* chkExact = nullptr;
+    QPushButton* cmdSteps = nullptr;
 
 private:
     // One offer of exact work: what runs on the worker, and what then runs on
@@ -149,6 +172,17 @@ private:
     void ShowExact(bool on);
 
     void Guarded(const std::function<void()>& handler);
+
+    void ShowSteps();
+    void WithdrawSteps();
+
+    // The steps of the last calculation that showed results, not yet worked
+    // out; empty when there is none.
+    std::function<WorkedSteps()> offeredSteps;
+    QPointer<StepsWindow> stepsWindow;
+    // The control placed over the screen's free room, and what places it.
+    std::function<void()> placeOver;
+    QList<QObject*> placedBy;
 
     QBoxLayout* root;
     // Offered and not yet started: waiting for the switch, or for the

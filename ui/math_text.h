@@ -1,10 +1,13 @@
 // SPDX-License-Identifier: MIT
 #pragma once
 
+#include "exact_steps.h"
+
 #include <QFont>
 #include <QRectF>
 #include <QString>
 
+#include <memory>
 #include <optional>
 #include <vector>
 
@@ -48,6 +51,31 @@ public:
     void Draw(QPainter& painter, const QRectF& area, const QFont& font, Qt::Alignment alignment,
         Form form = Form::Stacked) const;
 
+    // How far a drawing reaches from the point where its line of text starts
+    // on the baseline: right, up and down.
+    struct Extent {
+        double width = 0;
+        double ascent = 0;
+        double descent = 0;
+    };
+
+    // The stacked form (or the text as it stands) placed on a baseline, as a
+    // formula's line holds it.
+    Extent Measure(const QFont& font) const;
+    void DrawOnBaseline(QPainter& painter, QPointF origin, const QFont& font) const;
+
+    // A formula tree (exact_steps.h) laid out in two dimensions as a
+    // textbook prints it: fractions stacked, roots under their bar, raised
+    // exponents, Σ with its limits, brackets as tall as what they hold,
+    // matrices and tables with aligned columns. Numbers, names and operators
+    // keep the font's size; only exponents and Σ's limits are smaller, never
+    // below the smallest type (SmallFont).
+    static Extent MeasureNode(const MathNode& node, const QFont& font);
+    static void DrawNode(QPainter& painter, const MathNode& node, QPointF origin, const QFont& font);
+
+    // The type of exponents and limits under a font.
+    static QFont SmallFont(const QFont& font);
+
 private:
     // A run of text, a square root over a run of digits, or a minus sign;
     // `apart` marks a sign between terms, which has room on both sides.
@@ -58,6 +86,8 @@ private:
     };
     using Row = std::vector<Piece>;
 
+    friend class StepsLayout;
+
     static Row ParseRow(const QString& text);
     static double RowWidth(const Row& row, const QFont& font);
     static void DrawRow(QPainter& painter, const Row& row, QPointF baseline, const QFont& font);
@@ -67,4 +97,60 @@ private:
     Row numerator;
     QString denominator; // empty: no fraction
     Row line; // the whole text on one line
+};
+
+// The worked steps of a calculation laid out for a given width, one step a
+// line of "caption formula remark", substeps indented. Consecutive equation
+// chains line up at their first "="; a line wider than the width breaks
+// before a top-level "=" (the next line starts with "=" under the first
+// one) or, failing that, before a top-level "+" or "-", so that nothing is
+// cut off. The window draws it and the PDF prints it, so both look alike.
+class StepsLayout {
+public:
+    // What stands when there are no steps to show.
+    static QString NoStepsText();
+
+    StepsLayout(const WorkedSteps& steps, const QFont& font, double width);
+
+    // One line as drawn: where it stands, how high it reaches, and which
+    // top-level step it belongs to (-1 for the line shown without steps).
+    struct Line {
+        double top = 0;
+        double height = 0;
+        double left = 0;
+        double right = 0;
+        int step = -1;
+    };
+    const std::vector<Line>& Lines() const { return lines; }
+
+    // The room every line takes: the width is at most the width asked for
+    // unless a part that cannot break is wider.
+    QSizeF Size() const;
+
+    // The width it was laid out for.
+    double Width() const { return room; }
+
+    // The smallest type any part is drawn in, in points.
+    double SmallestPointSize() const { return smallest; }
+
+    // Draws the lines [first, end) with the layout's top-left corner at
+    // origin; end -1 for all of them.
+    void Draw(QPainter& painter, QPointF origin, int first = 0, int end = -1) const;
+
+private:
+    // A piece of a line: a formula's node, or words in their font.
+    struct Placed {
+        const MathNode* node = nullptr; // null: text
+        QString text;
+        QFont font;
+        double x = 0;
+    };
+
+    std::shared_ptr<const WorkedSteps> steps;
+    QFont font;
+    std::vector<Line> lines;
+    std::vector<std::vector<Placed>> placed; // per line
+    std::vector<double> baselines; // per line, from its top
+    double smallest = 0;
+    double room = 0; // the width asked for
 };

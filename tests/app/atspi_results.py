@@ -100,6 +100,14 @@ def main():
     press(quadratic, "計算！")
     results = {"解1 の実部": "1.618", "解1 の虚部": "0.000", "解2 の実部": "-0.618", "解2 の虚部": "0.000"}
     check_results(quadratic, results)
+    # The worked steps: a window of their own, its text read whole.
+    press(quadratic, "途中式")
+    steps = window(app, "途中式（２次方程式）－Kalvora")
+    check_tree(steps)
+    view = find(steps, "text", "途中式")
+    check(shown(view).strip() != "", "the steps read as nothing")
+    check(view.description == shown(view), "the steps' description is not their text")
+    press(steps, "閉じる")
     press(quadratic, "初期化")
     check_results(quadratic, {name: "" for name in results})
     press(quadratic, "戻る")

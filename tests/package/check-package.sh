@@ -45,6 +45,7 @@ echo "Depends: $depends"
 check "depends on Qt 6 Widgets" 'grep -q "libqt6widgets6" <<<"$depends"'
 check "depends on Qt 6 Gui (platform plugins)" 'grep -q "libqt6gui6" <<<"$depends"'
 check "depends on a Japanese font" 'grep -q "fonts-noto-cjk" <<<"$depends"'
+check "depends on a TrueType Japanese font for PDF" 'grep -q "fonts-ipafont-mincho" <<<"$depends"'
 check "package name and architecture" '[ "$(dpkg-deb -f "$deb" Package)" = kalvora ] && [ -n "$(dpkg-deb -f "$deb" Architecture)" ]'
 
 dpkg-deb -x "$deb" "$work/root"
