@@ -95,10 +95,12 @@ int main(int argc, char* argv[])
             if (c.form != form)
                 continue;
             Driver::Fill(form, c.inputs);
-            Driver::Click(form, info.calculate);
+            // Numbers the decimal calculation refuses end with a message.
+            if (Driver::ClickForMessage(form, info.calculate))
+                continue;
             auto* steps = Driver::Control<QPushButton>(form, QStringLiteral("cmdSteps"));
             if (!steps || !steps->isEnabled())
-                continue; // the decimal calculation refused these numbers
+                return 1;
             for (int r = 0; r < repeats; ++r) {
                 QElapsedTimer timer;
                 timer.start();

@@ -48,7 +48,9 @@ WorkedSteps GcdSteps(const std::array<std::string, 2>& txtNum)
             row.push_back(Op("+"));
             row.push_back(Of(r));
         }
-        worked.steps.push_back(MakeStep("euclid.division", {}, Row(std::move(row))));
+        MathNode division = Row(std::move(row));
+        division.text = kSpacedRow;
+        worked.steps.push_back(MakeStep("euclid.division", {}, std::move(division)));
         if (fmpz_is_zero(r.get()))
             break;
         a = std::move(b);

@@ -89,11 +89,12 @@ bool NeedsSpace(const MathNode& left, const MathNode& right)
     if (left.kind == Kind::Word || right.kind == Kind::Word)
         return true;
     const bool leftEndsAsFraction = left.kind == Kind::Fraction || left.kind == Kind::Root || left.kind == Kind::Sigma
-        || (left.kind == Kind::Value && left.text.find_first_of("/√") != std::string::npos);
+        || (left.kind == Kind::Value
+            && (left.text.find('/') != std::string::npos || left.text.find("√") != std::string::npos));
     return leftEndsAsFraction && right.kind != Kind::Group;
 }
 
-std::string PlainRow(const std::vector<MathNode>& items, bool tight)
+std::string PlainRow(const std::vector<MathNode>& items, bool tight, bool spaced)
 {
     std::string out;
     for (std::size_t k = 0; k < items.size(); ++k) {
@@ -102,6 +103,8 @@ std::string PlainRow(const std::vector<MathNode>& items, bool tight)
             const std::string& op = item.text;
             if (op == ",")
                 out += tight ? "," : ", ";
+            else if (op == "×" && spaced && !tight)
+                out += " × ";
             else if (op == "×" || op == "÷" || op == "·" || tight)
                 out += op;
             else if (IsUnary(items, k) && IsAdditive(op))
@@ -162,7 +165,7 @@ std::string Plain(const MathNode& node, bool tight)
     case Kind::Word:
     case Kind::Value:
     case Kind::Operator: return node.text;
-    case Kind::Row: return PlainRow(node.children, tight);
+    case Kind::Row: return PlainRow(node.children, tight, node.text == kSpacedRow);
     case Kind::Fraction: {
         const MathNode& top = child(0);
         const MathNode& bottom = child(1);

@@ -24,7 +24,7 @@ struct MathNode {
         Operator, // "=", "+", "-", "±", "×", "≈", ">", "<", "≠", ","
         Word, // Japanese words inside a formula: "より"
         Value, // a canonical exact text ("(1+√5)/2") or "≈" and a decimal, as the exact view writes it
-        Row, // children side by side
+        Row, // children side by side; `text` kSpacedRow writes its "×" with spaces
         Fraction, // children[0] over children[1]
         Root, // √ with its bar over children[0]
         Power, // children[0] with children[1] raised
@@ -42,6 +42,10 @@ struct MathNode {
     int columns = 0;
     int bar = 0;
 };
+
+// A row whose products stand apart, as a division is written:
+// "1071 = 462 × 2 + 147" (elsewhere "4×2×(-1)").
+inline constexpr char kSpacedRow[] = "spaced";
 
 // One step of the working: the rule it applies, its words and its formula,
 // read "caption formula remark" ("判別式 D = b² - 4ac = 17", "D > 0 より、…"),

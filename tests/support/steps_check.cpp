@@ -119,7 +119,8 @@ Algebraic Numeral(std::string_view text)
         return Algebraic(Integer(text));
     std::string digits(text.substr(0, point));
     digits += text.substr(point + 1);
-    std::string scale = "1" + std::string(text.size() - point - 1, '0');
+    std::string scale(text.size() - point, '0');
+    scale.front() = '1';
     return Algebraic(Rational(Integer(digits), Integer(scale)));
 }
 
