@@ -22,15 +22,19 @@ bool IsUnary(const std::vector<MathNode>& items, std::size_t k)
     return k == 0 || items[k - 1].kind == Kind::Operator;
 }
 
-// True when the row has an operator joining two of its items at its own
-// level: "-b ± √D" has, "-3" and "4ac" have not.
+// True when the row adds or relates two of its items at its own level:
+// "-b ± √D" does, "-3", "4ac" and "10×11" do not, so that "10×11/2" needs
+// no brackets.
 bool HasBinaryOperator(const MathNode& node)
 {
     if (node.kind != Kind::Row)
         return false;
-    for (std::size_t k = 0; k < node.children.size(); ++k)
-        if (node.children[k].kind == Kind::Operator && !IsUnary(node.children, k))
+    for (std::size_t k = 0; k < node.children.size(); ++k) {
+        const MathNode& item = node.children[k];
+        const bool product = item.text == "×" || item.text == "÷" || item.text == "·";
+        if (item.kind == Kind::Operator && !product && !IsUnary(node.children, k))
             return true;
+    }
     return false;
 }
 
@@ -83,7 +87,8 @@ bool AllDigits(std::string_view text)
 }
 
 // Where one item follows another with nothing between them, a product: a
-// space keeps "√3 i" and "1/2 x" from reading as √(3i) or 1/(2x).
+// space keeps "√3 i", "1/2 x" and "1/2 (x - 1)" from reading as √(3i),
+// 1/(2x) or 1/(2(x - 1)).
 bool NeedsSpace(const MathNode& left, const MathNode& right)
 {
     if (left.kind == Kind::Word || right.kind == Kind::Word)
@@ -91,7 +96,7 @@ bool NeedsSpace(const MathNode& left, const MathNode& right)
     const bool leftEndsAsFraction = left.kind == Kind::Fraction || left.kind == Kind::Root || left.kind == Kind::Sigma
         || (left.kind == Kind::Value
             && (left.text.find('/') != std::string::npos || left.text.find("√") != std::string::npos));
-    return leftEndsAsFraction && right.kind != Kind::Group;
+    return leftEndsAsFraction;
 }
 
 std::string PlainRow(const std::vector<MathNode>& items, bool tight, bool spaced)
