@@ -357,7 +357,18 @@ std::vector<ExactRoot> ExactRoots(const std::vector<CoefficientBoxes>& keisuu, c
     if (!roots || roots->size() != shown.size())
         return rows;
     const std::vector<std::size_t> order = Assign(*roots, shown);
-    for (std::size_t k = 0; k < rows.size(); ++k)
-        rows[k] = (*roots)[order[k]].parts;
+    for (std::size_t k = 0; k < rows.size(); ++k) {
+        const ExactRootValue& root = (*roots)[order[k]];
+        rows[k] = root.parts;
+        // A part with no text is shown as its true value rounded like the
+        // decimals, which the solvers' floating point can miss by far for
+        // coefficients of very different sizes.
+        if (root.position) {
+            if (!rows[k].re)
+                rows[k].re.value_as_double = root.position->re;
+            if (!rows[k].im)
+                rows[k].im.value_as_double = root.position->im;
+        }
+    }
     return rows;
 }

@@ -456,5 +456,6 @@ ExactText ExactTriangleArea(const std::array<std::string, 3>& txtH, const std::a
     // Where the formula has no value exactly, there is no true area to give.
     if (!(std::holds_alternative<ExactGap>(area) && std::get<ExactGap>(area) == ExactGap::NotFound))
         text.value_as_double = AreaAsDouble(r);
+    text.drift = DecimalDrift::Pi;
     return text;
 }

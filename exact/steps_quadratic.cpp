@@ -4,6 +4,8 @@
 #include "exact_reading.h"
 #include "worked_steps.h"
 
+#include <cmath>
+
 #include <optional>
 #include <utility>
 
@@ -329,6 +331,14 @@ void ComplexSteps(WorkedSteps& worked, const Gaussian& a, const Gaussian& b, con
         "quadratic.formula", "解の公式より", Chain({Name("x"), formula, Fraction(Row(std::move(top)), Of(twoA))})));
 }
 
+// A part as the exact view shows it: its canonical text, or "≈" and its
+// true value where that is known, else the decimal root's, to three places.
+std::string ShownText(const ExactText& part, double decimal)
+{
+    const double value = std::isfinite(part.value_as_double) ? part.value_as_double : decimal;
+    return ExactLabelText(part, FormatFixed(value, "0.000"));
+}
+
 } // namespace
 
 WorkedSteps RootSteps(const std::vector<CoefficientBoxes>& keisuu, const std::vector<Complex>& shown)
@@ -364,9 +374,7 @@ WorkedSteps RootSteps(const std::vector<CoefficientBoxes>& keisuu, const std::ve
             break;
         if (r > 0)
             list.push_back(Op(","));
-        Append(list,
-            RootValue(ExactLabelText(rows[r].re, FormatFixed(shown[r].re, "0.000")),
-                ExactLabelText(rows[r].im, FormatFixed(shown[r].im, "0.000"))));
+        Append(list, RootValue(ShownText(rows[r].re, shown[r].re), ShownText(rows[r].im, shown[r].im)));
     }
     worked.steps.push_back(MakeStep(StepRule::kAnswer, "答", Row(std::move(list)), IsZero(d) ? "（重解）" : ""));
     return worked;

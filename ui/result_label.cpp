@@ -401,7 +401,9 @@ QString ResultLabel::Reasons() const
         }
     }
     if (std::isfinite(exactSource.value_as_double) && TrueDecimal() != decimal)
-        reasons << QStringLiteral("小数の表示は円周率を 3.1415926535 として計算しています");
+        reasons << (exactSource.drift == DecimalDrift::Pi
+                ? QStringLiteral("小数の表示は円周率を 3.1415926535 として計算しています")
+                : QStringLiteral("小数の表示は、小数で計算したときの誤差を含んでいます"));
     return reasons.join(QLatin1Char('\n'));
 }
 

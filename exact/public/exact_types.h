@@ -36,6 +36,14 @@ enum class ExactGap : unsigned char {
     Stopped, // the calculation was stopped at its limit
 };
 
+// Why the decimal calculation's text can differ from the true value rounded
+// the same way: the triangle's π of ten decimals, or the rounding of the
+// solvers' floating point.
+enum class DecimalDrift : unsigned char {
+    Rounding,
+    Pi,
+};
+
 // The canonical text, or nothing and the reason why (ExactGap). A text given
 // is never wrong; nothing means the label shows kApproxMark and the decimal
 // text. It reads like std::optional<std::string>: `if (text)`, `*text`.
@@ -69,8 +77,11 @@ public:
 
     // The exact value rounded to a double, where the calculation gives it
     // (NaN otherwise): with or without a text, it tells where the decimal
-    // calculation's own rounding (π to ten decimals) moved its result.
+    // calculation's own rounding (π to ten decimals, a solver's floating
+    // point) moved its result.
     double value_as_double = std::numeric_limits<double>::quiet_NaN();
+    // What moved the decimal text off the true value, where it moved.
+    DecimalDrift drift = DecimalDrift::Rounding;
 
     friend bool operator==(const ExactText& a, const ExactText& b) { return a.text_ == b.text_; }
     friend bool operator==(const ExactText& a, std::nullopt_t) { return !a.text_; }

@@ -20,7 +20,6 @@ using namespace Driver;
 
 namespace {
 
-
 const QString kQuadratic = QStringLiteral("frm2ji");
 const QString kCubic = QStringLiteral("frm3ji");
 const QString kQuartic = QStringLiteral("frm4ji");
@@ -84,6 +83,7 @@ private slots:
     void copiedRoots_data();
     void copiedRoots();
     void trueArea();
+    void trueRoots();
     void singularNote();
 };
 
@@ -226,15 +226,31 @@ void TestExactView::trueArea()
     QVERIFY(ToolTipShown(area).contains(QStringLiteral("3.1415926535")));
 }
 
+// Coefficients of very different sizes: the decimal solver loses the small
+// root to cancellation, the exact view shows the true one.
+void TestExactView::trueRoots()
+{
+    Click(kMenu, CalculatorOf(kQuadratic).button);
+    Fill(kQuadratic, Inputs{{"txtRP_0", "6e-96"}, {"txtRP_1", "7e-72"}, {"txtRP_2", "4e-67"}});
+    QCOMPARE(ClickForMessage(kQuadratic, CalculatorOf(kQuadratic).calculate), std::nullopt);
+    const Shown small{{"lblRAnswer_0", "0.000"}, {"lblIAnswer_0", "0.000"}};
+    QCOMPARE(Read(kQuadratic, small), Expected(small));
+    Click(kQuadratic, QStringLiteral("chkExact"));
+    const Shown exact{{"lblRAnswer_0", "≈-57142.857"}, {"lblIAnswer_0", "0"}};
+    QTRY_COMPARE_WITH_TIMEOUT(Read(kQuadratic, exact), Expected(exact), kExactWaitMs);
+    QVERIFY(ToolTipShown(Control<QLabel>(kQuadratic, QStringLiteral("lblRAnswer_0")))
+                .contains(QStringLiteral("小数で計算したときの誤差")));
+}
+
 // The words for a matrix singular only in exact arithmetic stand where its
 // inverse would be, and only while the exact view says them.
 void TestExactView::singularNote()
 {
     Click(kMenu, CalculatorOf(kInverse).button);
     Click(kInverse, QStringLiteral("optGen_1"));
-    Fill(kInverse, Inputs{{"txtNum_1", "0.1"}, {"txtNum_2", "0.2"}, {"txtNum_3", "0.3"}, {"txtNum_6", "0.4"},
-                       {"txtNum_7", "0.5"}, {"txtNum_8", "0.6"}, {"txtNum_11", "0.7"}, {"txtNum_12", "0.8"},
-                       {"txtNum_13", "0.9"}});
+    Fill(kInverse,
+        Inputs{{"txtNum_1", "0.1"}, {"txtNum_2", "0.2"}, {"txtNum_3", "0.3"}, {"txtNum_6", "0.4"}, {"txtNum_7", "0.5"},
+            {"txtNum_8", "0.6"}, {"txtNum_11", "0.7"}, {"txtNum_12", "0.8"}, {"txtNum_13", "0.9"}});
     QCOMPARE(ClickForMessage(kInverse, CalculatorOf(kInverse).calculate), std::nullopt);
     QWidget* window = Window(kInverse);
     auto* note = Control<QLabel>(kInverse, QStringLiteral("lblExactNote"));

@@ -96,8 +96,13 @@ QString ExpectedRootAnswer(const std::vector<CoefficientBoxes>& boxes, const std
     const std::vector<ExactRoot> rows = ExactRoots(boxes, shown);
     QStringList texts;
     for (std::size_t k = 0; k < rows.size(); ++k) {
-        texts.append(RootText(QString::fromStdString(ExactLabelText(rows[k].re, FormatFixed(shown[k].re, "0.000"))),
-            QString::fromStdString(ExactLabelText(rows[k].im, FormatFixed(shown[k].im, "0.000")))));
+        // Without a text, the true value to the decimals' places where it
+        // is known.
+        const auto part = [](const ExactText& exact, double decimal) {
+            const double value = std::isfinite(exact.value_as_double) ? exact.value_as_double : decimal;
+            return QString::fromStdString(ExactLabelText(exact, FormatFixed(value, "0.000")));
+        };
+        texts.append(RootText(part(rows[k].re, shown[k].re), part(rows[k].im, shown[k].im)));
         if (twice)
             break;
     }

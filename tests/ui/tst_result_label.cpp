@@ -263,6 +263,7 @@ namespace {
 ExactText Valued(ExactText text, double value)
 {
     text.value_as_double = value;
+    text.drift = DecimalDrift::Pi;
     return text;
 }
 
