@@ -194,7 +194,10 @@ void CalculatorScreen::OfferSteps(std::function<WorkedSteps()> compute)
         return;
     offeredSteps = std::move(compute);
     cmdSteps->setEnabled(true);
-    if (stepsWindow)
+    // An open window follows at once; a closed one works them out when it
+    // opens again.
+    stepsCurrent = stepsWindow && stepsWindow->isVisible();
+    if (stepsCurrent)
         stepsWindow->SetSteps(StepsOf(offeredSteps));
 }
 
@@ -221,11 +224,15 @@ void CalculatorScreen::ShowSteps()
 {
     if (!offeredSteps)
         return;
-    if (!stepsWindow) {
+    const bool first = !stepsWindow;
+    if (first)
         stepsWindow = new StepsWindow(windowTitle());
+    if (!stepsCurrent) {
         stepsWindow->SetSteps(StepsOf(offeredSteps));
-        stepsWindow->resize(stepsWindow->sizeHint());
+        stepsCurrent = true;
     }
+    if (first)
+        stepsWindow->resize(stepsWindow->sizeHint());
     stepsWindow->show();
     stepsWindow->raise();
     stepsWindow->activateWindow();

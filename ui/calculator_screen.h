@@ -180,6 +180,8 @@ private:
     // out; empty when there is none.
     std::function<WorkedSteps()> offeredSteps;
     QPointer<StepsWindow> stepsWindow;
+    // Whether the window holds the steps now on offer.
+    bool stepsCurrent = false;
     // The control placed over the screen's free room, and what places it.
     std::function<void()> placeOver;
     QList<QObject*> placedBy;

@@ -286,6 +286,20 @@ void TestStepsWindow::followsRecalculation()
     QCOMPARE(OpenSteps(), steps.data());
     if (screen.steps)
         QCOMPARE(steps->PlainText(), Reading(screen.steps()));
+    QVERIFY2(steps->PlainText().section(QLatin1Char('\n'), -1).startsWith(QStringLiteral("答 ")),
+        qPrintable(steps->PlainText()));
+
+    // Closed, it works out the steps of the newest calculation when it opens
+    // again.
+    const QString other = steps->PlainText();
+    Click(kSteps, QStringLiteral("cmdCloseSteps"));
+    QVERIFY(!OpenSteps());
+    QVERIFY(Calculate(screen, screen.good));
+    Click(form, kButton);
+    QVERIFY(OpenSteps());
+    QVERIFY(OpenSteps()->PlainText() != other);
+    if (screen.steps)
+        QCOMPARE(OpenSteps()->PlainText(), Reading(screen.steps()));
 }
 
 void TestStepsWindow::closes_data()
