@@ -49,9 +49,6 @@ constexpr long kMaxRatioWork = 1024;
 // text c√m/den of at most 24 characters has c·m·den < 10^22, and then
 // N ≤ (c·m·den)² < 10^44 < 2^147: a larger N certainly has a longer text.
 constexpr long kMaxHeronBits = 147;
-// The radicand's square part is found by trial division up to this prime;
-// a cofactor beyond one machine word with no small factor is not split.
-constexpr ulong kTrialPrimes = 1 << 12; // primes up to 38873
 
 // x − 2k in [0, 2): the same sine and cosine, with a numerator that fits.
 Rational Reduced(const Rational& x)
@@ -133,50 +130,6 @@ struct ScaledArea {
 };
 // NotFound here: exactly, these values make no triangle.
 using Area = std::variant<ScaledArea, ExactGap>;
-
-// n = s²·m with m square-free, for 0 < n < 2^kMaxHeronBits; nothing when a
-// cofactor is too large to split.
-std::optional<std::pair<Integer, Integer>> SplitSquare(Integer n)
-{
-    Integer s(1), m(1);
-    const ulong* primes = n_primes_arr_readonly(kTrialPrimes);
-    for (ulong k = 0; k < kTrialPrimes && !fmpz_is_one(n.get()); ++k) {
-        const ulong p = primes[k];
-        int e = 0;
-        while (fmpz_divisible_si(n.get(), static_cast<slong>(p))) {
-            fmpz_divexact_ui(n.get(), n.get(), p);
-            ++e;
-        }
-        for (int twice = 0; twice < e / 2; ++twice)
-            fmpz_mul_ui(s.get(), s.get(), p);
-        if (e % 2 == 1)
-            fmpz_mul_ui(m.get(), m.get(), p);
-    }
-    // What is left has no prime factor below the last one tried.
-    if (fmpz_is_square(n.get())) {
-        fmpz_sqrt(n.get(), n.get());
-        fmpz_mul(s.get(), s.get(), n.get());
-        return std::pair{s, m};
-    }
-    const ulong last = primes[kTrialPrimes - 1];
-    const bool squareFree = fmpz_is_probabprime(n.get()) || fmpz_cmp_ui(n.get(), last * last * last) < 0;
-    if (!squareFree && !fmpz_abs_fits_ui(n.get()))
-        return std::nullopt;
-    if (squareFree) {
-        fmpz_mul(m.get(), m.get(), n.get());
-        return std::pair{s, m};
-    }
-    n_factor_t factors;
-    n_factor_init(&factors);
-    n_factor(&factors, fmpz_get_ui(n.get()), 0);
-    for (int k = 0; k < factors.num; ++k) {
-        for (int twice = 0; twice < factors.exp[k] / 2; ++twice)
-            fmpz_mul_ui(s.get(), s.get(), factors.p[k]);
-        if (factors.exp[k] % 2 == 1)
-            fmpz_mul_ui(m.get(), m.get(), factors.p[k]);
-    }
-    return std::pair{s, m};
-}
 
 Area Heron(const Rational& a, const Rational& b, const Rational& c)
 {

@@ -25,8 +25,8 @@ constexpr long kMaxShortHeightBits[] = {0, 0, 150, 0, 320};
 constexpr ulong kTrialPrimes = 3512; // the primes below 32768
 constexpr long kTrialBoundBits = 15;
 
-// n = s²·m with m square-free, for n > 0; nothing when trial division leaves
-// a cofactor it cannot classify.
+} // namespace
+
 std::optional<std::pair<Integer, Integer>> SplitSquare(const Integer& n)
 {
     Flint<fmpz_factor_struct> factors;
@@ -65,6 +65,8 @@ std::optional<std::pair<Integer, Integer>> SplitSquare(const Integer& n)
     }
     return std::pair{s, m};
 }
+
+namespace {
 
 // a + k·b, merging the terms of equal m and dropping those that cancel.
 SurdForm Combine(const SurdForm& a, const SurdForm& b, const Rational& k)

@@ -9,6 +9,7 @@
 
 #include <optional>
 #include <string>
+#include <utility>
 #include <vector>
 
 // c₁√m₁ + c₂√m₂ + … as rational coefficients of distinct square-free m ≥ 1 in
@@ -18,6 +19,12 @@ struct SurdTerm {
     Integer m;
 };
 using SurdForm = std::vector<SurdTerm>;
+
+// n = s²·m with m square-free, for n > 0, found by trial division by the
+// primes below 2^15 and exact classification of what is left (a prime, a
+// square, a product of two large primes, a machine word); nothing when the
+// cofactor would need real factoring.
+std::optional<std::pair<Integer, Integer>> SplitSquare(const Integer& n);
 
 // The surd form of a real algebraic number, found for degree 1, 2 and 4 and
 // always checked exactly against the number; nothing when there is none or it

@@ -322,59 +322,15 @@ bool Same(const MathNode& a, const MathNode& b)
 
 } // namespace Formula
 
-namespace {
-
-// n = s²·m, with m free of the squares trial division finds: primes below
-// 2^12, then a square or word-sized cofactor exactly; a larger cofactor stays
-// in m whole.
-void SplitSquare(const Integer& n, Integer& s, Integer& m)
-{
-    constexpr slong kTrialPrimes = 564; // the primes below 4096
-    fmpz_one(s.get());
-    fmpz_one(m.get());
-    if (fmpz_is_zero(n.get())) {
-        fmpz_zero(s.get());
-        return;
-    }
-    Flint<fmpz_factor_struct> factors;
-    fmpz_factor_trial(factors.get(), n.get(), kTrialPrimes);
-    Integer rest;
-    fmpz_abs(rest.get(), n.get());
-    const auto take = [&](const fmpz* p, ulong e) {
-        Integer power;
-        fmpz_pow_ui(power.get(), p, e);
-        fmpz_divexact(rest.get(), rest.get(), power.get());
-        fmpz_pow_ui(power.get(), p, e / 2);
-        fmpz_mul(s.get(), s.get(), power.get());
-        if (e % 2 == 1)
-            fmpz_mul(m.get(), m.get(), p);
-    };
-    for (slong k = 0; k < factors->num; ++k)
-        take(factors->p + k, factors->exp[k]);
-    if (fmpz_is_one(rest.get()))
-        return;
-    if (fmpz_is_square(rest.get())) {
-        Integer root;
-        fmpz_sqrt(root.get(), rest.get());
-        fmpz_mul(s.get(), s.get(), root.get());
-    } else if (fmpz_abs_fits_ui(rest.get())) {
-        Flint<fmpz_factor_struct> word;
-        fmpz_factor(word.get(), rest.get());
-        for (slong k = 0; k < word->num; ++k)
-            take(word->p + k, word->exp[k]);
-    } else {
-        fmpz_mul(m.get(), m.get(), rest.get());
-    }
-}
-
-} // namespace
-
 SurdParts SquareRootParts(const Rational& q)
 {
     // √(n/d) = √(n·d)/d.
-    Integer nd, s, m;
+    Integer nd;
     fmpz_mul(nd.get(), fmpq_numref(q.get()), fmpq_denref(q.get()));
-    SplitSquare(nd, s, m);
+    if (fmpz_sgn(nd.get()) <= 0)
+        return {Rational(0), Integer(1)};
+    // A cofactor too large to split stays under the root whole.
+    const auto [s, m] = SplitSquare(nd).value_or(std::pair{Integer(1), nd});
     Integer d;
     fmpz_set(d.get(), fmpq_denref(q.get()));
     return {Rational(s, d), m};

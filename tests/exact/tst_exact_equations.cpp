@@ -17,17 +17,6 @@
 
 namespace {
 
-// "re,im" per coefficient, highest power first; a missing ",im" is 0.
-std::vector<CoefficientBoxes> Boxes(const QStringList& coefficients)
-{
-    std::vector<CoefficientBoxes> boxes;
-    for (const QString& c : coefficients) {
-        const QStringList parts = c.split(',');
-        boxes.push_back({parts.value(0).toStdString(), parts.value(1).toStdString()});
-    }
-    return boxes;
-}
-
 template<std::size_t N, class Solver> std::vector<Complex> Run(const std::vector<CoefficientBoxes>& boxes, Solver solve)
 {
     std::array<Complex, N> keisuu;
@@ -84,7 +73,7 @@ void TestExactEquations::roots_data()
     QTest::newRow("x²+3") << QStringList{"1", "0", "3"} << QStringList{"0|√3", "0|-√3"};
     // A discriminant with two primes above the trial bound, one squared.
     QTest::newRow("(1±40009√40013)/3") << QStringList{"9", "-6", "-64049612601052"}
-                                      << QStringList{"(1+40009√40013)/3|0", "(1-40009√40013)/3|0"};
+                                       << QStringList{"(1+40009√40013)/3|0", "(1-40009√40013)/3|0"};
     QTest::newRow("decimal coefficients") << QStringList{"0.1", "-0.3", "0.2"} << QStringList{"1|0", "2|0"};
     QTest::newRow("Gaussian roots 1+2i, 3-i") << QStringList{"1", "-4,-1", "5,5"} << QStringList{"1|2", "3|-1"};
     // √(6i) = √3 + i√3: a non-real discriminant of rational modulus.

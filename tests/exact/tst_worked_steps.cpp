@@ -35,17 +35,6 @@ QString LastLine(const WorkedSteps& steps)
     return steps.steps.empty() ? QString() : QString::fromStdString(PlainLine(steps.steps.back()));
 }
 
-// "re,im" per coefficient, highest power first; a missing ",im" is blank.
-std::vector<CoefficientBoxes> Boxes(const QStringList& coefficients)
-{
-    std::vector<CoefficientBoxes> boxes;
-    for (const QString& c : coefficients) {
-        const QStringList parts = c.split(',');
-        boxes.push_back({parts.value(0).toStdString(), parts.value(1).toStdString()});
-    }
-    return boxes;
-}
-
 // The decimal roots in the screen's rows; none where the decimal solver
 // refuses the equation (it may also fault).
 std::vector<Complex> Shown(const std::vector<CoefficientBoxes>& boxes)

@@ -76,3 +76,13 @@ std::optional<Algebraic> ParseCanonical(std::string_view text)
 {
     return CanonicalParser(text).parse();
 }
+
+std::vector<CoefficientBoxes> Boxes(const QStringList& coefficients)
+{
+    std::vector<CoefficientBoxes> boxes;
+    for (const QString& c : coefficients) {
+        const QStringList parts = c.split(QLatin1Char(','));
+        boxes.push_back({parts.value(0).toStdString(), parts.value(1).toStdString()});
+    }
+    return boxes;
+}

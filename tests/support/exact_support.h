@@ -8,14 +8,20 @@
 #include "exact_text.h"
 
 #include <QString>
+#include <QStringList>
 
 #include <optional>
 #include <string_view>
+#include <vector>
 
 // The number a canonical text (exact_text.h) stands for; nothing for a text
 // that is not one. Texts of the canonical shape whose terms are not in order
 // or not reduced are read too: a round trip through CanonicalText tells them.
 std::optional<Algebraic> ParseCanonical(std::string_view text);
+
+// An equation's boxes from "re,im" per coefficient, highest power first; a
+// missing ",im" is a blank box.
+std::vector<CoefficientBoxes> Boxes(const QStringList& coefficients);
 
 // The text, or "none" for nothing.
 inline QString Text(const ExactText& t)
