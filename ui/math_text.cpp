@@ -329,18 +329,7 @@ void MathText::Draw(QPainter& painter, const QRectF& area, const QFont& font, Qt
         double axis = baseline + m.bar.centre;
         axis = std::min(axis, area.bottom() - below);
         axis = std::max(axis, area.top() + above);
-        double x = left;
-        if (minus) {
-            FillSnapped(painter, QRectF(x + m.bar.left, axis - m.bar.thickness / 2, m.bar.width, m.bar.thickness),
-                m.bar.thickness);
-            x += m.sign + m.after;
-        }
-        const double row = RowWidth(numerator, font);
-        const double under = m.metrics.horizontalAdvance(denominator);
-        const double bar = std::max(row, under) + 2 * m.gap;
-        DrawRow(painter, numerator, {x + (bar - row) / 2, axis - m.stroke / 2 - m.gap}, font);
-        FillSnapped(painter, QRectF(x, axis - m.stroke / 2, bar, m.stroke), m.stroke);
-        painter.drawText(QPointF(x + (bar - under) / 2, axis + below), denominator);
+        DrawStacked(painter, {left, axis}, font);
     }
     painter.restore();
 }
@@ -594,6 +583,26 @@ MathText::Extent MathText::Measure(const QFont& font) const
     return {RowWidth(row, font), m.digit + (root ? m.overline : 0), 0};
 }
 
+// The minus in front, then numerator over bar over denominator, the bar
+// centred on `axis` and starting at `start`'s x.
+void MathText::DrawStacked(QPainter& painter, QPointF start, const QFont& font) const
+{
+    const Metrics& m = MetricsOf(font);
+    const double axis = start.y();
+    double x = start.x();
+    if (minus) {
+        FillSnapped(painter, QRectF(x + m.bar.left, axis - m.bar.thickness / 2, m.bar.width, m.bar.thickness),
+            m.bar.thickness);
+        x += m.sign + m.after;
+    }
+    const double row = RowWidth(numerator, font);
+    const double under = m.metrics.horizontalAdvance(denominator);
+    const double bar = std::max(row, under) + 2 * m.gap;
+    DrawRow(painter, numerator, {x + (bar - row) / 2, axis - m.stroke / 2 - m.gap}, font);
+    FillSnapped(painter, QRectF(x, axis - m.stroke / 2, bar, m.stroke), m.stroke);
+    painter.drawText(QPointF(x + (bar - under) / 2, axis + m.stroke / 2 + m.gap + m.digit), denominator);
+}
+
 void MathText::DrawOnBaseline(QPainter& painter, QPointF origin, const QFont& font) const
 {
     const Metrics& m = MetricsOf(font);
@@ -606,19 +615,7 @@ void MathText::DrawOnBaseline(QPainter& painter, QPointF origin, const QFont& fo
     painter.setPen(pen);
     painter.setBrush(Qt::NoBrush);
     if (formula && !denominator.isEmpty()) {
-        const double axis = origin.y() + m.bar.centre;
-        double x = origin.x();
-        if (minus) {
-            FillSnapped(painter, QRectF(x + m.bar.left, axis - m.bar.thickness / 2, m.bar.width, m.bar.thickness),
-                m.bar.thickness);
-            x += m.sign + m.after;
-        }
-        const double row = RowWidth(numerator, font);
-        const double under = m.metrics.horizontalAdvance(denominator);
-        const double bar = std::max(row, under) + 2 * m.gap;
-        DrawRow(painter, numerator, {x + (bar - row) / 2, axis - m.stroke / 2 - m.gap}, font);
-        FillSnapped(painter, QRectF(x, axis - m.stroke / 2, bar, m.stroke), m.stroke);
-        painter.drawText(QPointF(x + (bar - under) / 2, axis + m.stroke / 2 + m.gap + m.digit), denominator);
+        DrawStacked(painter, {origin.x(), origin.y() + m.bar.centre}, font);
     } else {
         DrawRow(painter, formula ? numerator : line, origin, font);
     }

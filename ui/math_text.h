@@ -91,6 +91,7 @@ private:
     static Row ParseRow(const QString& text);
     static double RowWidth(const Row& row, const QFont& font);
     static void DrawRow(QPainter& painter, const Row& row, QPointF baseline, const QFont& font);
+    void DrawStacked(QPainter& painter, QPointF start, const QFont& font) const;
 
     bool formula = false;
     bool minus = false; // before the fraction bar
