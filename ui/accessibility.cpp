@@ -80,3 +80,17 @@ void MarkAsDecoration(QWidget* widget)
 {
     widget->setProperty(kDecoration, true);
 }
+
+void* AccessibleText::interface_cast(QAccessible::InterfaceType type)
+{
+    if (type == QAccessible::TextInterface)
+        return static_cast<QAccessibleTextInterface*>(this);
+    return QAccessibleWidget::interface_cast(type);
+}
+
+QString AccessibleText::attributes(int, int* start, int* end) const
+{
+    *start = 0;
+    *end = characterCount();
+    return {};
+}

@@ -27,18 +27,11 @@ namespace {
 // A result: its name says what it is ("解1 の実部"), its text and description
 // what it holds. The text is what a screen reader reads when it reads the
 // label, and what it can be asked for.
-class Result : public QAccessibleWidget, public QAccessibleTextInterface {
+class Result : public AccessibleText {
 public:
     explicit Result(ResultLabel* label)
-        : QAccessibleWidget(label, QAccessible::StaticText)
+        : AccessibleText(label, QAccessible::StaticText)
     {
-    }
-
-    void* interface_cast(QAccessible::InterfaceType type) override
-    {
-        if (type == QAccessible::TextInterface)
-            return static_cast<QAccessibleTextInterface*>(this);
-        return QAccessibleWidget::interface_cast(type);
     }
 
     QString text(QAccessible::Text kind) const override
@@ -51,8 +44,6 @@ public:
     }
 
     // The text interface: the value, read-only; its selection is the label's.
-    QString text(int start, int end) const override { return Value().mid(start, end - start); }
-    int characterCount() const override { return static_cast<int>(Value().size()); }
     void selection(int index, int* start, int* end) const override
     {
         *start = *end = 0;
@@ -65,21 +56,12 @@ public:
     void addSelection(int start, int end) override { setSelection(0, start, end); }
     void removeSelection(int) override { Label()->setSelection(0, 0); }
     void setSelection(int, int start, int end) override { Label()->setSelection(start, end - start); }
-    int cursorPosition() const override { return 0; }
-    void setCursorPosition(int) override { }
-    QRect characterRect(int) const override { return {}; }
-    int offsetAtPoint(const QPoint&) const override { return -1; }
-    void scrollToSubstring(int, int) override { }
-    QString attributes(int, int* start, int* end) const override
-    {
-        *start = 0;
-        *end = characterCount();
-        return {};
-    }
+
+protected:
+    QString Value() const override { return Label()->text(); }
 
 private:
     ResultLabel* Label() const { return static_cast<ResultLabel*>(widget()); }
-    QString Value() const { return Label()->text(); }
 };
 
 QAccessibleInterface* ResultFactory(const QString& className, QObject* object)

@@ -31,10 +31,10 @@ namespace {
 
 // The steps as a screen reader meets them: a read-only text named 「途中式」,
 // holding the plain text, line for line, through the text interface.
-class StepsText : public QAccessibleWidget, public QAccessibleTextInterface {
+class StepsText : public AccessibleText {
 public:
     explicit StepsText(StepsView* view)
-        : QAccessibleWidget(view, QAccessible::EditableText)
+        : AccessibleText(view, QAccessible::EditableText)
     {
     }
 
@@ -47,13 +47,6 @@ public:
         return state;
     }
 
-    void* interface_cast(QAccessible::InterfaceType type) override
-    {
-        if (type == QAccessible::TextInterface)
-            return static_cast<QAccessibleTextInterface*>(this);
-        return QAccessibleWidget::interface_cast(type);
-    }
-
     QString text(QAccessible::Text kind) const override
     {
         switch (kind) {
@@ -64,27 +57,8 @@ public:
         }
     }
 
-    QString text(int start, int end) const override { return Value().mid(start, end - start); }
-    int characterCount() const override { return static_cast<int>(Value().size()); }
-    void selection(int, int* start, int* end) const override { *start = *end = 0; }
-    int selectionCount() const override { return 0; }
-    void addSelection(int, int) override { }
-    void removeSelection(int) override { }
-    void setSelection(int, int, int) override { }
-    int cursorPosition() const override { return 0; }
-    void setCursorPosition(int) override { }
-    QRect characterRect(int) const override { return {}; }
-    int offsetAtPoint(const QPoint&) const override { return -1; }
-    void scrollToSubstring(int, int) override { }
-    QString attributes(int, int* start, int* end) const override
-    {
-        *start = 0;
-        *end = characterCount();
-        return {};
-    }
-
-private:
-    QString Value() const { return static_cast<StepsView*>(widget())->PlainText(); }
+protected:
+    QString Value() const override { return static_cast<StepsView*>(widget())->PlainText(); }
 };
 
 QAccessibleInterface* StepsFactory(const QString& className, QObject* object)
