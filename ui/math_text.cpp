@@ -113,6 +113,17 @@ const Metrics& MetricsOf(const QFont& font)
     return **found;
 }
 
+// Lines drawn with the stroke of the font's own strokes, square-ended.
+void UseStroke(QPainter& painter, const Metrics& m)
+{
+    QPen pen = painter.pen();
+    pen.setWidthF(m.stroke);
+    pen.setCapStyle(Qt::FlatCap);
+    pen.setJoinStyle(Qt::MiterJoin);
+    painter.setPen(pen);
+    painter.setBrush(Qt::NoBrush);
+}
+
 double RootLead(const Metrics& m)
 {
     return m.digit * 0.6 + m.stroke;
@@ -306,12 +317,7 @@ void MathText::Draw(QPainter& painter, const QRectF& area, const QFont& font, Qt
     painter.setRenderHint(QPainter::Antialiasing);
     painter.setFont(font);
     const Metrics& m = MetricsOf(font);
-    QPen pen = painter.pen();
-    pen.setWidthF(m.stroke);
-    pen.setCapStyle(Qt::FlatCap);
-    pen.setJoinStyle(Qt::MiterJoin);
-    painter.setPen(pen);
-    painter.setBrush(Qt::NoBrush);
+    UseStroke(painter, m);
 
     // On the line where a label beside it writes its text; a stacked
     // fraction has its bar where "+" has its bar, moved only as far as it
@@ -608,12 +614,7 @@ void MathText::DrawOnBaseline(QPainter& painter, QPointF origin, const QFont& fo
     const Metrics& m = MetricsOf(font);
     painter.save();
     painter.setFont(font);
-    QPen pen = painter.pen();
-    pen.setWidthF(m.stroke);
-    pen.setCapStyle(Qt::FlatCap);
-    pen.setJoinStyle(Qt::MiterJoin);
-    painter.setPen(pen);
-    painter.setBrush(Qt::NoBrush);
+    UseStroke(painter, m);
     if (formula && !denominator.isEmpty()) {
         DrawStacked(painter, {origin.x(), origin.y() + m.bar.centre}, font);
     } else {
@@ -732,12 +733,8 @@ void MathText::DrawNode(QPainter& painter, const MathNode& node, QPointF origin,
     const double y = origin.y();
     painter.save();
     painter.setFont(font);
-    QPen pen = painter.pen();
-    pen.setWidthF(m.stroke);
-    pen.setCapStyle(Qt::FlatCap);
-    pen.setJoinStyle(Qt::MiterJoin);
-    painter.setPen(pen);
-    painter.setBrush(Qt::NoBrush);
+    UseStroke(painter, m);
+    const QPen pen = painter.pen();
     painter.setRenderHint(QPainter::Antialiasing);
     switch (node.kind) {
     case Kind::Number: painter.drawText(origin, Unicode(node.text)); break;
