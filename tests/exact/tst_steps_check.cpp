@@ -205,6 +205,26 @@ private slots:
         quarter.steps.push_back(MakeStep("", "", Row({Name("D"), Op("="), Number(21)})));
         QTest::newRow("quarter") << quarter << QStringList{"= does not hold: D = 21"};
 
+        // A factor solved in substeps has names of its own, and its equation
+        // holds at its own roots; the whole equation at all of them.
+        const auto factor = [](const char* root) {
+            WorkedSteps steps;
+            steps.steps.push_back(MakeStep(StepRule::kProblem, "",
+                Row({Group(Row({Name("x"), Op("-"), Number(2)})), Group(Row({Power(Name("x"), 2), Op("-"), Number(1)})),
+                    Op("="), Number(0)})));
+            Step solve = MakeStep("factor", "", Row({}));
+            solve.substeps.push_back(
+                MakeStep(StepRule::kProblem, "", Row({Power(Name("x"), 2), Op("-"), Number(1), Op("="), Number(0)})));
+            solve.substeps.push_back(MakeStep("", "", Row({Name("x"), Op("="), Number(1), Op(","), Number(-1)})));
+            steps.steps.push_back(solve);
+            steps.steps.push_back(MakeStep(StepRule::kAnswer, "答",
+                Row({Name("x"), Op("="), Number(2), Op(","), Number(1), Op(","), Value(root)})));
+            return steps;
+        };
+        QTest::newRow("substeps have their own names") << factor("-1") << QStringList{};
+        QTest::newRow("substeps have their own names, wrong root")
+            << factor("-2") << QStringList{"= does not hold: (x - 2)(x² - 1) = 0"};
+
         WorkedSteps unknown;
         unknown.steps.push_back(MakeStep("", "", Row({Number(2), Name("y"), Op("="), Name("z")})));
         QTest::newRow("free names") << unknown << QStringList{"cannot evaluate: 2y = z"};

@@ -672,8 +672,18 @@ struct Marker {
             CheckIdentity(step);
         else
             Check(step, true);
+        if (step.substeps.empty())
+            return;
+        // Substeps work in a scope of their own (a factor solved on its own,
+        // with its own a, b, c and x): their problems are checked at the end
+        // of it, and what they bind is forgotten after it.
+        const NumBindings outer = names;
+        std::vector<const Step*> inner;
         for (const Step& substep : step.substeps)
-            Walk(substep, problems);
+            Walk(substep, inner);
+        for (const Step* problem : inner)
+            Check(*problem, false);
+        names = outer;
     }
 };
 

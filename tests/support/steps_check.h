@@ -17,11 +17,12 @@
 // Names: "i" is the imaginary unit. A chain whose first member is a name not
 // yet bound defines it as the set of the next member ("D = b² - 4ac = 17"
 // binds D). Names are bound in step order, substeps after their step; the
-// given bindings come first. Σ is summed term by term over its bounds, which
-// must evaluate to integers. Steps of the problem rule are checked last,
-// with every name bound (the equation holds at the roots found); steps of
-// the identity rule are checked again with each free name set to several
-// random integers (a factorization holds for every x).
+// given bindings come first. The substeps of a step are a scope of their
+// own: their problem steps are checked at its end, and the names they bind
+// are forgotten after it (a factor solved on its own has its own a, b, c, x). Σ is summed term by term over its bounds,
+// which must evaluate to integers. Steps of the problem rule are checked last, with every name bound (the equation
+// holds at the roots found); steps of the identity rule are checked again with each free name set to several random
+// integers (a factorization holds for every x).
 //
 // Words, and formulas with no relation, are not checked.
 
