@@ -5,6 +5,7 @@
 #include "steps_text.h"
 
 #include <algorithm>
+#include <charconv>
 #include <cmath>
 #include <complex>
 #include <functional>
@@ -172,9 +173,11 @@ public:
             const std::string_view approx = "≈";
             if (std::string_view(node.text).starts_with(approx)) {
                 const std::string decimal = node.text.substr(approx.size());
-                char* end = nullptr;
-                const double d = std::strtod(decimal.c_str(), &end);
-                if (decimal.empty() || *end != '\0')
+                // Read as the program writes it, whatever the C library's
+                // locale says a decimal point is.
+                double d = 0;
+                const auto [end, error] = std::from_chars(decimal.data(), decimal.data() + decimal.size(), d);
+                if (decimal.empty() || error != std::errc() || end != decimal.data() + decimal.size())
                     return std::nullopt;
                 // A decimal shows at most 15 significant digits.
                 return Approximately(d, std::max(HalfUnitOf(node), 1e-14 * std::abs(d)));
