@@ -114,7 +114,11 @@ QString ExpectedAnswer(const std::vector<CoefficientBoxes>& boxes, const std::ve
     const auto values = ExactRootValues(k, Deadline(kExactSafetyNet));
     std::set<std::pair<std::string, std::string>> distinct;
     for (const ExactRootValue& value : values.value_or(std::vector<ExactRootValue>{})) {
-        const auto at = value.position.value_or(Complex{});
+        if (!value.position) {
+            distinct.insert({std::to_string(distinct.size()), "counted"}); // a root only counted, told apart
+            continue;
+        }
+        const Complex at = *value.position;
         distinct.insert(
             {QString::number(at.re, 'g', 17).toStdString() + "," + QString::number(at.im, 'g', 17).toStdString(),
                 ExactLabelText(value.parts.re, "?") + "," + ExactLabelText(value.parts.im, "?")});
@@ -487,16 +491,22 @@ void TestWorkedStepsCubic::hardInputsAreFast()
         {"1.23456789012345", "-98765.4321098765", "3.14159265358979", "2.71828182845904"},
         {"1.23456789012345,-9.87654321098765", "5.55555555555555,1e-300", "-2e70,3.33333333333333",
             "7.77777777777777,-1.11111111111111"},
+        {"1.23456789012345,-9.87654321098765", "5.55555555555555,1.11111111111111",
+            "-2.22222222222222,3.33333333333333", "7.77777777777777,-1.11111111111111"},
         {"1e300", "-3e-300", "7e299", "1e-300"},
-        {"1e-300", "1.23456789012345e-300", "-1e300", "9.99999999999999e299"},
+        {"1e150", "-3e-150", "7e149", "1e-150"},
+        {"1e-100", "1.23456789012345e-100", "-1e100", "9.99999999999999e99"},
+        {"3e8", "6e-213", "1e102", "-2e-50"},
         {"123456789012345", "-246913578024690", "123456789012345", ""},
         {"999999999999999", "-999999999999998", "-999999999999999", "999999999999998"},
     };
     for (const QStringList& c : equations) {
         const auto boxes = Boxes(c);
-        const std::vector<Complex> shown = Shown(boxes);
+        // Where the decimal solver refuses, the screen offers no steps; the
+        // builder must stay bounded all the same.
+        std::vector<Complex> shown = Shown(boxes);
         if (shown.empty())
-            continue;
+            shown.assign(3, Complex{});
         QElapsedTimer timer;
         timer.start();
         const WorkedSteps steps = RootSteps(boxes, shown);
