@@ -222,6 +222,8 @@ private slots:
     void textbook();
     void random_data();
     void random();
+    void factorOutRoot_data();
+    void factorOutRoot();
     void hardInputsAreFast();
     void refused();
 };
@@ -481,6 +483,55 @@ void TestWorkedStepsCubic::random()
     }
     if (kind <= 6)
         QVERIFY(factored > 20);
+}
+
+void TestWorkedStepsCubic::factorOutRoot_data()
+{
+    QTest::addColumn<QStringList>("coefficients");
+    QTest::addColumn<QString>("root");
+    QTest::addColumn<QString>("quotient");
+    QTest::newRow("quartic") << QStringList{"1", "", "-5", "", "4"} << "1"
+                             << "x³ + x² - 4x - 4";
+    QTest::newRow("its quotient") << QStringList{"1", "1", "-4", "-4"} << "-1"
+                                  << "x² - 4";
+    QTest::newRow("fraction") << QStringList{"6", "-5", "1"} << "1/3"
+                              << "2x - 1";
+    QTest::newRow("scaled") << QStringList{"0.25", "-1", "1"} << "2"
+                            << "x - 2";
+    QTest::newRow("Gaussian") << QStringList{"1", "-2,-2", "4,4", "-8"} << "2"
+                              << "x² + (-2i)x + 4";
+    QTest::newRow("none") << QStringList{"1", "", "", "-2"} << ""
+                          << "";
+    QTest::newRow("too large") << QStringList{"1e-300", "1e300", "-1e300", "1.23456789012345e-300"} << ""
+                               << "";
+}
+
+// The factor theorem on its own, as the quartic uses it again on a
+// quotient: the root tried, the quotient left, and every line true.
+void TestWorkedStepsCubic::factorOutRoot()
+{
+    QFETCH(QStringList, coefficients);
+    QFETCH(QString, root);
+    QFETCH(QString, quotient);
+    std::vector<GaussianRational> p;
+    for (const CoefficientBoxes& box : Boxes(coefficients))
+        p.push_back({*ReadExact(box.re), *ReadExact(box.im)});
+    const auto work = FactorOutRoot(p, "Q");
+    QCOMPARE(work.has_value(), !root.isEmpty());
+    if (!work)
+        return;
+    WorkedSteps steps;
+    steps.steps = work->steps;
+    const QString plain = Plain(steps);
+    QVERIFY2(plain.contains(QStringLiteral("Q(") + root + ") = "), qPrintable(plain));
+    QVERIFY2(plain.contains(QStringLiteral("組立除法")), qPrintable(plain));
+    QCOMPARE(QString::fromStdString(PlainText(Formula::Of(work->root))), root);
+    QCOMPARE(QString::fromStdString(PlainText(Formula::Polynomial(work->quotient))), quotient);
+    QStringList failures = CheckSteps(steps);
+    // A step that makes the coefficients whole restates the equation, with
+    // no roots bound here.
+    failures.removeIf([](const QString& line) { return line.contains(QStringLiteral("倍すると")); });
+    QVERIFY2(failures.isEmpty(), qPrintable(failures.join('\n') + "\n" + plain));
 }
 
 // The hardest inputs take far less than the window's budget, and still end
