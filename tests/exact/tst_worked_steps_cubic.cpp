@@ -499,7 +499,7 @@ void TestWorkedStepsCubic::factorOutRoot_data()
     QTest::newRow("scaled") << QStringList{"0.25", "-1", "1"} << "2"
                             << "x - 2";
     QTest::newRow("Gaussian") << QStringList{"1", "-2,-2", "4,4", "-8"} << "2"
-                              << "x² + (-2i)x + 4";
+                              << "x² - 2ix + 4";
     QTest::newRow("none") << QStringList{"1", "", "", "-2"} << ""
                           << "";
     QTest::newRow("too large") << QStringList{"1e-300", "1e300", "-1e300", "1.23456789012345e-300"} << ""
