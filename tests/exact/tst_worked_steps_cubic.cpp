@@ -251,6 +251,7 @@ void TestWorkedStepsCubic::textbook_data()
                                        "  D > 0 より、異なる2つの実数解をもつ\n"
                                        "  左辺を因数分解すると x² - x - 12 = (x - 4)(x + 3)\n"
                                        "  解の公式より x = (-b ± √D)/(2a) = (1 ± √49)/2 = (1 ± 7)/2 = 4, -3\n"
+                                       "以上より P(x) = (x - 4)(x - 2)(x + 3)\n"
                                        "答 x = 2, -3, 4";
     QTest::newRow("triple root") << QStringList{"1", "-6", "12", "-8"}
                                  << "x³ - 6x² + 12x - 8 = 0\n"
@@ -272,6 +273,7 @@ void TestWorkedStepsCubic::textbook_data()
                                     "  D/4 = 0 より、重解をもつ\n"
                                     "  左辺を因数分解すると x² - 4x + 4 = (x - 2)²\n"
                                     "  重解は x = -b'/a = 2\n"
+                                    "以上より P(x) = (x - 2)³\n"
                                     "答 x = 2（3重解）";
     QTest::newRow("fractional coefficients") << QStringList{"0.5", "0.5", "-2.5", "1.5"}
                                              << "1/2 x³ + 1/2 x² - 5/2 x + 3/2 = 0\n"
@@ -294,6 +296,7 @@ void TestWorkedStepsCubic::textbook_data()
                                                 "  D/4 > 0 より、異なる2つの実数解をもつ\n"
                                                 "  左辺を因数分解すると x² + 2x - 3 = (x - 1)(x + 3)\n"
                                                 "  解の公式より x = (-b' ± √(D/4))/a = -1 ± √4 = -1 ± 2 = 1, -3\n"
+                                                "以上より P(x) = (x - 1)²(x + 3)\n"
                                                 "答 x = 1 （重解）, -3";
     QTest::newRow("fractional root") << QStringList{"2", "-3", "", "1"}
                                      << "2x³ - 3x² + 1 = 0\n"
@@ -315,6 +318,7 @@ void TestWorkedStepsCubic::textbook_data()
                                         "  D/4 = 0 より、重解をもつ\n"
                                         "  左辺を因数分解すると x² - 2x + 1 = (x - 1)²\n"
                                         "  重解は x = -b'/a = 1\n"
+                                        "以上より P(x) = (x - 1)²(2x + 1)\n"
                                         "答 x = 1 （重解）, -1/2";
     QTest::newRow("root 0") << QStringList{"1", "-1", "-2", ""}
                             << "x³ - x² - 2x = 0\n"
@@ -333,6 +337,7 @@ void TestWorkedStepsCubic::textbook_data()
                                "  D > 0 より、異なる2つの実数解をもつ\n"
                                "  左辺を因数分解すると x² - x - 2 = (x - 2)(x + 1)\n"
                                "  解の公式より x = (-b ± √D)/(2a) = (1 ± √9)/2 = (1 ± 3)/2 = 2, -1\n"
+                               "以上より P(x) = x(x - 2)(x + 1)\n"
                                "答 x = 2, -1, 0";
     QTest::newRow("Gaussian root") << QStringList{"1", "-1,-2", "1", "-1,-2"}
                                    << "x³ + (-1 - 2i)x² + x + (-1 - 2i) = 0\n"
