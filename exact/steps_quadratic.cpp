@@ -2,10 +2,13 @@
 #include "conversions.h"
 #include "exact_equations.h"
 #include "exact_reading.h"
+#include "steps_gaussian.h"
+#include "steps_roots.h"
 #include "worked_steps.h"
 
 #include <cmath>
 
+#include <algorithm>
 #include <optional>
 #include <utility>
 
@@ -15,38 +18,6 @@ using namespace Formula;
 using Gaussian = GaussianRational;
 
 // ------------------------------------------------------------ numbers
-
-Gaussian operator+(const Gaussian& a, const Gaussian& b)
-{
-    return {a.re + b.re, a.im + b.im};
-}
-Gaussian operator-(const Gaussian& a, const Gaussian& b)
-{
-    return {a.re - b.re, a.im - b.im};
-}
-Gaussian operator*(const Gaussian& a, const Gaussian& b)
-{
-    return {a.re * b.re - a.im * b.im, a.re * b.im + a.im * b.re};
-}
-Gaussian operator-(const Gaussian& a)
-{
-    return {-a.re, -a.im};
-}
-// b must not be zero.
-Gaussian operator/(const Gaussian& a, const Gaussian& b)
-{
-    const Rational norm = b.re * b.re + b.im * b.im;
-    const Gaussian product = a * Gaussian{b.re, -b.im};
-    return {product.re / norm, product.im / norm};
-}
-bool IsZero(const Gaussian& z)
-{
-    return z.re.isZero() && z.im.isZero();
-}
-Gaussian Real(const Rational& q)
-{
-    return {q, {}};
-}
 
 bool IsSquare(const Rational& q)
 {
@@ -96,15 +67,15 @@ MathNode Coefficients(const std::vector<Gaussian>& k)
 }
 
 // The factor q·x − p of a rational root p/q: "(2x - 1)", "x" for the root 0.
-MathNode LinearFactor(const Rational& root)
+MathNode LinearFactor(const Rational& root, const std::string& v)
 {
     if (root.isZero())
-        return Name("x");
+        return Name(v);
     std::vector<MathNode> row;
     const Integer q = Denominator(root);
     if (!fmpz_is_one(q.get()))
         row.push_back(Of(q));
-    row.push_back(Name("x"));
+    row.push_back(Name(v));
     row.push_back(Op(root.sign() > 0 ? "-" : "+"));
     Integer p;
     fmpz_abs(p.get(), fmpq_numref(root.get()));
@@ -114,7 +85,7 @@ MathNode LinearFactor(const Rational& root)
 
 // a·x² + b·x + c = k(q₁x − p₁)(q₂x − p₂) for its rational roots, the larger
 // first but a factor x (the root 0) in front, a double root squared.
-MathNode Factored(const Rational& a, Rational r1, Rational r2)
+MathNode Factored(const Rational& a, Rational r1, Rational r2, const std::string& v)
 {
     if ((r1 - r2).sign() < 0)
         std::swap(r1, r2);
@@ -127,10 +98,10 @@ MathNode Factored(const Rational& a, Rational r1, Rational r2)
     else if (!(k == Rational(1)))
         Append(row, Of(k));
     if (r1 == r2) {
-        row.push_back(Power(LinearFactor(r1), 2));
+        row.push_back(Power(LinearFactor(r1, v), 2));
     } else {
-        row.push_back(LinearFactor(r1));
-        row.push_back(LinearFactor(r2));
+        row.push_back(LinearFactor(r1, v));
+        row.push_back(LinearFactor(r2, v));
     }
     return Row(std::move(row));
 }
@@ -197,7 +168,7 @@ void AppendDecimal(std::vector<MathNode>& row, const std::string& text, bool joi
 
 // Real coefficients: the discriminant (or its quarter), its sign, the
 // factorization where the roots are rational, and the formula.
-void RealSteps(WorkedSteps& worked, const Rational& a, const Rational& b, const Rational& c)
+void RealSteps(WorkedSteps& worked, const Rational& a, const Rational& b, const Rational& c, const std::string& unknown)
 {
     // The textbook halves b when it is even and a and c are whole numbers.
     const bool half = a.isInteger() && b.isInteger() && c.isInteger() && fmpz_is_even(fmpq_numref(b.get()));
@@ -230,8 +201,8 @@ void RealSteps(WorkedSteps& worked, const Rational& a, const Rational& b, const 
     const SurdParts root = SquareRootParts(Abs(d));
     const Rational v = Abs(root.c / denominator);
     // Already a product (ax²) it needs no factoring.
-    const MathNode polynomial = Polynomial({Real(a), Real(b), Real(c)});
-    const MathNode factored = sign >= 0 && fmpz_is_one(root.m.get()) ? Factored(a, w + v, w - v) : MathNode{};
+    const MathNode polynomial = Polynomial({Real(a), Real(b), Real(c)}, unknown);
+    const MathNode factored = sign >= 0 && fmpz_is_one(root.m.get()) ? Factored(a, w + v, w - v, unknown) : MathNode{};
     if (!factored.children.empty() && !Same(polynomial, factored)) {
         worked.steps.push_back(
             MakeStep(StepRule::kIdentity, "左辺を因数分解すると", Row({polynomial, Op("="), factored})));
@@ -242,7 +213,7 @@ void RealSteps(WorkedSteps& worked, const Rational& a, const Rational& b, const 
     const Rational& bUsed = half ? h : b;
     if (sign == 0) {
         worked.steps.push_back(MakeStep("quadratic.formula", "重解は",
-            Chain({Name("x"), Fraction(minusB, twoA),
+            Chain({Name(unknown), Fraction(minusB, twoA),
                 bUsed.isZero()               ? Of(w)
                     : denominator.sign() < 0 ? Over(Of(bUsed), -denominator)
                                              : Over(Of(-bUsed), denominator),
@@ -262,7 +233,7 @@ void RealSteps(WorkedSteps& worked, const Rational& a, const Rational& b, const 
     Integer m = root.m;
     if (sign < 0)
         fmpz_neg(m.get(), m.get());
-    std::vector<MathNode> members{Name("x"), Fraction(Row({minusB, Op("±"), Root(dName())}), twoA),
+    std::vector<MathNode> members{Name(unknown), Fraction(Row({minusB, Op("±"), Root(dName())}), twoA),
         Over(Row(std::move(top)), flip ? -denominator : denominator), PlusMinus(w, v, m)};
     if (sign > 0 && fmpz_is_one(root.m.get()))
         members.push_back(Row({Of(w + v), Op(","), Of(w - v)}));
@@ -271,7 +242,8 @@ void RealSteps(WorkedSteps& worked, const Rational& a, const Rational& b, const 
 
 // Complex coefficients: the discriminant, its square root where it has a form
 // with square roots (else its decimal, said so), and the formula.
-void ComplexSteps(WorkedSteps& worked, const Gaussian& a, const Gaussian& b, const Gaussian& c)
+void ComplexSteps(
+    WorkedSteps& worked, const Gaussian& a, const Gaussian& b, const Gaussian& c, const std::string& unknown)
 {
     const Gaussian d = b * b - Real(Rational(4)) * a * c;
     worked.steps.push_back(MakeStep("quadratic.discriminant", "判別式",
@@ -284,7 +256,7 @@ void ComplexSteps(WorkedSteps& worked, const Gaussian& a, const Gaussian& b, con
         = Fraction(Row({Op("-"), Name("b"), Op("±"), Root(Name("D"))}), Row({Number("2"), Name("a")}));
     if (IsZero(d)) {
         worked.steps.push_back(MakeStep("quadratic.formula", "D = 0 なので重解は",
-            Chain({Name("x"), Fraction(Row({Op("-"), Name("b")}), Row({Number("2"), Name("a")})),
+            Chain({Name(unknown), Fraction(Row({Op("-"), Name("b")}), Row({Number("2"), Name("a")})),
                 Fraction(Of(-b), Of(twoA)), Of(-b / twoA)})));
         return;
     }
@@ -304,7 +276,7 @@ void ComplexSteps(WorkedSteps& worked, const Gaussian& a, const Gaussian& b, con
         worked.steps.push_back(MakeStep(
             "quadratic.root", "D の平方根の1つは", Row({Root(Name("D")), Op("="), Root(Of(d)), Op("="), root})));
         top.push_back(root.children.size() > 1 ? Group(root) : root);
-        std::vector<MathNode> members{Name("x"), formula, Fraction(Row(std::move(top)), Of(twoA))};
+        std::vector<MathNode> members{Name(unknown), formula, Fraction(Row(std::move(top)), Of(twoA))};
         if (fmpz_is_one(x.m.get()) && fmpz_is_one(y.m.get())) {
             const Gaussian s{x.c, d.im.sign() < 0 ? -y.c : y.c};
             members.push_back(Row({Of((-b + s) / twoA), Op(","), Of((-b - s) / twoA)}));
@@ -328,7 +300,7 @@ void ComplexSteps(WorkedSteps& worked, const Gaussian& a, const Gaussian& b, con
     }
     top.push_back(Root(Of(d)));
     worked.steps.push_back(MakeStep(
-        "quadratic.formula", "解の公式より", Chain({Name("x"), formula, Fraction(Row(std::move(top)), Of(twoA))})));
+        "quadratic.formula", "解の公式より", Chain({Name(unknown), formula, Fraction(Row(std::move(top)), Of(twoA))})));
 }
 
 // A part as the exact view shows it: its canonical text, or "≈" and its
@@ -341,41 +313,141 @@ std::string ShownText(const ExactText& part, double decimal)
 
 } // namespace
 
-WorkedSteps RootSteps(const std::vector<CoefficientBoxes>& keisuu, const std::vector<Complex>& shown)
+std::optional<std::vector<GaussianRational>> ReadCoefficients(const std::vector<CoefficientBoxes>& keisuu)
 {
-    if (keisuu.size() != 3 || shown.size() != 2)
-        return {};
     std::vector<Gaussian> k;
     for (const CoefficientBoxes& boxes : keisuu) {
         const auto re = ReadExact(boxes.re), im = ReadExact(boxes.im);
         if (!re || !im)
-            return {};
+            return std::nullopt;
         k.push_back({*re, *im});
     }
-    if (IsZero(k[0]))
+    return k;
+}
+
+std::size_t DistinctRootCount(const std::vector<GaussianRational>& p)
+{
+    // Lowest power first, no zero leading coefficient.
+    using Poly = std::vector<Gaussian>;
+    const auto trim = [](Poly& f) {
+        while (!f.empty() && IsZero(f.back()))
+            f.pop_back();
+    };
+    const auto remainder = [&trim](Poly f, const Poly& d) {
+        while (f.size() >= d.size()) {
+            const Gaussian factor = f.back() / d.back();
+            const std::size_t shift = f.size() - d.size();
+            for (std::size_t k = 0; k < d.size(); ++k)
+                f[shift + k] = f[shift + k] - factor * d[k];
+            f.pop_back();
+            trim(f);
+        }
+        return f;
+    };
+    Poly f(p.rbegin(), p.rend());
+    trim(f);
+    if (f.size() < 2)
+        return 0;
+    Poly g;
+    for (std::size_t k = 1; k < f.size(); ++k)
+        g.push_back(Real(Rational(static_cast<long>(k))) * f[k]);
+    Poly a = f;
+    while (!g.empty()) {
+        Poly r = remainder(a, g);
+        a = std::move(g);
+        g = std::move(r);
+    }
+    return (f.size() - 1) - (a.size() - 1);
+}
+
+QuadraticWork SolveQuadratic(
+    const GaussianRational& a, const GaussianRational& b, const GaussianRational& c, const std::string& v)
+{
+    const std::vector<Gaussian> k{a, b, c};
+    WorkedSteps worked;
+    worked.steps.push_back(MakeStep(StepRule::kProblem, {}, Row({Polynomial(k, v), Op("="), Number("0")})));
+    worked.steps.push_back(MakeStep("quadratic.coefficients", {}, Coefficients(k)));
+    if (IsRealPolynomial(k))
+        RealSteps(worked, a.re, b.re, c.re, v);
+    else
+        ComplexSteps(worked, a, b, c, v);
+
+    QuadraticWork work;
+    work.steps = std::move(worked.steps);
+    // (−b ± √D)/(2a), each once.
+    const Gaussian d = b * b - Real(Rational(4)) * a * c;
+    const Gaussian twoA = Real(Rational(2)) * a;
+    const auto exact = [](const Gaussian& z) { return FromParts(Algebraic(z.re), Algebraic(z.im)); };
+    if (IsZero(d)) {
+        work.roots.push_back(exact(-b / twoA));
+        return work;
+    }
+    const Algebraic root = Sqrt(exact(d));
+    const Algebraic centre = exact(-b / twoA);
+    const Algebraic scale = exact(Gaussian{Rational(1), {}} / twoA);
+    work.roots.push_back(centre + root * scale);
+    work.roots.push_back(centre - root * scale);
+    return work;
+}
+
+WorkedSteps QuadraticSteps(const std::vector<CoefficientBoxes>& keisuu, const std::vector<Complex>& shown)
+{
+    if (keisuu.size() != 3 || shown.size() != 2)
+        return {};
+    const auto k = ReadCoefficients(keisuu);
+    if (!k || IsZero((*k)[0]))
         return {};
 
     WorkedSteps worked;
-    worked.steps.push_back(MakeStep(StepRule::kProblem, {}, Row({Polynomial(k), Op("="), Number("0")})));
-    worked.steps.push_back(MakeStep("quadratic.coefficients", {}, Coefficients(k)));
-    const bool real = k[0].im.isZero() && k[1].im.isZero() && k[2].im.isZero();
-    if (real)
-        RealSteps(worked, k[0].re, k[1].re, k[2].re);
+    const std::vector<Gaussian>& c = *k;
+    worked.steps.push_back(MakeStep(StepRule::kProblem, {}, Row({Polynomial(c), Op("="), Number("0")})));
+    worked.steps.push_back(MakeStep("quadratic.coefficients", {}, Coefficients(c)));
+    if (IsRealPolynomial(c))
+        RealSteps(worked, c[0].re, c[1].re, c[2].re, "x");
     else
-        ComplexSteps(worked, k[0], k[1], k[2]);
-    const Gaussian d = k[1] * k[1] - Real(Rational(4)) * k[0] * k[2];
-
-    // The answer: the exact view's texts in the screen's rows, a double root
-    // once.
-    const std::vector<ExactRoot> rows = ExactRoots(keisuu, shown);
-    std::vector<MathNode> list{Name("x"), Op("=")};
-    for (std::size_t r = 0; r < rows.size() && r < shown.size(); ++r) {
-        if (r > 0 && IsZero(d))
-            break;
-        if (r > 0)
-            list.push_back(Op(","));
-        Append(list, RootValue(ShownText(rows[r].re, shown[r].re), ShownText(rows[r].im, shown[r].im)));
-    }
-    worked.steps.push_back(MakeStep(StepRule::kAnswer, "答", Row(std::move(list)), IsZero(d) ? "（重解）" : ""));
+        ComplexSteps(worked, c[0], c[1], c[2], "x");
+    worked.steps.push_back(AnswerStep(keisuu, shown));
     return worked;
+}
+
+Step AnswerStep(const std::vector<CoefficientBoxes>& keisuu, const std::vector<Complex>& shown)
+{
+    // The exact view's texts in the screen's rows; equal texts are one root
+    // counted as often as it appears, when that gives as many roots as the
+    // equation has distinct ones (else every row is listed).
+    const std::vector<ExactRoot> rows = ExactRoots(keisuu, shown);
+    std::vector<std::pair<std::string, std::string>> texts;
+    for (std::size_t r = 0; r < rows.size() && r < shown.size(); ++r)
+        texts.emplace_back(ShownText(rows[r].re, shown[r].re), ShownText(rows[r].im, shown[r].im));
+    std::vector<std::size_t> firsts, counts;
+    for (std::size_t r = 0; r < texts.size(); ++r) {
+        const auto seen
+            = std::find_if(firsts.begin(), firsts.end(), [&](std::size_t f) { return texts[f] == texts[r]; });
+        if (seen == firsts.end()) {
+            firsts.push_back(r);
+            counts.push_back(1);
+        } else {
+            ++counts[static_cast<std::size_t>(seen - firsts.begin())];
+        }
+    }
+    const auto k = ReadCoefficients(keisuu);
+    if (!k || DistinctRootCount(*k) != firsts.size()) {
+        firsts.clear();
+        counts.clear();
+        for (std::size_t r = 0; r < texts.size(); ++r) {
+            firsts.push_back(r);
+            counts.push_back(1);
+        }
+    }
+    static const char* const marks[] = {"", "", "（重解）", "（3重解）", "（4重解）"};
+    const auto mark = [](std::size_t n) { return n < 5 ? marks[n] : ""; };
+    std::vector<MathNode> list{Name("x"), Op("=")};
+    for (std::size_t j = 0; j < firsts.size(); ++j) {
+        if (j > 0)
+            list.push_back(Op(","));
+        Append(list, RootValue(texts[firsts[j]].first, texts[firsts[j]].second));
+        if (firsts.size() > 1 && counts[j] > 1)
+            list.push_back(Word(mark(counts[j])));
+    }
+    return MakeStep(StepRule::kAnswer, "答", Row(std::move(list)), counts.size() == 1 ? mark(counts.front()) : "");
 }
