@@ -91,7 +91,10 @@ bool AllDigits(std::string_view text)
 // 1/(2x) or 1/(2(x - 1)).
 bool NeedsSpace(const MathNode& left, const MathNode& right)
 {
-    if (left.kind == Kind::Word || right.kind == Kind::Word)
+    // Japanese brackets sit against what they follow: "1（重解）".
+    if (right.kind == Kind::Word)
+        return !right.text.starts_with("（");
+    if (left.kind == Kind::Word)
         return true;
     const bool leftEndsAsFraction = left.kind == Kind::Fraction || left.kind == Kind::Root || left.kind == Kind::Sigma
         || (left.kind == Kind::Value

@@ -135,11 +135,8 @@ QString ExpectedAnswer(const std::vector<CoefficientBoxes>& boxes, const std::ve
         return QStringLiteral("答 x = ") + all.join(", ");
     }
     static const QStringList marks{"", "", "（重解）", "（3重解）"};
-    if (texts.size() == 1)
-        return QStringLiteral("答 x = ") + texts.front() + marks[counts.front()];
     for (qsizetype k = 0; k < texts.size(); ++k)
-        if (counts[k] > 1)
-            texts[k] += " " + marks[counts[k]];
+        texts[k] += marks[counts[k]];
     return QStringLiteral("答 x = ") + texts.join(", ");
 }
 
@@ -297,7 +294,7 @@ void TestWorkedStepsCubic::textbook_data()
                                                 "  左辺を因数分解すると x² + 2x - 3 = (x - 1)(x + 3)\n"
                                                 "  解の公式より x = (-b' ± √(D/4))/a = -1 ± √4 = -1 ± 2 = 1, -3\n"
                                                 "以上より P(x) = (x - 1)²(x + 3)\n"
-                                                "答 x = 1 （重解）, -3";
+                                                "答 x = 1（重解）, -3";
     QTest::newRow("fractional root") << QStringList{"2", "-3", "", "1"}
                                      << "2x³ - 3x² + 1 = 0\n"
                                         "P(x) = 2x³ - 3x² + 1 とおく\n"
@@ -319,7 +316,7 @@ void TestWorkedStepsCubic::textbook_data()
                                         "  左辺を因数分解すると x² - 2x + 1 = (x - 1)²\n"
                                         "  重解は x = -b'/a = 1\n"
                                         "以上より P(x) = (x - 1)²(2x + 1)\n"
-                                        "答 x = 1 （重解）, -1/2";
+                                        "答 x = 1（重解）, -1/2";
     QTest::newRow("root 0") << QStringList{"1", "-1", "-2", ""}
                             << "x³ - x² - 2x = 0\n"
                                "P(x) = x³ - x² - 2x とおく\n"
