@@ -143,10 +143,18 @@ double HalfUnitOf(const MathNode& node)
 
 // ------------------------------------------------------------ evaluation
 
+// A function named by a step "P(x) = …": P(a) is the body with x = a.
+struct Function {
+    std::string variable;
+    MathNode body;
+};
+using Functions = std::map<std::string, Function>;
+
 // One choice of values: each name one value, "±" one sign.
 struct Scope {
     std::map<std::string, Num> names;
     int plusMinus = 1;
+    const Functions* functions = nullptr;
 };
 
 class Evaluator {
@@ -255,7 +263,10 @@ private:
         Num product = Exactly(Algebraic(Rational(1)));
         bool divide = false;
         bool expectFactor = true;
-        for (const MathNode* item : items) {
+        for (std::size_t k = 0; k < items.size(); ++k) {
+            const MathNode* item = items[k];
+            if (item->kind == Kind::Word)
+                continue; // words beside a value ("（重解）") only describe it
             if (IsOp(item, {"×", "·", "÷"})) {
                 if (expectFactor)
                     return std::nullopt;
@@ -265,7 +276,12 @@ private:
             }
             if (item->kind == Kind::Operator)
                 return std::nullopt;
-            const auto factor = Node(*item);
+            std::optional<Num> factor;
+            if (const Function* f = FunctionOf(*item); f && k + 1 < items.size() && items[k + 1]->kind == Kind::Group) {
+                factor = Apply(*f, *items[++k]);
+            } else {
+                factor = Node(*item);
+            }
             if (!factor)
                 return std::nullopt;
             if (divide) {
@@ -282,6 +298,25 @@ private:
         if (expectFactor)
             return std::nullopt;
         return product;
+    }
+
+    const Function* FunctionOf(const MathNode& item) const
+    {
+        if (item.kind != Kind::Name || !scope_.functions)
+            return nullptr;
+        const auto at = scope_.functions->find(item.text);
+        return at == scope_.functions->end() ? nullptr : &at->second;
+    }
+
+    // P(a): the body with the function's variable set to a.
+    std::optional<Num> Apply(const Function& f, const MathNode& argument)
+    {
+        const auto a = Node(argument);
+        if (!a)
+            return std::nullopt;
+        Scope inner = scope_;
+        inner.names[f.variable] = *a;
+        return Evaluator(inner).Node(f.body);
     }
 
     std::optional<Num> Raise(const MathNode& node)
@@ -377,14 +412,14 @@ using Values = std::vector<Num>;
 using NumBindings = std::map<std::string, Values>;
 
 // Every value of a member: every choice of the names' values and of "±".
-std::optional<Values> ValuesOf(const MathNode& member, const NumBindings& names)
+std::optional<Values> ValuesOf(const MathNode& member, const NumBindings& names, const Functions* functions = nullptr)
 {
     std::set<std::string> used, indices;
     Names(member, used);
     SigmaIndices(member, indices);
     std::vector<std::string> free;
     for (const std::string& name : used)
-        if (!indices.count(name))
+        if (!indices.count(name) && !(functions && functions->count(name)))
             free.push_back(name);
     for (const std::string& name : free)
         if (!names.count(name))
@@ -410,6 +445,7 @@ std::optional<Values> ValuesOf(const MathNode& member, const NumBindings& names)
         return true;
     };
     Scope scope;
+    scope.functions = functions;
     if (!choose(0, scope))
         return std::nullopt;
     return out;
@@ -512,11 +548,12 @@ std::vector<Chain> ChainsOf(const MathNode& math)
     return chains;
 }
 
-std::optional<Values> MemberValues(const std::vector<MathNode>& alternatives, const NumBindings& names)
+std::optional<Values> MemberValues(
+    const std::vector<MathNode>& alternatives, const NumBindings& names, const Functions* functions)
 {
     Values all;
     for (const MathNode& alternative : alternatives) {
-        const auto values = ValuesOf(alternative, names);
+        const auto values = ValuesOf(alternative, names, functions);
         if (!values)
             return std::nullopt;
         all.insert(all.end(), values->begin(), values->end());
@@ -538,20 +575,21 @@ std::optional<std::string> LoneName(const std::vector<MathNode>& alternatives)
 // The value of the one free name N that makes the affine member f(N) equal
 // to each target value ("D/4 = 17" gives D = 68); nothing when the member
 // is not affine in one free name.
-std::optional<Values> Solve(const MathNode& member, const NumBindings& names, const Values& targets)
+std::optional<Values> Solve(
+    const MathNode& member, const NumBindings& names, const Functions* functions, const Values& targets)
 {
     std::set<std::string> used;
     Names(member, used);
     std::vector<std::string> free;
     for (const std::string& name : used)
-        if (!names.count(name))
+        if (!names.count(name) && !functions->count(name))
             free.push_back(name);
     if (free.size() != 1)
         return std::nullopt;
     const auto at = [&](long n) -> std::optional<Num> {
         NumBindings trial = names;
         trial[free[0]] = {Exactly(Algebraic(Rational(n)))};
-        const auto v = ValuesOf(member, trial);
+        const auto v = ValuesOf(member, trial, functions);
         if (!v || v->size() != 1)
             return std::nullopt;
         return v->front();
@@ -572,9 +610,27 @@ std::optional<Values> Solve(const MathNode& member, const NumBindings& names, co
     return solved;
 }
 
+// "P(x)": a function's name and its variable in brackets.
+std::optional<std::pair<std::string, std::string>> Signature(const std::vector<MathNode>& alternatives)
+{
+    if (alternatives.size() != 1 || alternatives[0].children.size() != 2)
+        return std::nullopt;
+    const MathNode& name = alternatives[0].children[0];
+    const MathNode& group = alternatives[0].children[1];
+    if (name.kind != Kind::Name || group.kind != Kind::Group || group.children.size() != 1)
+        return std::nullopt;
+    const MathNode* variable = &group.children[0];
+    if (variable->kind == Kind::Row && variable->children.size() == 1)
+        variable = &variable->children[0];
+    if (variable->kind != Kind::Name || variable->text == "i")
+        return std::nullopt;
+    return std::pair(name.text, variable->text);
+}
+
 struct Marker {
     NumBindings& names;
     QStringList& failures;
+    Functions& functions;
 
     void Fail(const Step& step, const QString& why)
     {
@@ -591,6 +647,13 @@ struct Marker {
                         [](const MathNode& m) { return HasKind(m, Kind::Matrix) || HasKind(m, Kind::Table); });
                 }))
                 continue; // matrices are checked by their own tests
+            // "P(x) = x³ - 2x + 1" names a function of x.
+            if (const auto signature = Signature(chain.members[0]); bind && signature && !names.count(signature->first)
+                && !functions.count(signature->first) && chain.relations.front() == "="
+                && chain.members[1].size() == 1) {
+                functions[signature->first] = {signature->second, chain.members[1].front()};
+                continue;
+            }
             std::size_t first = 0;
             std::optional<std::string> defined;
             const auto lone = LoneName(chain.members[0]);
@@ -598,21 +661,21 @@ struct Marker {
                 defined = lone;
                 first = 1;
             }
-            std::optional<Values> previous = MemberValues(chain.members[first], names);
+            std::optional<Values> previous = MemberValues(chain.members[first], names, &functions);
             std::optional<std::string> solvedName;
             if (!previous && first == 0 && bind && chain.relations.front() == "=" && chain.members.size() > 1) {
                 // "D/4 = …": the member holds one name not yet bound.
-                const auto right = MemberValues(chain.members[1], names);
+                const auto right = MemberValues(chain.members[1], names, &functions);
                 const auto& left = chain.members[0];
                 if (right && left.size() == 1) {
-                    if (const auto solved = Solve(left[0], names, *right)) {
+                    if (const auto solved = Solve(left[0], names, &functions, *right)) {
                         std::set<std::string> used;
                         Names(left[0], used);
                         for (const std::string& name : used)
-                            if (!names.count(name))
+                            if (!names.count(name) && !functions.count(name))
                                 solvedName = name;
                         names[*solvedName] = *solved;
-                        previous = MemberValues(chain.members[0], names);
+                        previous = MemberValues(chain.members[0], names, &functions);
                     }
                 }
             }
@@ -624,7 +687,7 @@ struct Marker {
                 names[*defined] = *previous;
             for (std::size_t k = first + 1; k < chain.members.size(); ++k) {
                 const std::string& op = chain.relations[k - 1];
-                const auto next = MemberValues(chain.members[k], names);
+                const auto next = MemberValues(chain.members[k], names, &functions);
                 if (!next) {
                     Fail(step, QStringLiteral("cannot evaluate"));
                     break;
@@ -658,9 +721,9 @@ struct Marker {
         for (int trial = 0; trial < 6; ++trial) {
             NumBindings trialNames = names;
             for (const std::string& name : used)
-                if (!names.count(name) && !indices.count(name))
+                if (!names.count(name) && !indices.count(name) && !functions.count(name))
                     trialNames[name] = {Exactly(Algebraic(Rational(pick(random))))};
-            Marker{trialNames, failures}.Check(step, false);
+            Marker{trialNames, failures, functions}.Check(step, false);
         }
     }
 
@@ -714,7 +777,8 @@ QStringList CheckSteps(const WorkedSteps& steps, Bindings& names)
         for (const Algebraic& value : values)
             numeric[name].push_back(Exactly(value));
     QStringList failures;
-    Marker marker{numeric, failures};
+    Functions functions;
+    Marker marker{numeric, failures, functions};
     std::vector<const Step*> problems;
     for (const Step& step : steps.steps)
         marker.Walk(step, problems);

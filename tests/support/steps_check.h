@@ -24,6 +24,11 @@
 // holds at the roots found); steps of the identity rule are checked again with each free name set to several random
 // integers (a factorization holds for every x).
 //
+// A chain "P(x) = …" whose first member is an unbound name with a name in
+// brackets defines a function: P(2) is then its right side at x = 2 (the
+// factor theorem's trials, and a factorization P(x) = (x - 2)(…) checked
+// as an identity). Words beside a value ("2 （重解）") only describe it.
+//
 // Words, and formulas with no relation, are not checked.
 
 #include "exact_number.h"
