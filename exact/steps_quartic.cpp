@@ -94,6 +94,18 @@ MathNode LinearFactor(const Gaussian& r)
     return Group(Row({Name("x"), Op("-"), Group(Of(r))}));
 }
 
+// p divided by x − r, whose remainder is 0 (組立除法).
+Poly DividedByRoot(const Poly& p, const Gaussian& r)
+{
+    Poly quotient;
+    Gaussian carry{};
+    for (std::size_t j = 0; j + 1 < p.size(); ++j) {
+        carry = carry * r + p[j];
+        quotient.push_back(carry);
+    }
+    return quotient;
+}
+
 // ------------------------------------------------------------ w ± v√m
 
 // The number w + v√m with rationals w, v and an integer m (i√|m| for m < 0);
@@ -441,10 +453,14 @@ private:
         if (roots.empty())
             return false;
 
-        // Equal roots together, as a power.
+        // The factorization from the roots found: a rational root p/q as
+        // the factor qx − p, equal roots together as a power, the rest with
+        // the leading coefficient.
+        Poly rest = k_;
         std::vector<MathNode> product;
         std::vector<bool> used(roots.size());
         for (std::size_t j = 0; j < roots.size(); ++j) {
+            rest = DividedByRoot(rest, roots[j]);
             if (used[j])
                 continue;
             long times = 0;
@@ -454,10 +470,22 @@ private:
                     ++times;
                 }
             }
-            product.push_back(times > 1 ? Power(LinearFactor(roots[j]), times) : LinearFactor(roots[j]));
+            const Gaussian& r = roots[j];
+            MathNode factor = LinearFactor(r);
+            if (r.im.isZero() && !r.re.isInteger()) {
+                Integer d;
+                fmpz_set(d.get(), fmpq_denref(r.re.get()));
+                const Rational q(d, Integer(1));
+                factor = Group(Polynomial({Real(q), Real(-(r.re * q))}));
+                for (long t = 0; t < times; ++t)
+                    for (Gaussian& c : rest)
+                        c = {c.re / q, c.im / q};
+            }
+            product.push_back(times > 1 ? Power(std::move(factor), times) : std::move(factor));
         }
-        product.push_back(Group(Polynomial(p)));
+        product.push_back(Group(Polynomial(rest)));
         Push(MakeStep(StepRule::kIdentity, "以上より", Row({Polynomial(k_), Op("="), Row(std::move(product))})));
+        p = rest;
         if (p.size() == 3) {
             Solve(MakeStep("quartic.rest", "残りの2次方程式を解く", Row({})), p[0], p[1], p[2], "x");
         } else if (p.size() == 4) {

@@ -224,10 +224,9 @@ void TestWorkedStepsQuartic::textbook_data()
                                   << QStringList{"x⁴ - 5x² + 4 = 0", "x² = t とおくと、t についての2次方程式になる",
                                          "  t² - 5t + 4 = 0", "よって t = 4, 1", "x² = t より x = ±√t = ±√4, ±√1",
                                          "よって x = ±2, ±1"}
-                                  << "答 x = 2, -2, 1, -1";
+                                  << "答 x = -2, -1, 2, 1";
     QTest::newRow("x⁴ - 6x² + 1") << QStringList{"1", "", "-6", "", "1"} << "quartic.denest"
-                                  << QStringList{"よって t = 3 + 2√2, 3 - 2√2",
-                                         "x² = t より x = ±√t = ±√(3 + 2√2), ±√(3 - 2√2)",
+                                  << QStringList{"よって t = 3 ± 2√2", "x² = t より x = ±√t = ±√(3 + 2√2), ±√(3 - 2√2)",
                                          "二重根号をはずすと √(3 + 2√2) = √2 + 1",
                                          "二重根号をはずすと √(3 - 2√2) = √2 - 1", "よって x = ±(√2 + 1), ±(√2 - 1)"}
                                   << "";
@@ -246,7 +245,7 @@ void TestWorkedStepsQuartic::textbook_data()
         << QStringList{"整理すると 2(x² + 1/x²) - 5(x + 1/x) + 4 = 0", "よって X = 5/2, 0"} << "";
     QTest::newRow("x⁴ + x³ + x² + x + 1")
         << QStringList{"1", "1", "1", "1", "1"} << "quartic.each"
-        << QStringList{"よって X = (-1+√5)/2, (-1-√5)/2",
+        << QStringList{"よって X = (-1 ± √5)/2",
                "x + 1/x = X の両辺に x を掛けた x² - Xx + 1 = 0 を解の公式で解くと x = "
                "(X ± √(X² - 4))/2"}
         << "";
@@ -257,7 +256,7 @@ void TestWorkedStepsQuartic::textbook_data()
     QTest::newRow("x⁴ + x + 1 (Ferrari)")
         << QStringList{"1", "", "", "1", "1"} << "quartic.ferrari"
         << QStringList{"有理数の解をもたず、有理数の範囲で2次式の積にも因数分解できない", "参考：フェラーリの方法",
-               "  p = 0, q = 1, r = 1",
+               "  両辺を x⁴ の係数で割り、x を y と書いた y⁴ + py² + qy + r = 0 の係数は p = 0, q = 1, r = 1",
                "  2my² - qy + m² + pm + p²/4 - r が y の完全平方式になるのは判別式が 0 "
                "のときで、分解方程式（m の3次方程式）は 8m³ + 8pm² + (2p² - 8r)m - q² = 8m³ - 8m - 1 = 0"}
         << "";
@@ -334,7 +333,7 @@ void TestWorkedStepsQuartic::random()
             const int found = answer.indexOf(root.text, at);
             QVERIFY2(found >= at, qPrintable(root.text + "\n" + plain));
             at = found + static_cast<int>(root.text.size());
-            if (root.times > 1) {
+            if (root.times > 1 && !answer.contains(QStringLiteral("≈"))) {
                 const QString mark
                     = root.times == 2 ? QStringLiteral("（重解）") : QStringLiteral("（%1重解）").arg(root.times);
                 QVERIFY2(answer.mid(at).trimmed().startsWith(mark), qPrintable(plain));
