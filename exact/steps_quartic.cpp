@@ -194,7 +194,14 @@ std::optional<MathNode> Denested(const Surdish& s)
     fmpz_sqrt(fmpq_denref(root.get()), fmpq_denref(gap.get()));
     const SurdParts alpha = SquareRootParts((s.w + root) / Rational(2));
     const SurdParts beta = SquareRootParts((s.w - root) / Rational(2));
-    return Row({Surd(alpha.c, alpha.m), Op(s.v.sign() < 0 ? "-" : "+"), Surd(beta.c, beta.m)});
+    // Over one denominator: "√2 + 1", "(√5 + 1)/2".
+    Integer r;
+    fmpz_lcm(r.get(), fmpq_denref(alpha.c.get()), fmpq_denref(beta.c.get()));
+    const Rational whole(r, Integer(1));
+    MathNode top = Row({Surd(alpha.c * whole, alpha.m), Op(s.v.sign() < 0 ? "-" : "+"), Surd(beta.c * whole, beta.m)});
+    if (fmpz_is_one(r.get()))
+        return top;
+    return Fraction(std::move(top), Of(r));
 }
 
 // ------------------------------------------------------------ the work
@@ -305,7 +312,8 @@ private:
             } else if (const auto denested = Denested(size)) {
                 denesting.push_back(
                     MakeStep("quartic.denest", "二重根号をはずすと", Row({Root(NodeOf(size)), Op("="), *denested})));
-                magnitude = negative ? Row({Group(*denested), Name("i")}) : Group(*denested);
+                const MathNode whole = denested->kind == MathNode::Kind::Fraction ? *denested : Group(*denested);
+                magnitude = negative ? Row({whole, Name("i")}) : whole;
             } else {
                 magnitude = negative ? Row({Root(NodeOf(size)), Name("i")}) : Root(NodeOf(size));
             }
@@ -317,6 +325,11 @@ private:
             Push(std::move(step));
         if (!Same(Row(raw), Row(simple)))
             Push(MakeStep("quartic.roots", "よって", Row({Name("x"), Op("="), Row(std::move(simple))})));
+        // A non-real t leaves x as the root of a non-real number; where the
+        // left side splits into rational quadratics ((x² + 1)² − x² for
+        // x⁴ + x² + 1), they give the roots plainly.
+        if (!Exact(ts.front()).isReal() && !HasRationalRoot())
+            FactorPair("t が虚数なので、左辺を有理数の範囲で2次式の積に因数分解して解く");
         return true;
     }
 
@@ -499,7 +512,7 @@ private:
 
     // ------------------------------------------------ two quadratic factors
 
-    bool FactorPair()
+    bool FactorPair(const char* why = "有理数の解はもたないが、左辺は有理数の範囲で2次式の積に因数分解できる")
     {
         if (!IsReal(k_) || HasRationalRoot())
             return false;
@@ -542,8 +555,7 @@ private:
             const MathNode factor = Group(Polynomial(quadratics[j]));
             product.push_back(factors_->exp[static_cast<slong>(j)] == 2 ? Power(factor, 2) : factor);
         }
-        Push(MakeStep(
-            "quartic.norational", "有理数の解はもたないが、左辺は有理数の範囲で2次式の積に因数分解できる", Row({})));
+        Push(MakeStep("quartic.norational", why, Row({})));
         Push(MakeStep(StepRule::kIdentity, {}, Row({Polynomial(k_), Op("="), Row(std::move(product))})));
         for (std::size_t j = 0; j < order.size(); ++j) {
             const Poly& q = quadratics[order[j]];
