@@ -282,6 +282,13 @@ private:
         }
         const std::vector<Surdish> ts = QuadraticRoots(k_[0].re, k_[2].re, k_[4].re);
         Found("t", ts);
+        // A non-real t leaves x as the root of a non-real number; where the
+        // left side splits into rational quadratics ((x² + 1)² − x² for
+        // x⁴ + x² + 1), they give the roots plainly.
+        if (!Exact(ts.front()).isReal() && SplitsIntoQuadratics()) {
+            FactorPair("t が虚数なので、x = ±√t の代わりに、左辺を有理数の範囲で2次式の積に因数分解して解く");
+            return true;
+        }
 
         // x = ±√t for each t, then each root simplified: a square, a surd,
         // a nested root that denests (shown), i for a negative t.
@@ -325,11 +332,6 @@ private:
             Push(std::move(step));
         if (!Same(Row(raw), Row(simple)))
             Push(MakeStep("quartic.roots", "よって", Row({Name("x"), Op("="), Row(std::move(simple))})));
-        // A non-real t leaves x as the root of a non-real number; where the
-        // left side splits into rational quadratics ((x² + 1)² − x² for
-        // x⁴ + x² + 1), they give the roots plainly.
-        if (!Exact(ts.front()).isReal() && !HasRationalRoot())
-            FactorPair("t が虚数なので、左辺を有理数の範囲で2次式の積に因数分解して解く");
         return true;
     }
 
@@ -497,7 +499,9 @@ private:
             product.push_back(times > 1 ? Power(std::move(factor), times) : std::move(factor));
         }
         product.push_back(Group(Polynomial(rest)));
-        Push(MakeStep(StepRule::kIdentity, "以上より", Row({Polynomial(k_), Op("="), Row(std::move(product))})));
+        // One root: the factor theorem's own last line already says it.
+        if (roots.size() > 1)
+            Push(MakeStep(StepRule::kIdentity, "以上より", Row({Polynomial(k_), Op("="), Row(std::move(product))})));
         p = rest;
         if (p.size() == 3) {
             Solve(MakeStep("quartic.rest", "残りの2次方程式を解く", Row({})), p[0], p[1], p[2], "x");
@@ -512,7 +516,9 @@ private:
 
     // ------------------------------------------------ two quadratic factors
 
-    bool FactorPair(const char* why = "有理数の解はもたないが、左辺は有理数の範囲で2次式の積に因数分解できる")
+    // Real coefficients, no rational root, and every rational factor a
+    // quadratic.
+    bool SplitsIntoQuadratics()
     {
         if (!IsReal(k_) || HasRationalRoot())
             return false;
@@ -522,9 +528,13 @@ private:
                 return false;
             degree += 2 * factors_->exp[j];
         }
-        if (degree != 4)
-            return false;
+        return degree == 4;
+    }
 
+    bool FactorPair(const char* why = "有理数の解はもたないが、左辺は有理数の範囲で2次式の積に因数分解できる")
+    {
+        if (!SplitsIntoQuadratics())
+            return false;
         // k_[0] = K · (product of the leading coefficients).
         std::vector<Poly> quadratics;
         Rational leading(1);
