@@ -402,10 +402,46 @@ private:
             }
             return true;
         }
-        const MathNode formula
-            = Fraction(Row({Name("X"), Op("±"), Root(Row({PowerOf("X", 2), Op("-"), Number("4")}))}), Number("2"));
-        Push(MakeStep("quartic.each", "x + 1/x = X の両辺に x を掛けた x² - Xx + 1 = 0 を解の公式で解くと",
-            Row({Name("x"), Op("="), formula})));
+        // X = w ± v√m: x = (X ± √(X² − 4))/2 with X² − 4 = (w² + v²m − 4) +
+        // 2wv√m, each X in a scope of its own.
+        Push(MakeStep("quartic.each",
+            "x + 1/x = X の両辺に x を掛けた x² - Xx + 1 = 0 を、それぞれの X について解の公式 x = (X ± √(X² - 4))/2 "
+            "で解く",
+            Row({})));
+        for (const Surdish& root : xs) {
+            const MathNode value = NodeOf(root);
+            const Rational m(root.m, Integer(1));
+            const Surdish d{root.w * root.w + root.v * root.v * m - Rational(4), Rational(2) * root.w * root.v, root.m};
+            const bool negative = fmpz_sgn(root.m.get()) > 0 && Exact(d).realSign() < 0;
+            Step each
+                = MakeStep("quartic.each", &root == &xs.front() ? "1つ目の X について" : "2つ目の X について", Row({}));
+            const MathNode bracketed = value.kind == MathNode::Kind::Row ? Group(value) : value;
+            each.substeps.push_back(
+                Problem({}, Equation(Row({PowerOf("x", 2), Op("-"), bracketed, Name("x"), Op("+"), Number("1")}))));
+            std::vector<MathNode> members{Name("x"), Fraction(Row({value, Op("±"), Root(NodeOf(d))}), Number("2"))};
+            if (negative) {
+                const Surdish size{-d.w, -d.v, d.m};
+                members.push_back(Fraction(Row({value, Op("±"), Root(NodeOf(size)), Name("i")}), Number("2")));
+            }
+            // X over 2 (as the quadratic in X leaves it): over one denominator,
+            // (2X ± √(4(X² − 4)))/4.
+            const Rational two(2);
+            const Surdish doubled{root.w * two, root.v * two, root.m};
+            if ((root.w * two).isInteger() && (root.v * two).isInteger()) {
+                const Rational four(4);
+                const Surdish inner
+                    = negative ? Surdish{-d.w * four, -d.v * four, d.m} : Surdish{d.w * four, d.v * four, d.m};
+                std::vector<MathNode> top;
+                Append(top, NodeOf(doubled));
+                top.push_back(Op("±"));
+                top.push_back(Root(NodeOf(inner)));
+                if (negative)
+                    top.push_back(Name("i"));
+                members.push_back(Fraction(Row(std::move(top)), Number("4")));
+            }
+            each.substeps.push_back(MakeStep("quartic.each", "解の公式より", Chain(members)));
+            Push(std::move(each));
+        }
         return true;
     }
 
