@@ -278,6 +278,22 @@ MathNode RootValue(const std::string& re, const std::string& im)
     std::vector<MathNode> row;
     if (re != "0")
         row.push_back(Value(re));
+    // A part of two terms ("-3+√3") keeps its own signs in brackets:
+    // "1-√3 + (-3+√3)i", where "- 3+√3 i" would read as −(3+√3)i.
+    int depth = 0;
+    bool compound = false;
+    for (std::size_t k = 0; k < magnitude.size(); ++k) {
+        const char c = magnitude[k];
+        depth += c == '(' ? 1 : c == ')' ? -1 : 0;
+        compound = compound || (k > 0 && depth == 0 && (c == '+' || c == '-'));
+    }
+    if (compound && magnitude.rfind(approx, 0) != 0) {
+        if (re != "0")
+            row.push_back(Op("+"));
+        row.push_back(Group(Value(im)));
+        row.push_back(Name("i"));
+        return Row(std::move(row));
+    }
     if (minus)
         row.push_back(Op("-"));
     else if (re != "0")

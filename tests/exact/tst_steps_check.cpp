@@ -225,6 +225,27 @@ private slots:
         QTest::newRow("substeps have their own names, wrong root")
             << factor("-2") << QStringList{"= does not hold: (x - 2)(x² - 1) = 0"};
 
+        // P(x) = … names a function: its trials are its values, and a
+        // factorization of it holds for every x.
+        const auto theorem = [](long trial, long factor) {
+            const auto p = [](MathNode argument) { return Row({Name("P"), Group(std::move(argument))}); };
+            WorkedSteps steps;
+            steps.steps.push_back(MakeStep(
+                "factor.define", "", Row({p(Name("x")), Op("="), Power(Name("x"), 2), Op("-"), Number(4)}), "とおく"));
+            steps.steps.push_back(MakeStep("factor.trial", "",
+                Row({p(Number(trial)), Op("="), Number(4), Op("-"), Number(4), Op("="), Number(0)})));
+            steps.steps.push_back(MakeStep(StepRule::kIdentity, "",
+                Row({p(Name("x")), Op("="), Group(Row({Name("x"), Op("-"), Number(2)})),
+                    Group(Row({Name("x"), Op("+"), Number(factor)}))})));
+            steps.steps.push_back(
+                MakeStep(StepRule::kAnswer, "答", Row({Name("x"), Op("="), Number(2), Word("（重解）")})));
+            return steps;
+        };
+        QTest::newRow("function") << theorem(2, 2) << QStringList{};
+        QTest::newRow("function, wrong trial") << theorem(3, 2) << QStringList{"= does not hold: P(3) = 4 - 4 = 0"};
+        QTest::newRow("function, wrong factor")
+            << theorem(2, 3) << QStringList{"= does not hold: P(x) = (x - 2)(x + 3)"};
+
         WorkedSteps unknown;
         unknown.steps.push_back(MakeStep("", "", Row({Number(2), Name("y"), Op("="), Name("z")})));
         QTest::newRow("free names") << unknown << QStringList{"cannot evaluate: 2y = z"};
