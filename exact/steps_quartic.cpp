@@ -219,8 +219,10 @@ public:
     WorkedSteps Steps()
     {
         Push(Problem({}, Equation(Polynomial(k_))));
-        const bool done = Biquadratic() || Reciprocal() || RationalRoots() || FactorPair() || Ferrari();
-        (void)done;
+        if (Biquadratic() || Reciprocal())
+            OtherWay();
+        else if (!RationalRoots() && !FactorPair())
+            Ferrari();
         return Finish();
     }
 
@@ -264,6 +266,23 @@ private:
             }
         }
         Push(MakeStep("quartic.found", "よって", Row(std::move(row))));
+    }
+
+    // Where 複2次式 or 相反方程式 solved an equation with a rational root,
+    // the factor theorem finds it too: a second way, as an answer key adds
+    // one, its first factor shown.
+    void OtherWay()
+    {
+        if (worked_.stopped || !IsReal(k_) || !HasRationalRoot())
+            return;
+        auto work = FactorOutRoot(k_, "P");
+        if (!work)
+            return;
+        Step other
+            = MakeStep("quartic.otherway", "別解：有理数の解をもつので、因数定理と組立除法でも因数分解できる", Row({}));
+        other.substeps = std::move(work->steps);
+        Push(std::move(other));
+        Late();
     }
 
     // ------------------------------------------------ 複2次式

@@ -5,6 +5,7 @@
 // must agree with the decimal solver to the shown decimals, in time.
 #include "conversions.h"
 #include "exact_equations.h"
+#include "exact_reading.h"
 #include "exact_support.h"
 #include "quartic.h"
 #include "steps_check.h"
@@ -225,6 +226,7 @@ void TestWorkedStepsQuartic::textbook_data()
                                      "よって t = 4, 1\n"
                                      "x² = t より x = ±√t = ±√4, ±√1\n"
                                      "よって x = ±2, ±1\n"
+                                     "別解：有理数の解をもつので、因数定理と組立除法でも因数分解できる\n"
                                      "答 x = -2, -1, 2, 1"
                                   << QStringList{"  t² - 5t + 4 = 0"};
     QTest::newRow("x⁴ - 6x² + 1") << QStringList{"1", "0", "-6", "0", "1"}
@@ -243,6 +245,7 @@ void TestWorkedStepsQuartic::textbook_data()
                                      "よって t = 1, -4\n"
                                      "x² = t より x = ±√t = ±√1, ±√(-4)\n"
                                      "よって x = ±1, ±2i\n"
+                                     "別解：有理数の解をもつので、因数定理と組立除法でも因数分解できる\n"
                                      "答 x = -1, -2i, 2i, 1"
                                   << QStringList{};
     QTest::newRow("x⁴ + x² + 1")
@@ -307,6 +310,7 @@ void TestWorkedStepsQuartic::textbook_data()
            "よって X = 2, -3\n"
            "x + 1/x = X の両辺に x を掛けて x² - Xx + 1 = 0。X = 2 のとき\n"
            "x + 1/x = X の両辺に x を掛けて x² - Xx + 1 = 0。X = -3 のとき\n"
+           "別解：有理数の解をもつので、因数定理と組立除法でも因数分解できる\n"
            "答 x = (-3-√5)/2, (-3+√5)/2, 1 （重解）"
         << QStringList{
                "  代入すると (X² - 2) + X - 4 = 0", "  X² + X - 6 = 0", "  x² - 2x + 1 = 0", "  x² + 3x + 1 = 0"};
@@ -431,6 +435,16 @@ void TestWorkedStepsQuartic::random()
                     = root.times == 2 ? QStringLiteral("（重解）") : QStringLiteral("（%1重解）").arg(root.times);
                 QVERIFY2(answer.mid(at).trimmed().startsWith(mark), qPrintable(plain));
             }
+        }
+        // A rational root of a real equation is found by the factor theorem,
+        // on the way or as a second way.
+        const bool real = std::all_of(boxes.begin(), boxes.end(),
+            [](const CoefficientBoxes& b) { return ReadExact(b.im).value_or(Rational(1)).isZero(); });
+        const bool rational = std::any_of(
+            names["x"].begin(), names["x"].end(), [](const Algebraic& x) { return x.rational().has_value(); });
+        if (real && rational) {
+            QVERIFY2(plain.contains(QStringLiteral("因数定理")) && plain.contains(QStringLiteral("組立除法")),
+                qPrintable(plain));
         }
         // The exact roots the steps found are the solver's, to its decimals.
         for (const Algebraic& x : names["x"]) {
