@@ -243,12 +243,12 @@ private:
     }
 
     // A step whose substeps solve a·v² + b·v + c = 0.
-    QuadraticWork Solve(Step parent, const Gaussian& a, const Gaussian& b, const Gaussian& c, const std::string& v)
+    void Solve(Step parent, const Gaussian& a, const Gaussian& b, const Gaussian& c, const std::string& v)
     {
         QuadraticWork work = SolveQuadratic(a, b, c, v);
-        parent.substeps.insert(parent.substeps.end(), work.steps.begin(), work.steps.end());
+        for (Step& step : work.steps)
+            parent.substeps.push_back(std::move(step));
         Push(std::move(parent));
-        return work;
     }
 
     // "v = r₁, r₂" or "v = w ± v√m": binds v to the roots.

@@ -123,9 +123,13 @@ public:
     long NonZero(long size) { return Whole(1, size) * (Whole(0, 1) ? 1 : -1); }
     std::string Fifteen()
     {
-        std::string digits = std::to_string(Whole(100000000, 999999999)) + std::to_string(Whole(100000, 999999));
-        digits.insert(static_cast<std::size_t>(Whole(1, 14)), ".");
-        return (Whole(0, 1) ? "-" : "") + digits;
+        const std::string digits = std::to_string(Whole(100000000, 999999999)) + std::to_string(Whole(100000, 999999));
+        const auto point = static_cast<std::size_t>(Whole(1, 14));
+        std::string text = Whole(0, 1) ? "-" : "";
+        text += digits.substr(0, point);
+        text += '.';
+        text += digits.substr(point);
+        return text;
     }
 
 private:
