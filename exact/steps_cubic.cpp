@@ -7,6 +7,7 @@
 #include "steps_gaussian.h"
 #include "steps_roots.h"
 
+#include <algorithm>
 #include <chrono>
 
 namespace {
@@ -76,6 +77,65 @@ Step CardanoSection(const std::vector<Gaussian>& k, const Step& roots)
     return section;
 }
 
+// The rational roots of a·x² + b·x + c (real), larger first; none when
+// they are not rational.
+std::vector<Rational> RationalQuadraticRoots(const std::vector<Gaussian>& q)
+{
+    if (!IsRealPolynomial(q))
+        return {};
+    const Rational d = q[1].re * q[1].re - Rational(4) * q[0].re * q[2].re;
+    if (d.sign() < 0 || !fmpz_is_square(fmpq_numref(d.get())) || !fmpz_is_square(fmpq_denref(d.get())))
+        return {};
+    Rational root;
+    fmpz_sqrt(fmpq_numref(root.get()), fmpq_numref(d.get()));
+    fmpz_sqrt(fmpq_denref(root.get()), fmpq_denref(d.get()));
+    const Rational twoA = Rational(2) * q[0].re;
+    Rational x1 = (-q[1].re + root) / twoA, x2 = (-q[1].re - root) / twoA;
+    if ((x1 - x2).sign() < 0)
+        std::swap(x1, x2);
+    return {x1, x2};
+}
+
+// P(x) = k(q₁x − p₁)(q₂x − p₂)… for the rational roots pᵢ/qᵢ of P, equal
+// factors as a power: the whole factorization, "(x - 2)³".
+MathNode Factorization(const Rational& leading, const std::vector<Rational>& roots)
+{
+    Rational k = leading;
+    std::vector<MathNode> factors;
+    for (std::size_t j = 0; j < roots.size();) {
+        std::size_t same = j + 1;
+        while (same < roots.size() && roots[same] == roots[j])
+            ++same;
+        const Rational& r = roots[j];
+        Integer q;
+        fmpz_set(q.get(), fmpq_denref(r.get()));
+        MathNode factor = Name("x");
+        if (!r.isZero()) {
+            std::vector<MathNode> row;
+            if (!fmpz_is_one(q.get()))
+                row.push_back(Of(q));
+            row.push_back(Name("x"));
+            row.push_back(Op(r.sign() > 0 ? "-" : "+"));
+            Integer p;
+            fmpz_abs(p.get(), fmpq_numref(r.get()));
+            row.push_back(Of(p));
+            factor = Group(Row(std::move(row)));
+        }
+        for (std::size_t m = j; m < same; ++m)
+            k = k / Rational(q, Integer(1));
+        factors.push_back(same - j > 1 ? Power(std::move(factor), static_cast<long>(same - j)) : std::move(factor));
+        j = same;
+    }
+    std::vector<MathNode> row;
+    if (k == Rational(-1))
+        row.push_back(Op("-"));
+    else if (!(k == Rational(1)))
+        Append(row, Of(k));
+    for (MathNode& factor : factors)
+        row.push_back(std::move(factor));
+    return Row(std::move(row));
+}
+
 } // namespace
 
 WorkedSteps CubicSteps(const std::vector<CoefficientBoxes>& keisuu, const std::vector<Complex>& shown)
@@ -108,6 +168,19 @@ WorkedSteps CubicSteps(const std::vector<CoefficientBoxes>& keisuu, const std::v
             "cubic.quotient", "x = " + TextOf(factor->root) + " と、次の2次方程式の解が求める解である", Row({}));
         solve.substeps = std::move(quadratic.steps);
         worked.steps.push_back(std::move(solve));
+        // Every root rational: the whole factorization, as the textbook
+        // ends it.
+        if (const std::vector<Rational> others = RationalQuadraticRoots(rest);
+            !others.empty() && factor->root.im.isZero()) {
+            std::vector<Rational> roots{factor->root.re};
+            roots.insert(roots.end(), others.begin(), others.end());
+            // The factor x in front, then the larger roots first.
+            std::stable_sort(roots.begin(), roots.end(),
+                [](const Rational& x, const Rational& y) { return !y.isZero() && (x.isZero() || (y - x).sign() < 0); });
+            const Rational leading = MadeIntegral(*k).p.front().re;
+            worked.steps.push_back(MakeStep(StepRule::kIdentity, "以上より",
+                Row({Applied("P", Name("x")), Op("="), Factorization(leading, roots)})));
+        }
         return finish(deadline.passed());
     }
 

@@ -449,5 +449,5 @@ Step AnswerStep(const std::vector<CoefficientBoxes>& keisuu, const std::vector<C
         if (firsts.size() > 1 && counts[j] > 1)
             list.push_back(Word(mark(counts[j])));
     }
-    return MakeStep(StepRule::kAnswer, "答", Row(std::move(list)), firsts.size() == 1 ? mark(counts.front()) : "");
+    return MakeStep(StepRule::kAnswer, "答", Row(std::move(list)), counts.size() == 1 ? mark(counts.front()) : "");
 }

@@ -222,6 +222,8 @@ private slots:
     void textbook();
     void random_data();
     void random();
+    void factorOutRoot_data();
+    void factorOutRoot();
     void hardInputsAreFast();
     void refused();
 };
@@ -249,6 +251,7 @@ void TestWorkedStepsCubic::textbook_data()
                                        "  D > 0 より、異なる2つの実数解をもつ\n"
                                        "  左辺を因数分解すると x² - x - 12 = (x - 4)(x + 3)\n"
                                        "  解の公式より x = (-b ± √D)/(2a) = (1 ± √49)/2 = (1 ± 7)/2 = 4, -3\n"
+                                       "以上より P(x) = (x - 4)(x - 2)(x + 3)\n"
                                        "答 x = 2, -3, 4";
     QTest::newRow("triple root") << QStringList{"1", "-6", "12", "-8"}
                                  << "x³ - 6x² + 12x - 8 = 0\n"
@@ -270,6 +273,7 @@ void TestWorkedStepsCubic::textbook_data()
                                     "  D/4 = 0 より、重解をもつ\n"
                                     "  左辺を因数分解すると x² - 4x + 4 = (x - 2)²\n"
                                     "  重解は x = -b'/a = 2\n"
+                                    "以上より P(x) = (x - 2)³\n"
                                     "答 x = 2（3重解）";
     QTest::newRow("fractional coefficients") << QStringList{"0.5", "0.5", "-2.5", "1.5"}
                                              << "1/2 x³ + 1/2 x² - 5/2 x + 3/2 = 0\n"
@@ -292,6 +296,7 @@ void TestWorkedStepsCubic::textbook_data()
                                                 "  D/4 > 0 より、異なる2つの実数解をもつ\n"
                                                 "  左辺を因数分解すると x² + 2x - 3 = (x - 1)(x + 3)\n"
                                                 "  解の公式より x = (-b' ± √(D/4))/a = -1 ± √4 = -1 ± 2 = 1, -3\n"
+                                                "以上より P(x) = (x - 1)²(x + 3)\n"
                                                 "答 x = 1 （重解）, -3";
     QTest::newRow("fractional root") << QStringList{"2", "-3", "", "1"}
                                      << "2x³ - 3x² + 1 = 0\n"
@@ -313,6 +318,7 @@ void TestWorkedStepsCubic::textbook_data()
                                         "  D/4 = 0 より、重解をもつ\n"
                                         "  左辺を因数分解すると x² - 2x + 1 = (x - 1)²\n"
                                         "  重解は x = -b'/a = 1\n"
+                                        "以上より P(x) = (x - 1)²(2x + 1)\n"
                                         "答 x = 1 （重解）, -1/2";
     QTest::newRow("root 0") << QStringList{"1", "-1", "-2", ""}
                             << "x³ - x² - 2x = 0\n"
@@ -331,6 +337,7 @@ void TestWorkedStepsCubic::textbook_data()
                                "  D > 0 より、異なる2つの実数解をもつ\n"
                                "  左辺を因数分解すると x² - x - 2 = (x - 2)(x + 1)\n"
                                "  解の公式より x = (-b ± √D)/(2a) = (1 ± √9)/2 = (1 ± 3)/2 = 2, -1\n"
+                               "以上より P(x) = x(x - 2)(x + 1)\n"
                                "答 x = 2, -1, 0";
     QTest::newRow("Gaussian root") << QStringList{"1", "-1,-2", "1", "-1,-2"}
                                    << "x³ + (-1 - 2i)x² + x + (-1 - 2i) = 0\n"
@@ -481,6 +488,55 @@ void TestWorkedStepsCubic::random()
     }
     if (kind <= 6)
         QVERIFY(factored > 20);
+}
+
+void TestWorkedStepsCubic::factorOutRoot_data()
+{
+    QTest::addColumn<QStringList>("coefficients");
+    QTest::addColumn<QString>("root");
+    QTest::addColumn<QString>("quotient");
+    QTest::newRow("quartic") << QStringList{"1", "", "-5", "", "4"} << "1"
+                             << "x³ + x² - 4x - 4";
+    QTest::newRow("its quotient") << QStringList{"1", "1", "-4", "-4"} << "-1"
+                                  << "x² - 4";
+    QTest::newRow("fraction") << QStringList{"6", "-5", "1"} << "1/3"
+                              << "2x - 1";
+    QTest::newRow("scaled") << QStringList{"0.25", "-1", "1"} << "2"
+                            << "x - 2";
+    QTest::newRow("Gaussian") << QStringList{"1", "-2,-2", "4,4", "-8"} << "2"
+                              << "x² - 2ix + 4";
+    QTest::newRow("none") << QStringList{"1", "", "", "-2"} << ""
+                          << "";
+    QTest::newRow("too large") << QStringList{"1e-300", "1e300", "-1e300", "1.23456789012345e-300"} << ""
+                               << "";
+}
+
+// The factor theorem on its own, as the quartic uses it again on a
+// quotient: the root tried, the quotient left, and every line true.
+void TestWorkedStepsCubic::factorOutRoot()
+{
+    QFETCH(QStringList, coefficients);
+    QFETCH(QString, root);
+    QFETCH(QString, quotient);
+    std::vector<GaussianRational> p;
+    for (const CoefficientBoxes& box : Boxes(coefficients))
+        p.push_back({*ReadExact(box.re), *ReadExact(box.im)});
+    const auto work = FactorOutRoot(p, "Q");
+    QCOMPARE(work.has_value(), !root.isEmpty());
+    if (!work)
+        return;
+    WorkedSteps steps;
+    steps.steps = work->steps;
+    const QString plain = Plain(steps);
+    QVERIFY2(plain.contains(QStringLiteral("Q(") + root + ") = "), qPrintable(plain));
+    QVERIFY2(plain.contains(QStringLiteral("組立除法")), qPrintable(plain));
+    QCOMPARE(QString::fromStdString(PlainText(Formula::Of(work->root))), root);
+    QCOMPARE(QString::fromStdString(PlainText(Formula::Polynomial(work->quotient))), quotient);
+    QStringList failures = CheckSteps(steps);
+    // A step that makes the coefficients whole restates the equation, with
+    // no roots bound here.
+    failures.removeIf([](const QString& line) { return line.contains(QStringLiteral("倍すると")); });
+    QVERIFY2(failures.isEmpty(), qPrintable(failures.join('\n') + "\n" + plain));
 }
 
 // The hardest inputs take far less than the window's budget, and still end
