@@ -275,7 +275,7 @@ Integral MadeIntegral(const std::vector<GaussianRational>& p)
     return out;
 }
 
-std::vector<Step> CandidateSteps(const std::vector<GaussianRational>& p, const std::string& name, bool found)
+std::vector<Step> CandidateSteps(const std::vector<GaussianRational>& p, const std::string&, bool found)
 {
     std::vector<Step> steps;
     if (!IsRealPolynomial(p)) {

@@ -287,7 +287,7 @@ void TestWorkedStepsQuartic::textbook_data()
                                         "よって Q(x) = (x - 2)(x² - 4)\n"
                                         "以上より x⁴ - 4x³ + 16x - 16 = (x - 2)²(x² - 4)\n"
                                         "残りの2次方程式を解く\n"
-                                        "答 x = 2 （3重解）, -2"
+                                        "答 x = 2（3重解）, -2"
                                      << QStringList{};
     QTest::newRow("(x - 1)(x³ - 2)") << QStringList{"1", "-1", "0", "-2", "2"}
                                      << "x⁴ - x³ - 2x + 2 = 0\n"
@@ -315,7 +315,7 @@ void TestWorkedStepsQuartic::textbook_data()
            "x + 1/x = X の両辺に x を掛けて x² - Xx + 1 = 0。X = 2 のとき\n"
            "x + 1/x = X の両辺に x を掛けて x² - Xx + 1 = 0。X = -3 のとき\n"
            "別解：有理数の解をもつので、因数定理と組立除法でも因数分解できる\n"
-           "答 x = (-3-√5)/2, (-3+√5)/2, 1 （重解）"
+           "答 x = (-3-√5)/2, (-3+√5)/2, 1（重解）"
         << QStringList{
                "  代入すると (X² - 2) + X - 4 = 0", "  X² + X - 6 = 0", "  x² - 2x + 1 = 0", "  x² + 3x + 1 = 0"};
     QTest::newRow("2x⁴ - 5x³ + 4x² - 5x + 2")
