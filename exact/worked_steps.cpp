@@ -192,8 +192,11 @@ MathNode Surd(const Rational& c, const Integer& m, bool imaginary)
     if (imaginary)
         top.push_back(Name("i"));
     MathNode magnitude = Row(std::move(top));
-    if (magnitude.children.size() == 1)
-        magnitude = std::move(magnitude.children.front());
+    if (magnitude.children.size() == 1) {
+        // Taken out before it replaces the row that holds it.
+        MathNode only = std::move(magnitude.children.front());
+        magnitude = std::move(only);
+    }
     if (!fmpz_is_one(denominator.get()))
         magnitude = Fraction(std::move(magnitude), Number(denominator.text()));
     if (c.sign() < 0)
