@@ -60,15 +60,38 @@ std::vector<Case> Cases()
              {"1836311903", "1134903170"}, {"2147483646", "1073741823"}, {"1134903170", "701408733"}})
         cases.push_back({QStringLiteral("frmKouyaku"),
             {{QStringLiteral("txtNum_0"), QLatin1String(a)}, {QStringLiteral("txtNum_1"), QLatin1String(b)}}});
-    for (int k = 0; k < 8; ++k) {
-        Driver::Inputs inputs;
-        const int power = k < 4 ? 3 : 150;
-        for (int i = 0; i < 3; ++i) {
-            inputs.append(
-                {QStringLiteral("txtRP_%1").arg(i), k < 4 ? Small(power) : Decimal15(k % 2 ? power : -power)});
-            inputs.append({QStringLiteral("txtIP_%1").arg(i), k % 3 ? Small(3) : QString()});
+    // Each equation screen: its boxes' names and how many coefficients.
+    struct Equation {
+        QString form, re, im;
+        int count;
+    };
+    const std::vector<Equation> equations{
+        {QStringLiteral("frm2ji"), QStringLiteral("txtRP"), QStringLiteral("txtIP"), 3},
+        {QStringLiteral("frm3ji"), QStringLiteral("txtNumR"), QStringLiteral("txtNumI"), 4},
+        {QStringLiteral("frm4ji"), QStringLiteral("txtRNum"), QStringLiteral("txtINum"), 5}};
+    for (const auto& [form, re, im, count] : equations) {
+        for (int k = 0; k < 8; ++k) {
+            Driver::Inputs inputs;
+            const int power = k < 4 ? 3 : 150;
+            for (int i = 0; i < count; ++i) {
+                inputs.append(
+                    {QStringLiteral("%1_%2").arg(re).arg(i), k < 4 ? Small(power) : Decimal15(k % 2 ? power : -power)});
+                inputs.append({QStringLiteral("%1_%2").arg(im).arg(i), k % 3 ? Small(3) : QString()});
+            }
+            cases.push_back({form, inputs});
         }
-        cases.push_back({QStringLiteral("frm2ji"), inputs});
+    }
+    // Rational roots with large numerators and denominators: the factor
+    // theorem's candidates are too many to list, and the trials and 組立除法
+    // carry long integers. (x - 123456789)(2x + 987654321)(3x - 7) and
+    // (3x - 1)(7x + 2)(5x - 1234567)(x + 1) times 7 expanded.
+    for (const auto& [equation, coefficients] : std::vector<std::pair<Equation, std::vector<const char*>>>{
+             {equations[1], {"6", "2222222215", "-365797898523091008", "853528417788446883"}},
+             {equations[2], {"735", "-181480649", "-172839485", "25925837", "17283938"}}}) {
+        Driver::Inputs inputs;
+        for (std::size_t i = 0; i < coefficients.size(); ++i)
+            inputs.append({QStringLiteral("%1_%2").arg(equation.re).arg(i), QLatin1String(coefficients[i])});
+        cases.push_back({equation.form, inputs});
     }
     for (int k = 0; k < 6; ++k) {
         Driver::Inputs inputs{{QStringLiteral("txtFirst"), QString::number(generator() % 50)},
@@ -87,7 +110,8 @@ int main(int argc, char* argv[])
     QApplication app(argc, argv);
     const int repeats = argc > 1 ? std::atoi(argv[1]) : 5;
     double first = -1;
-    for (const QString& form : {QStringLiteral("frmKouyaku"), QStringLiteral("frm2ji"), QStringLiteral("frmSiguma")}) {
+    for (const QString& form : {QStringLiteral("frmKouyaku"), QStringLiteral("frm2ji"), QStringLiteral("frm3ji"),
+             QStringLiteral("frm4ji"), QStringLiteral("frmSiguma")}) {
         std::vector<double> times;
         Driver::OpenCalculator(form);
         const Driver::CalculatorInfo& info = Driver::CalculatorOf(form);
@@ -102,6 +126,11 @@ int main(int argc, char* argv[])
             if (!steps || !steps->isEnabled())
                 return 1;
             for (int r = 0; r < repeats; ++r) {
+                // A new calculation each time, so that every press works the
+                // steps out afresh (a window reopened after the same one
+                // only shows what it has).
+                if (r > 0 && Driver::ClickForMessage(form, info.calculate))
+                    return 1;
                 QElapsedTimer timer;
                 timer.start();
                 QTest::mouseClick(steps, Qt::LeftButton);

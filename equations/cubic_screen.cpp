@@ -28,6 +28,7 @@ const EquationForm kForm{
     .headingAbove = true,
     .rows = {{"Label15", {{"Label17", "i"}}}, {"Label19", {{"Label21", "i"}}}, {"Label23", {{"Label25", "i"}}}},
     .realPartsFirst = false,
+    .steps = true,
 };
 
 } // namespace

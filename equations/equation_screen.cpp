@@ -196,7 +196,7 @@ void EquationScreen::LayOut(const EquationForm& form)
     second->insertSpacing(0, indent);
     body->addLayout(first);
     body->addLayout(second);
-    if (form.steps)
+    if (form.steps && !form.headingAbove)
         PlaceSteps(first, second);
     body->addSpacing(10);
 
@@ -205,8 +205,8 @@ void EquationScreen::LayOut(const EquationForm& form)
     results->setHorizontalSpacing(6);
     results->setVerticalSpacing(4);
     const int top = form.headingAbove ? 1 : 0;
-    results->addWidget(MakeText(this, QLatin1String(form.heading.first), QString::fromUtf8(form.heading.second)), 0, 0,
-        Qt::AlignLeft | Qt::AlignVCenter);
+    QLabel* heading = MakeText(this, QLatin1String(form.heading.first), QString::fromUtf8(form.heading.second));
+    results->addWidget(heading, 0, 0, Qt::AlignLeft | Qt::AlignVCenter);
     for (int k = 0; k < static_cast<int>(form.rows.size()); ++k) {
         const ResultRow& row = form.rows[k];
         results->addWidget(lblRe[k], top + k, 1);
@@ -228,6 +228,8 @@ void EquationScreen::LayOut(const EquationForm& form)
         MakeExactSwitch(), top + static_cast<int>(form.rows.size()) - 2, end, 2, 1, Qt::AlignRight | Qt::AlignVCenter);
     results->setColumnStretch(end, 1);
     body->addLayout(results);
+    if (form.steps && form.headingAbove)
+        PlaceStepsBesideHeading(heading, lblRe.front());
     SetBody(body);
 }
 
@@ -269,6 +271,24 @@ void EquationScreen::PlaceSteps(QHBoxLayout* first, QHBoxLayout* second)
             return QRect(right - width, box->geometry().center().y() - height / 2, width, height);
         },
         {opening, start, box});
+}
+
+// Where the heading "x=" has a line of its own: 「途中式」 on that line at the
+// right, its right edge with the switch's, centred on the heading and no
+// taller than the room between the equation and the first root.
+void EquationScreen::PlaceStepsBesideHeading(QWidget* heading, QWidget* firstRoot)
+{
+    QPushButton* steps = MakeStepsButton();
+    QWidget* exactSwitch = chkExact;
+    PlaceOver(steps,
+        [steps, heading, firstRoot, exactSwitch] {
+            const QSize size = steps->sizeHint();
+            const int room = 2 * (firstRoot->geometry().top() - heading->geometry().center().y()) - 2;
+            const int height = std::min(size.height(), room);
+            return QRect(exactSwitch->geometry().right() - size.width() + 1,
+                heading->geometry().center().y() - height / 2, size.width(), height);
+        },
+        {heading, firstRoot, exactSwitch});
 }
 
 QHBoxLayout* EquationScreen::BuildLine(const std::vector<EquationItem>& items)

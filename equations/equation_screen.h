@@ -62,7 +62,7 @@ struct EquationForm {
     bool headingAbove; // on a line of its own, or beside the first result
     std::vector<ResultRow> rows; // one per root
     bool realPartsFirst; // tab order: every real part, then every imaginary part
-    bool steps = false; // 「途中式」 in the indent of the equation's second line
+    bool steps = false; // 「途中式」: in the indent of the second line, or beside a heading of its own
 };
 
 // A screen that solves one polynomial equation with complex coefficients: the
@@ -89,6 +89,7 @@ private:
     void LayOut(const EquationForm& form);
     QHBoxLayout* BuildLine(const std::vector<EquationItem>& items);
     void PlaceSteps(QHBoxLayout* first, QHBoxLayout* second);
+    void PlaceStepsBesideHeading(QWidget* heading, QWidget* firstRoot);
     void SetKeyboardOrder(bool realPartsFirst);
 
     std::vector<QLineEdit*> txtRe;

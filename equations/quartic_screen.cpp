@@ -30,6 +30,7 @@ const EquationForm kForm{
     .rows = {{"Label21", {{"Label31", "i  ,"}}}, {"Label23", {{"Label32", "i  ,"}}}, {"Label26", {{"Label33", "i  ,"}}},
         {"Label29", {{"Label34", "i"}}}},
     .realPartsFirst = false,
+    .steps = true,
 };
 
 } // namespace

@@ -16,7 +16,11 @@ public:
         : end_(std::chrono::steady_clock::now() + budget)
     {
     }
-    bool passed() const { return std::chrono::steady_clock::now() >= end_; }
+    bool passed() const { return expired || std::chrono::steady_clock::now() >= end_; }
+
+    // Every limit of the calling thread taken as passed: how the tests see
+    // work that runs out of time stop cleanly, on any machine.
+    static inline thread_local bool expired = false;
 
 private:
     std::chrono::steady_clock::time_point end_;

@@ -151,6 +151,8 @@ WorkedSteps CubicSteps(const std::vector<CoefficientBoxes>& keisuu, const std::v
     worked.steps.push_back(MakeStep(StepRule::kProblem, {}, Row({Polynomial(*k), Op("="), Number("0")})));
     const auto finish = [&](bool stopped) {
         worked.stopped = stopped;
+        if (stopped)
+            worked.steps.push_back(StoppedStep());
         worked.steps.push_back(AnswerStep(keisuu, shown));
         return worked;
     };
@@ -199,6 +201,8 @@ WorkedSteps CubicSteps(const std::vector<CoefficientBoxes>& keisuu, const std::v
     Step answer = AnswerStep(keisuu, shown);
     worked.steps.push_back(CardanoSection(integral.p, answer));
     worked.stopped = deadline.passed();
+    if (worked.stopped)
+        worked.steps.push_back(StoppedStep());
     worked.steps.push_back(std::move(answer));
     return worked;
 }

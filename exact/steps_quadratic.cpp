@@ -410,6 +410,11 @@ WorkedSteps QuadraticSteps(const std::vector<CoefficientBoxes>& keisuu, const st
     return worked;
 }
 
+Step StoppedStep()
+{
+    return MakeStep("stopped", "計算に時間がかかるため、途中式はここまでとする", Row({}));
+}
+
 Step AnswerStep(const std::vector<CoefficientBoxes>& keisuu, const std::vector<Complex>& shown)
 {
     // The exact view's texts in the screen's rows; equal texts are one root

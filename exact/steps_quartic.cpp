@@ -221,7 +221,7 @@ public:
         Push(Problem({}, Equation(Polynomial(k_))));
         if (Biquadratic() || Reciprocal())
             OtherWay();
-        else if (!RationalRoots() && !FactorPair())
+        else if (!RationalRoots() && !FactorPair() && !Late())
             Ferrari();
         return Finish();
     }
@@ -238,6 +238,8 @@ private:
 
     WorkedSteps Finish()
     {
+        if (worked_.stopped)
+            worked_.steps.push_back(StoppedStep());
         worked_.steps.push_back(AnswerStep(keisuu_, shown_));
         return std::move(worked_);
     }

@@ -26,8 +26,8 @@ struct QuadraticWork {
     std::vector<Step> steps;
     std::vector<Algebraic> roots;
 };
-QuadraticWork SolveQuadratic(const GaussianRational& a, const GaussianRational& b, const GaussianRational& c,
-    const std::string& v = "x");
+QuadraticWork SolveQuadratic(
+    const GaussianRational& a, const GaussianRational& b, const GaussianRational& c, const std::string& v = "x");
 
 // The factor theorem on the polynomial p (highest power first, degree ≥ 2)
 // named `name` ("P"): the candidates ±(divisors of the constant)/(divisors
@@ -40,6 +40,10 @@ struct FactorWork {
     std::vector<GaussianRational> quotient; // highest power first
 };
 std::optional<FactorWork> FactorOutRoot(const std::vector<GaussianRational>& p, const std::string& name = "P");
+
+// Where the working was cut short at its time limit: a line saying so,
+// before the 答 the exact view gives.
+Step StoppedStep();
 
 // 答: every root in the screen's rows as the exact view writes it, a
 // repeated root once with 「（重解）」, 「（3重解）」 or 「（4重解）」.

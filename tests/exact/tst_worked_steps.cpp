@@ -10,6 +10,7 @@
 #include "exact_support.h"
 #include "gcd.h"
 #include "quadratic.h"
+#include "shown_roots.h"
 #include "sigma.h"
 #include "steps_check.h"
 #include "steps_text.h"
@@ -35,25 +36,9 @@ QString LastLine(const WorkedSteps& steps)
     return steps.steps.empty() ? QString() : QString::fromStdString(PlainLine(steps.steps.back()));
 }
 
-// The decimal roots in the screen's rows; none where the decimal solver
-// refuses the equation (it may also fault).
 std::vector<Complex> Shown(const std::vector<CoefficientBoxes>& boxes)
 {
-    try {
-        std::array<Complex, 3> keisuu;
-        for (std::size_t k = 0; k < 3; ++k)
-            keisuu[k] = {ParseNumber(boxes[k].re), ParseNumber(boxes[k].im)};
-        const auto solved = Solve2ji(keisuu);
-        if (solved.index() != 0)
-            return {};
-        const auto& roots = std::get<0>(solved);
-        if (!std::all_of(roots.begin(), roots.end(),
-                [](const Complex& z) { return std::isfinite(z.re) && std::isfinite(z.im); }))
-            return {};
-        return {roots.begin(), roots.end()};
-    } catch (const ArithmeticFault&) {
-        return {};
-    }
+    return ShownRoots<3>(boxes, Solve2ji);
 }
 
 // One root as the screens' copied text joins its parts ("1 - √2 i",

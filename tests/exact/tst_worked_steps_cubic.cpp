@@ -7,10 +7,13 @@
 // with the decimal solver.
 #include "conversions.h"
 #include "cubic.h"
+#include "exact_deadline.h"
 #include "exact_equations.h"
 #include "exact_reading.h"
 #include "exact_support.h"
 #include "exact_value_api.h"
+#include "quartic.h"
+#include "shown_roots.h"
 #include "steps_check.h"
 #include "steps_roots.h"
 #include "steps_text.h"
@@ -28,6 +31,8 @@
 
 namespace {
 
+const QString kStoppedLine = QStringLiteral("計算に時間がかかるため、途中式はここまでとする");
+
 QString Plain(const WorkedSteps& steps)
 {
     return QString::fromStdString(PlainText(steps));
@@ -38,25 +43,9 @@ QString LastLine(const WorkedSteps& steps)
     return steps.steps.empty() ? QString() : QString::fromStdString(PlainLine(steps.steps.back()));
 }
 
-// The decimal roots in the screen's rows; none where the decimal solver
-// refuses the equation.
 std::vector<Complex> Shown(const std::vector<CoefficientBoxes>& boxes)
 {
-    try {
-        std::array<Complex, 4> keisuu;
-        for (std::size_t k = 0; k < 4; ++k)
-            keisuu[k] = {ParseNumber(boxes[k].re), ParseNumber(boxes[k].im)};
-        const auto solved = Solve3ji(keisuu);
-        if (solved.index() != 0)
-            return {};
-        const auto& roots = std::get<0>(solved);
-        if (!std::all_of(roots.begin(), roots.end(),
-                [](const Complex& z) { return std::isfinite(z.re) && std::isfinite(z.im); }))
-            return {};
-        return {roots.begin(), roots.end()};
-    } catch (const ArithmeticFault&) {
-        return {};
-    }
+    return ShownRoots<4>(boxes, Solve3ji);
 }
 
 // One root as the screens' copied text joins its parts ("1 - √2 i",
@@ -222,6 +211,8 @@ private slots:
     void factorOutRoot_data();
     void factorOutRoot();
     void hardInputsAreFast();
+    void outOfTime_data();
+    void outOfTime();
     void refused();
 };
 
@@ -566,7 +557,41 @@ void TestWorkedStepsCubic::hardInputsAreFast()
         const qint64 elapsed = timer.elapsed();
         QVERIFY2(elapsed < 100, qPrintable(c.join(' ') + QStringLiteral(": %1 ms").arg(elapsed)));
         QCOMPARE(LastLine(steps), ExpectedAnswer(boxes, shown));
+        QVERIFY(!Plain(steps).contains(kStoppedLine));
     }
+}
+
+void TestWorkedStepsCubic::outOfTime_data()
+{
+    QTest::addColumn<int>("degree");
+    QTest::addColumn<QStringList>("coefficients");
+    QTest::newRow("cubic, factor theorem") << 3 << QStringList{"1", "-3", "-10", "24"};
+    QTest::newRow("cubic, Cardano") << 3 << QStringList{"1", "", "", "-2"};
+    QTest::newRow("quartic, biquadratic") << 4 << QStringList{"1", "", "-6", "", "1"};
+    QTest::newRow("quartic, factor theorem") << 4 << QStringList{"1", "-2", "-7", "8", "12"};
+    QTest::newRow("quartic, Ferrari") << 4 << QStringList{"1", "", "", "1", "1"};
+}
+
+// Work past its time limit stops where it is: the problem, perhaps part of
+// the route, a line that says so, and the exact view's own answer (≈ where it
+// ran out of time too), every line still true.
+void TestWorkedStepsCubic::outOfTime()
+{
+    QFETCH(int, degree);
+    QFETCH(QStringList, coefficients);
+    const auto boxes = Boxes(coefficients);
+    const std::vector<Complex> shown = degree == 3 ? Shown(boxes) : ShownRoots<5>(boxes, Solve4ji);
+    Deadline::expired = true;
+    const WorkedSteps steps = RootSteps(boxes, shown);
+    const QString expected = ExpectedAnswer(boxes, shown);
+    Deadline::expired = false;
+    QVERIFY(steps.stopped);
+    const QStringList lines = Plain(steps).split('\n');
+    QVERIFY2(lines.size() >= 3, qPrintable(lines.join('\n')));
+    QCOMPARE(lines.first(), Plain(RootSteps(boxes, shown)).section('\n', 0, 0));
+    QCOMPARE(lines[lines.size() - 2], kStoppedLine);
+    QCOMPARE(lines.last(), expected);
+    QCOMPARE(CheckSteps(steps), QStringList());
 }
 
 void TestWorkedStepsCubic::refused()

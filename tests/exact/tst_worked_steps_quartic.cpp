@@ -8,6 +8,7 @@
 #include "exact_reading.h"
 #include "exact_support.h"
 #include "quartic.h"
+#include "shown_roots.h"
 #include "steps_check.h"
 #include "steps_roots.h"
 #include "steps_text.h"
@@ -32,24 +33,9 @@ QString LastLine(const WorkedSteps& steps)
     return steps.steps.empty() ? QString() : QString::fromStdString(PlainLine(steps.steps.back()));
 }
 
-// The decimal roots in the screen's rows; none where the solver refuses.
 std::vector<Complex> Shown(const std::vector<CoefficientBoxes>& boxes)
 {
-    try {
-        std::array<Complex, 5> keisuu;
-        for (std::size_t k = 0; k < 5; ++k)
-            keisuu[k] = {ParseNumber(boxes[k].re), ParseNumber(boxes[k].im)};
-        const auto solved = Solve4ji(keisuu);
-        if (solved.index() != 0)
-            return {};
-        const auto& roots = std::get<0>(solved);
-        if (!std::all_of(roots.begin(), roots.end(),
-                [](const Complex& z) { return std::isfinite(z.re) && std::isfinite(z.im); }))
-            return {};
-        return {roots.begin(), roots.end()};
-    } catch (const ArithmeticFault&) {
-        return {};
-    }
+    return ShownRoots<5>(boxes, Solve4ji);
 }
 
 // Every rule the steps use, substeps included.
