@@ -27,7 +27,8 @@ extern "C" __attribute__((visibility("default"))) const ExactApiStamp* KalvoraEx
     // The function pointers must have exactly the table's types: a library
     // function whose signature drifted from the table fails to compile here.
     static constexpr ExactApi api{kExactApiStamp, &ExactRoots, &ExactSolve, &ExactDeterminant, &ExactInverse,
-        &ExactSigma, &ExactTriangleArea, &GcdSteps, &RootSteps, &SigmaSteps, &ReleaseThreadCaches};
+        &ExactSigma, &ExactTriangleArea, &GcdSteps, &RootSteps, &SigmaSteps, &SolveSteps, &DeterminantSteps,
+        &InverseSteps, &TriangleSteps, &ReleaseThreadCaches};
     static_assert(std::string_view(kExactApiSymbol) == __func__, "the loader looks the entry up by this name");
     return &api.stamp;
 }

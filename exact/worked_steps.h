@@ -21,6 +21,10 @@
 WorkedSteps GcdSteps(const std::array<std::string, 2>& txtNum);
 WorkedSteps RootSteps(const std::vector<CoefficientBoxes>& keisuu, const std::vector<Complex>& shown);
 WorkedSteps SigmaSteps(std::int32_t first, std::int32_t last, const std::array<std::string, 4>& keisuu);
+WorkedSteps SolveSteps(const BoxRows& rows, const std::vector<std::string>& rhs);
+WorkedSteps DeterminantSteps(const BoxRows& rows);
+WorkedSteps InverseSteps(const BoxRows& rows);
+WorkedSteps TriangleSteps(const std::array<std::string, 3>& txtH, const std::array<std::string, 3>& txtK);
 
 namespace Formula {
 

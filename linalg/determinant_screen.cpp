@@ -13,6 +13,7 @@
 #include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
+#include <QPushButton>
 #include <QRadioButton>
 
 frmGyouretusiki::frmGyouretusiki()
@@ -50,6 +51,19 @@ void frmGyouretusiki::LayOut()
     body->addWidget(Label2);
     body->addLayout(work);
     SetBody(body);
+
+    // 「途中式」 on the value's line, under the sizes, its right edge with
+    // theirs.
+    QPushButton* steps = MakeStepsButton();
+    QWidget* exactSwitch = chkExact;
+    PlaceOver(steps,
+        [steps, exactSwitch, this] {
+            const QSize size = steps->sizeHint();
+            const int middle = exactSwitch->geometry().center().y();
+            return QRect(
+                Frame1->geometry().right() - size.width() + 1, middle - size.height() / 2, size.width(), size.height());
+        },
+        {exactSwitch, Frame1});
 }
 
 // The boxes between two bars that span all five rows whatever the order, like
@@ -95,7 +109,7 @@ void frmGyouretusiki::SetKeyboardOrder()
     std::vector<QWidget*> order{cmdBack, cmdReset, cmdCalculate};
     order.insert(order.end(), optGen.begin(), optGen.end());
     order.insert(order.end(), txtNum.begin() + 1, txtNum.end());
-    order.push_back(chkExact);
+    order.insert(order.end(), {chkExact, cmdSteps});
     SetTabOrder(order);
     cmdBack->setFocus();
 }
@@ -111,6 +125,8 @@ void frmGyouretusiki::Command3_Click()
     const double Kotae = Gyouretusiki(ReadGrid(), Gen);
     const std::string text = FormatFixed(Kotae, "0.000");
     SetResult(lblAns, text);
-    OfferExact([rows = GridTexts()] { return Exact::Determinant(rows); },
+    const BoxRows rows = GridTexts();
+    OfferExact([rows] { return Exact::Determinant(rows); },
         [this, text](const ExactText& determinant) { SetExactResult(lblAns, determinant, text); });
+    OfferSteps([rows] { return Exact::DeterminantSteps(rows); });
 }

@@ -67,6 +67,7 @@ void frmGyaku::LayOut()
     body->addLayout(Formula());
     SetBody(body);
     lblExactNote = MakeExactNote({lblAns.begin() + 1, lblAns.end()});
+    PlaceStepsBesideSwitch();
 }
 
 // "( boxes )⁻¹ = ( results )": the parentheses, "-1" and "=" keep their
@@ -126,7 +127,7 @@ void frmGyaku::SetKeyboardOrder()
 {
     std::vector<QWidget*> order(optGen.begin(), optGen.end());
     order.insert(order.end(), txtNum.begin() + 1, txtNum.end());
-    order.insert(order.end(), {cmdBack, cmdReset, cmdCalculate, chkExact});
+    order.insert(order.end(), {cmdBack, cmdReset, cmdCalculate, chkExact, cmdSteps});
     SetTabOrder(order);
     optGen[0]->setFocus();
 }
@@ -168,11 +169,13 @@ void frmGyaku::Command3_Click()
         for (int j = 1; j <= Gen; ++j)
             cells.push_back({lblAns[Cell(i, j)], FormatFixed((*Gyaku)[i][j], "0.000")});
     // The exact inverse row by row, like the cells.
-    ShowResults(std::move(cells), lblExactNote, kExactSingularInverseMessage, [rows = GridTexts()] {
+    const BoxRows rows = GridTexts();
+    ShowResults(std::move(cells), lblExactNote, kExactSingularInverseMessage, [rows] {
         const ExactMatrix exact = Exact::Inverse(rows);
         ExactCells found{.status = exact.status, .values = {}};
         for (const std::vector<ExactText>& row : exact.entries)
             found.values.insert(found.values.end(), row.begin(), row.end());
         return found;
     });
+    OfferSteps([rows] { return Exact::InverseSteps(rows); });
 }

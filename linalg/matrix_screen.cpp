@@ -12,6 +12,7 @@
 #include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
+#include <QPushButton>
 #include <QRadioButton>
 
 #include <algorithm>
@@ -177,6 +178,25 @@ QLayout* MatrixScreen::InstructionsAndSwitch(QWidget* first, QWidget* second, co
     lines->addWidget(MakeExactSwitch(), 0, 2, 2, 1, Qt::AlignRight | Qt::AlignVCenter);
     lines->setColumnStretch(1, 1);
     return lines;
+}
+
+namespace {
+// Between 「途中式」 and the switch beside it.
+constexpr int kStepsGap = 12;
+} // namespace
+
+void MatrixScreen::PlaceStepsBesideSwitch()
+{
+    QPushButton* steps = MakeStepsButton();
+    QWidget* exactSwitch = chkExact;
+    PlaceOver(steps,
+        [steps, exactSwitch] {
+            const QSize size = steps->sizeHint();
+            const QRect at = exactSwitch->geometry();
+            return QRect(
+                at.left() - kStepsGap - size.width(), at.center().y() - size.height() / 2, size.width(), size.height());
+        },
+        {exactSwitch});
 }
 
 QGridLayout* MatrixScreen::BoxGrid(int spacing) const

@@ -85,6 +85,10 @@ protected:
     // lines keep the spacing they would have on their own.
     QLayout* InstructionsAndSwitch(QWidget* first, QWidget* second, const char* message);
 
+    // 「途中式」 on the switch's line, just left of it, in the room the
+    // instructions leave.
+    void PlaceStepsBesideSwitch();
+
     // Shows the cells of the top-left n × n block of a 5 × 5 array and hides
     // the rest; hidden cells keep their place, so nothing around them moves.
     template<class Cells> static void ShowBlock(const Cells& cells, int n)

@@ -62,6 +62,7 @@ void frmRenritu::LayOut()
     for (int j = 1; j <= kMaxGen; ++j)
         answers.push_back(findChild<QLabel*>(QStringLiteral("Label%1").arg(7 + j)));
     lblExactNote = MakeExactNote(answers);
+    PlaceStepsBesideSwitch();
 }
 
 // Equation i is row i: box, "A+", box, "B+", … box, "E=", right-hand side.
@@ -114,7 +115,7 @@ void frmRenritu::SetKeyboardOrder()
     }
     order.insert(order.end(), {cmdBack, cmdReset, cmdCalculate});
     order.insert(order.end(), optGen.begin(), optGen.end());
-    order.push_back(chkExact);
+    order.insert(order.end(), {chkExact, cmdSteps});
     SetTabOrder(order);
     txtNum[1]->setFocus();
 }
@@ -159,8 +160,10 @@ void frmRenritu::Command3_Click()
     std::vector<ResultCell> cells;
     for (int j = 1; j <= Gen; ++j)
         cells.push_back({lblAnswer[j], FormatFixed((*Kai)[j], "0.000000")});
-    ShowResults(std::move(cells), lblExactNote, kExactSingularSystemMessage, [rows = GridTexts(), rhs] {
+    const BoxRows rows = GridTexts();
+    ShowResults(std::move(cells), lblExactNote, kExactSingularSystemMessage, [rows, rhs] {
         const ExactVector exact = Exact::Solve(rows, rhs);
         return ExactCells{.status = exact.status, .values = exact.x};
     });
+    OfferSteps([rows, rhs] { return Exact::SolveSteps(rows, rhs); });
 }

@@ -11,6 +11,7 @@
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QLineEdit>
+#include <QPushButton>
 #include <QVBoxLayout>
 
 #include <algorithm>
@@ -153,7 +154,8 @@ frmSankaku::frmSankaku()
     body->addLayout(area);
     SetBody(body);
 
-    SetTabOrder({txtH[0], txtH[1], txtH[2], txtK[2], txtK[1], txtK[0], cmdBack, cmdReset, cmdCalculate, chkExact});
+    SetTabOrder(
+        {txtH[0], txtH[1], txtH[2], txtK[2], txtK[1], txtK[0], cmdBack, cmdReset, cmdCalculate, chkExact, cmdSteps});
     txtH[0]->setFocus();
     OnCalculate(&frmSankaku::cmdKeisan_Click);
 }
@@ -197,6 +199,11 @@ QWidget* frmSankaku::MakeFigure()
     exact->setParent(figure);
     exact->adjustSize();
     exact->move(0, kFigureHeight - exact->height());
+    // 「途中式」 in the lower right corner, level with the switch.
+    QPushButton* steps = MakeStepsButton();
+    steps->setParent(figure);
+    steps->adjustSize();
+    steps->move(kFigureWidth - steps->width(), kFigureHeight - steps->height());
 
     // Degree marks: Label3 by angle 2, Label4 by angle 1, Label5 by angle 0.
     for (int i = 0; i < 3; ++i) {
@@ -231,4 +238,5 @@ void frmSankaku::cmdKeisan_Click()
     SetResult(lblAnswer, text);
     OfferExact([sides, angles] { return Exact::TriangleArea(sides, angles); },
         [this, text](const ExactText& area) { SetExactResult(lblAnswer, area, text); });
+    OfferSteps([sides, angles] { return Exact::TriangleSteps(sides, angles); });
 }

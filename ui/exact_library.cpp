@@ -368,4 +368,24 @@ WorkedSteps SigmaSteps(std::int32_t first, std::int32_t last, const std::array<s
     return Library() ? Library()->sigmaSteps(first, last, keisuu) : WorkedSteps{};
 }
 
+WorkedSteps SolveSteps(const BoxRows& rows, const std::vector<std::string>& rhs)
+{
+    return Library() ? Library()->solveSteps(rows, rhs) : WorkedSteps{};
+}
+
+WorkedSteps DeterminantSteps(const BoxRows& rows)
+{
+    return Library() ? Library()->determinantSteps(rows) : WorkedSteps{};
+}
+
+WorkedSteps InverseSteps(const BoxRows& rows)
+{
+    return Library() ? Library()->inverseSteps(rows) : WorkedSteps{};
+}
+
+WorkedSteps TriangleSteps(const std::array<std::string, 3>& txtH, const std::array<std::string, 3>& txtK)
+{
+    return Library() ? Library()->triangleSteps(txtH, txtK) : WorkedSteps{};
+}
+
 } // namespace Exact

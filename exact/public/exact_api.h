@@ -76,10 +76,15 @@ struct ExactApi {
     ExactText (*triangleArea)(const std::array<std::string, 3>& txtH, const std::array<std::string, 3>& txtK);
     // The worked steps (exact_steps.h) of a calculation that showed results,
     // from the same boxes' texts: the greatest common divisor of the two
-    // numbers, the equation's roots (`shown` as for roots) and the Σ sum.
+    // numbers, the equation's roots (`shown` as for roots), the Σ sum, the
+    // simultaneous equations, the determinant, the inverse and the area.
     WorkedSteps (*gcdSteps)(const std::array<std::string, 2>& txtNum);
     WorkedSteps (*rootSteps)(const std::vector<CoefficientBoxes>& keisuu, const std::vector<Complex>& shown);
     WorkedSteps (*sigmaSteps)(std::int32_t first, std::int32_t last, const std::array<std::string, 4>& keisuu);
+    WorkedSteps (*solveSteps)(const BoxRows& rows, const std::vector<std::string>& rhs);
+    WorkedSteps (*determinantSteps)(const BoxRows& rows);
+    WorkedSteps (*inverseSteps)(const BoxRows& rows);
+    WorkedSteps (*triangleSteps)(const std::array<std::string, 3>& txtH, const std::array<std::string, 3>& txtK);
     // Frees the arithmetic's caches of the calling thread; a worker thread
     // calls it after its exact work.
     void (*releaseThreadCaches)();
