@@ -4,6 +4,7 @@
 #include <algorithm>
 #include <cstddef>
 #include <string_view>
+#include <utility>
 #include <vector>
 
 namespace {
@@ -187,6 +188,11 @@ std::string Plain(const MathNode& node, bool tight)
         const std::string base = IsAtom(child(0)) ? Plain(child(0), tight) : Bracketed(child(0), tight);
         if (child(1).kind == Kind::Number && AllDigits(child(1).text))
             return base + Superscript(child(1).text);
+        // "A⁻¹": a minus and digits.
+        if (const MathNode& e = child(1); e.kind == Kind::Row && e.children.size() == 2
+            && e.children[0].kind == Kind::Operator && e.children[0].text == "-" && e.children[1].kind == Kind::Number
+            && AllDigits(e.children[1].text))
+            return base + "⁻" + Superscript(e.children[1].text);
         return base + "^" + (IsAtom(child(1)) ? Plain(child(1), true) : Bracketed(child(1), true));
     }
     case Kind::Group: {
@@ -225,10 +231,33 @@ void PlainLines(const Step& step, const std::string& indent, std::string& out)
 
 std::string Latex(const MathNode& node);
 
+// Raised digits and minus in words ("x⁴ の係数", "A⁻¹"): the Japanese
+// fonts of TeX have no glyphs of their own for them. The character a raised
+// mark at `at` stands for ('0'…'9', '-') and its length, or 0.
+std::pair<char, std::size_t> RaisedAt(std::string_view words, std::size_t at)
+{
+    static constexpr std::string_view marks[] = {"⁰", "¹", "²", "³", "⁴", "⁵", "⁶", "⁷", "⁸", "⁹", "⁻"};
+    for (std::size_t k = 0; k < std::size(marks); ++k)
+        if (words.substr(at, marks[k].size()) == marks[k])
+            return {k < 10 ? char('0' + k) : '-', marks[k].size()};
+    return {0, 0};
+}
+
 std::string Escaped(std::string_view words)
 {
     std::string out;
-    for (char c : words) {
+    for (std::size_t at = 0; at < words.size(); ++at) {
+        if (RaisedAt(words, at).second > 0) {
+            out += "\\textsuperscript{";
+            for (auto raised = RaisedAt(words, at); raised.second > 0; raised = RaisedAt(words, at)) {
+                out += raised.first;
+                at += raised.second;
+            }
+            out += '}';
+            --at; // the loop steps to the character after the marks
+            continue;
+        }
+        const char c = words[at];
         switch (c) {
         case '\\': out += "\\textbackslash{}"; break;
         case '{':
@@ -243,6 +272,7 @@ std::string Escaped(std::string_view words)
             break;
         case '^': out += "\\textasciicircum{}"; break;
         case '~': out += "\\textasciitilde{}"; break;
+        case '|': out += "\\textbar{}"; break;
         default: out += c;
         }
     }

@@ -87,6 +87,8 @@ private slots:
                        2)})
             << "Σ_{K=1}^{n} K³ = {n(n + 1)/2}²"
             << "\\sum_{K = 1}^{n} {K}^{3} = {\\left\\{\\frac{n \\left(n + 1\\right)}{2}\\right\\}}^{2}";
+        QTest::newRow("inverse") << Row({Power(Name("A"), Row({Op("-"), Number(1)})), Op("="), Name("E")}) << "A⁻¹ = E"
+                                 << "{A}^{- 1} = E";
         QTest::newRow("negative fraction") << Of(Rational(-2, 3)) << "-2/3"
                                            << "- \\frac{2}{3}";
         QTest::newRow("fraction before a name") << Row({Of(Rational(1, 2)), Power(Name("x"), 2)}) << "1/2 x²"
@@ -142,12 +144,27 @@ private slots:
             QStringLiteral("答 x = 2（重解）"));
     }
 
+    void textEscapedInLatex_data()
+    {
+        QTest::addColumn<QString>("words");
+        QTest::addColumn<QString>("latex");
+        QTest::newRow("specials") << "100% & {}_#"
+                                  << "100\\% \\& \\{\\}\\_\\#";
+        QTest::newRow("bar") << "(A | E) を"
+                             << "(A \\textbar{} E) を";
+        QTest::newRow("raised") << "A A⁻¹ = E, x⁴ の係数, x²"
+                                << "A A\\textsuperscript{-1} = E, x\\textsuperscript{4} の係数, x\\textsuperscript{2}";
+        QTest::newRow("raised together") << "10¹²³"
+                                         << "10\\textsuperscript{123}";
+    }
     void textEscapedInLatex()
     {
+        QFETCH(QString, words);
+        QFETCH(QString, latex);
         WorkedSteps steps;
-        steps.steps.push_back(MakeStep("", "100% & {}_#", Row({})));
+        steps.steps.push_back(MakeStep("", words.toStdString(), Row({})));
         QCOMPARE(QString::fromStdString(LatexText(steps)),
-            QStringLiteral("\\begin{align*}\n&\\text{100\\% \\& \\{\\}\\_\\#}\n\\end{align*}"));
+            QStringLiteral("\\begin{align*}\n&\\text{") + latex + QStringLiteral("}\n\\end{align*}"));
     }
 
     // True working passes; each false line is caught and named.
