@@ -147,10 +147,13 @@ public:
         switch (kind) {
         case 0: return std::to_string(Whole(-9, 9));
         case 1: return std::to_string(Whole(-20, 20)) + "." + std::to_string(Whole(0, 9));
-        case 2: {
-            std::string digits = std::to_string(Whole(100000000, 999999999)) + std::to_string(Whole(100000, 999999));
-            digits.insert(static_cast<std::size_t>(Whole(1, 14)), ".");
-            return (Whole(0, 1) ? "-" : "") + digits;
+        case 2: { // 15 significant digits
+            std::string text = Whole(0, 1) ? "-" : "";
+            text += std::to_string(Whole(1, 9));
+            text += ".";
+            text += std::to_string(Whole(10000000, 99999999));
+            text += std::to_string(Whole(100000, 999999));
+            return text;
         }
         default: return Whole(0, 2) == 0 ? std::to_string(Whole(-3, 3)) : std::string();
         }
@@ -200,13 +203,14 @@ private:
         std::string digits = n.text();
         const bool minus = digits.front() == '-';
         if (minus)
-            digits.erase(0, 1);
-        if (places > 0) {
-            if (digits.size() <= static_cast<std::size_t>(places))
-                digits.insert(0, static_cast<std::size_t>(places) + 1 - digits.size(), '0');
-            digits.insert(digits.size() - static_cast<std::size_t>(places), ".");
+            digits = digits.substr(1);
+        const std::size_t point = static_cast<std::size_t>(places);
+        if (point > 0) {
+            if (digits.size() <= point)
+                digits = std::string(point + 1 - digits.size(), '0') + digits;
+            digits = digits.substr(0, digits.size() - point) + "." + digits.substr(digits.size() - point);
         }
-        return (minus ? "-" : "") + digits;
+        return minus ? "-" + digits : digits;
     }
 
     std::mt19937 random_;
