@@ -9,13 +9,17 @@
 #include "exact_reading.h"
 #include "exact_support.h"
 #include "inverse.h"
+#include "math_text.h"
 #include "matrix_check.h"
 #include "simultaneous.h"
 #include "steps_check.h"
 #include "steps_sweep.h"
 #include "steps_text.h"
 
+#include <QApplication>
 #include <QElapsedTimer>
+#include <QImage>
+#include <QPainter>
 #include <QProcess>
 #include <QStandardPaths>
 #include <QTemporaryDir>
@@ -386,6 +390,7 @@ private slots:
     void singular();
     void fifteenDigitsAreFast();
     void latexCompiles();
+    void drawsEachLineInItsBand();
     void refused();
 };
 
@@ -487,7 +492,7 @@ void TestWorkedStepsSweep::inverseTextbook_data()
     QTest::newRow("3x3")
         << QStringList{"1 2 0", "0 1 1", "1 0 1"}
         << "A = ((1, 2, 0), (0, 1, 1), (1, 0, 1)) の逆行列を求める\n"
-           "掃き出し法で求める。(A | E) の左側が E になるまで行基本変形を行う\n"
+           "掃き出し法で求める。A の右に単位行列 E を並べ、左側が E になるまで行基本変形を行う\n"
            "(A | E) = ((1, 2, 0 | 1, 0, 0), (0, 1, 1 | 0, 1, 0), (1, 0, 1 | 0, 0, 1))\n"
            "第3行から第1行を引く ((1, 2, 0 | 1, 0, 0), (0, 1, 1 | 0, 1, 0), (0, -2, 1 | -1, 0, 1))\n"
            "第1行から第2行の 2 倍を引く ((1, 0, -2 | 1, -2, 0), (0, 1, 1 | 0, 1, 0), (0, -2, 1 | -1, 0, 1))\n"
@@ -503,7 +508,7 @@ void TestWorkedStepsSweep::inverseTextbook_data()
     QTest::newRow("3x3 swap")
         << QStringList{"1 0 0", "0 0 2", "0 4 0"}
         << "A = ((1, 0, 0), (0, 0, 2), (0, 4, 0)) の逆行列を求める\n"
-           "掃き出し法で求める。(A | E) の左側が E になるまで行基本変形を行う\n"
+           "掃き出し法で求める。A の右に単位行列 E を並べ、左側が E になるまで行基本変形を行う\n"
            "(A | E) = ((1, 0, 0 | 1, 0, 0), (0, 0, 2 | 0, 1, 0), (0, 4, 0 | 0, 0, 1))\n"
            "第2行と第3行を入れ替える ((1, 0, 0 | 1, 0, 0), (0, 4, 0 | 0, 0, 1), (0, 0, 2 | 0, 1, 0))\n"
            "第2行を 4 で割る ((1, 0, 0 | 1, 0, 0), (0, 1, 0 | 0, 0, 1/4), (0, 0, 2 | 0, 1, 0))\n"
@@ -523,7 +528,7 @@ void TestWorkedStepsSweep::inverseTextbook_data()
     QTest::newRow("3x3 sing")
         << QStringList{"1 2 3", "4 5 6", "7 8 9"}
         << "A = ((1, 2, 3), (4, 5, 6), (7, 8, 9)) の逆行列を求める\n"
-           "掃き出し法で求める。(A | E) の左側が E になるまで行基本変形を行う\n"
+           "掃き出し法で求める。A の右に単位行列 E を並べ、左側が E になるまで行基本変形を行う\n"
            "(A | E) = ((1, 2, 3 | 1, 0, 0), (4, 5, 6 | 0, 1, 0), (7, 8, 9 | 0, 0, 1))\n"
            "第2行から第1行の 4 倍を引く ((1, 2, 3 | 1, 0, 0), (0, -3, -6 | -4, 1, 0), (7, 8, 9 | 0, 0, 1))\n"
            "第3行から第1行の 7 倍を引く ((1, 2, 3 | 1, 0, 0), (0, -3, -6 | -4, 1, 0), (0, -6, -12 | -7, 0, 1))\n"
@@ -706,6 +711,49 @@ void TestWorkedStepsSweep::latexCompiles()
     QVERIFY2(tex.exitCode() == 0, tex.readAllStandardOutput().right(2000).constData());
 }
 
+// Laid out as the window draws them, each line's ink (the matrices'
+// brackets and bars, fractions in cells) stays within its own band.
+void TestWorkedStepsSweep::drawsEachLineInItsBand()
+{
+    QFont font = QApplication::font();
+    font.setPointSizeF(12);
+    Inputs in(11);
+    for (const WorkedSteps& steps :
+        {SweepSolveSteps(Rows({"0.5 1.25", "3 -2"}), {"1", "0.1"}), InverseSteps(Rows({"1 2", "3 4"})),
+            InverseSteps(Rows({"1 2 0", "0 1 1", "1 0 1"})), InverseSteps(in.Grid(4, 1))}) {
+        const StepsLayout layout(steps, font, 600);
+        const auto& lines = layout.Lines();
+        QVERIFY(lines.size() >= steps.steps.size());
+        for (std::size_t l = 0; l < lines.size(); ++l) {
+            QImage image(layout.Size().toSize() + QSize(40, 40), QImage::Format_RGB32);
+            image.fill(Qt::white);
+            {
+                QPainter painter(&image);
+                painter.setPen(Qt::black);
+                layout.Draw(painter, QPointF(20, 20), int(l), int(l) + 1);
+            }
+            QRect ink;
+            for (int y = 0; y < image.height(); ++y)
+                for (int x = 0; x < image.width(); ++x)
+                    if (image.pixel(x, y) != QColor(Qt::white).rgb())
+                        ink |= QRect(x - 20, y - 20, 1, 1);
+            const QRectF band(lines[l].left, lines[l].top, lines[l].right - lines[l].left, lines[l].height);
+            QVERIFY2(!ink.isEmpty() && band.adjusted(-2, -2, 2, 2).contains(QRectF(ink)),
+                qPrintable(QString::fromStdString(PlainLine(steps.steps[std::size_t(lines[l].step)]))
+                    + QStringLiteral(" line %1: ink %2,%3 %4x%5 band %6,%7 %8x%9")
+                          .arg(l)
+                          .arg(ink.x())
+                          .arg(ink.y())
+                          .arg(ink.width())
+                          .arg(ink.height())
+                          .arg(band.x())
+                          .arg(band.y())
+                          .arg(band.width())
+                          .arg(band.height())));
+        }
+    }
+}
+
 // No steps for a grid the screens do not have or an absurd box.
 void TestWorkedStepsSweep::refused()
 {
@@ -720,5 +768,5 @@ void TestWorkedStepsSweep::refused()
     QVERIFY(InverseSteps(Rows({"1 2", "3 1e999"})).steps.empty());
 }
 
-QTEST_GUILESS_MAIN(TestWorkedStepsSweep)
+QTEST_MAIN(TestWorkedStepsSweep)
 #include "tst_worked_steps_sweep.moc"
