@@ -300,7 +300,8 @@ std::optional<Rows> Swept(WorkedSteps& worked, const Rows& a)
         m[i].insert(m[i].end(), e[i].begin(), e[i].end());
     worked.steps.push_back(MakeStep(
         "sweep.method", "掃き出し法で求める。A の右に単位行列 E を並べ、左側が E になるまで行基本変形を行う", Row({})));
-    worked.steps.push_back(MakeStep("sweep.matrix", "(A | E) =", MatrixOf(m, n)));
+    worked.steps.push_back(
+        MakeStep("sweep.matrix", {}, Row({Group(Row({Name("A"), Op("|"), Name("E")})), Op("="), MatrixOf(m, n)})));
     if (const auto stuck = SweepOut(m, worked.steps)) {
         worked.steps.push_back(MakeStep("sweep.stuck", StuckWords(*stuck), Row({})));
         return std::nullopt;
