@@ -20,9 +20,9 @@ const char* const kUnknowns[] = {"A", "B", "C", "D", "E"};
 
 // ------------------------------------------------------------ numbers
 
-// The boxes of an n × n grid read exactly, each row followed by `extra`
-// entries of its own; nothing when the grid is not square of a screen's
-// order or a box's number is absurd.
+// The boxes of an n × n grid read exactly, as the exact view reads them;
+// nothing when the grid is not square of a screen's order or a box's number
+// is absurd.
 std::optional<Rows> ReadGrid(const BoxRows& boxes)
 {
     const std::size_t n = boxes.size();
@@ -113,7 +113,8 @@ Rows Right(const Rows& m, std::size_t from)
     return part;
 }
 
-MathNode Inverse()
+// A⁻¹.
+MathNode InverseName()
 {
     return Power(Name("A"), -1);
 }
@@ -279,12 +280,15 @@ std::optional<Rows> TwoByTwo(WorkedSteps& worked, const Rows& m)
 
     const Rational scale = Rational(1) / det;
     std::vector<MathNode> substituted;
-    if (!(scale == Rational(1)))
+    // 1/(ad − bc) as a number in front: none for 1, a minus alone for −1.
+    if (scale == Rational(-1))
+        substituted.push_back(Op("-"));
+    else if (!(scale == Rational(1)))
         Append(substituted, Of(scale));
     substituted.push_back(MatrixOf({{d, -b}, {-c, a}}, 0));
     Rows inverse{{d * scale, -b * scale}, {-c * scale, a * scale}};
     worked.steps.push_back(MakeStep("inverse.formula", "公式より",
-        Chain({Inverse(), Row({Fraction(Number("1"), AdMinusBc()), NameMatrix({{"d", "-b"}, {"-c", "a"}})}),
+        Chain({InverseName(), Row({Fraction(Number("1"), AdMinusBc()), NameMatrix({{"d", "-b"}, {"-c", "a"}})}),
             Row(std::move(substituted)), MatrixOf(inverse, 0)})));
     return inverse;
 }
@@ -308,7 +312,7 @@ std::optional<Rows> Swept(WorkedSteps& worked, const Rows& a)
     }
     Rows inverse = Right(m, n);
     worked.steps.push_back(
-        MakeStep("sweep.result", "左側が E になったので", Row({Inverse(), Op("="), MatrixOf(inverse, 0)})));
+        MakeStep("sweep.result", "左側が E になったので", Row({InverseName(), Op("="), MatrixOf(inverse, 0)})));
     return inverse;
 }
 
@@ -375,7 +379,7 @@ WorkedSteps InverseSteps(const BoxRows& rows)
     // The product worked out, not assumed.
     Step check = MakeStep("inverse.check", "A A⁻¹ = E を確かめる", Row({}));
     check.substeps.push_back(MakeStep("inverse.check", {},
-        Row({Name("A"), Inverse(), Op("="), MatrixOf(*a, 0), MatrixOf(*inverse, 0), Op("="),
+        Row({Name("A"), InverseName(), Op("="), MatrixOf(*a, 0), MatrixOf(*inverse, 0), Op("="),
             MatrixOf(Product(*a, *inverse), 0), Op("="), Name("E")})));
     worked.steps.push_back(std::move(check));
 
@@ -385,6 +389,6 @@ WorkedSteps InverseSteps(const BoxRows& rows)
         for (const Rational& q : row)
             texts.back().push_back(ShownText(q, "0.000"));
     }
-    worked.steps.push_back(MakeStep(StepRule::kAnswer, "答", Row({Inverse(), Op("="), TextMatrix(texts)})));
+    worked.steps.push_back(MakeStep(StepRule::kAnswer, "答", Row({InverseName(), Op("="), TextMatrix(texts)})));
     return worked;
 }

@@ -330,6 +330,34 @@ void CheckInverted(const BoxRows& boxes)
             steps.steps.begin(), steps.steps.end(), [](const Step& s) { return s.rule == "inverse.formula"; });
         QVERIFY2(formula != steps.steps.end(), qPrintable(plain));
         inverse = MatrixValues(*LastMatrix(formula->math)).value();
+        // A⁻¹ = 1/(ad − bc) (d −b; −c a) = k (numbers) = result: the numbers
+        // put in where the letters stood, k the reciprocal of ad − bc (no k
+        // for 1, a minus alone for −1), and k times them the result.
+        std::vector<std::vector<MathNode>> members(1);
+        for (const MathNode& item : formula->math.children) {
+            if (item.kind == MathNode::Kind::Operator && item.text == "=")
+                members.emplace_back();
+            else
+                members.back().push_back(item);
+        }
+        QVERIFY2(members.size() == 3 || members.size() == 4, qPrintable(plain));
+        const std::vector<MathNode>& put = members[2];
+        const RationalRows adjugate = MatrixValues(put.back()).value();
+        const RationalRows swapped{{a[1][1], -a[0][1]}, {-a[1][0], a[0][0]}};
+        QVERIFY2(SameMatrix(adjugate, swapped), qPrintable(plain));
+        Rational k(1);
+        if (put.size() == 2 && put[0].kind == MathNode::Kind::Operator && put[0].text == "-") {
+            k = Rational(-1);
+        } else if (put.size() > 1) {
+            MathNode factor;
+            factor.children.assign(put.begin(), put.end() - 1);
+            k = Evaluate(factor, {}).value().front().rational().value();
+        }
+        const Rational det = a[0][0] * a[1][1] - a[0][1] * a[1][0];
+        QVERIFY2(k * det == Rational(1), qPrintable(plain));
+        for (std::size_t i = 0; i < 2; ++i)
+            for (std::size_t j = 0; j < 2; ++j)
+                QVERIFY2(inverse[i][j] == k * adjugate[i][j], qPrintable(plain));
     }
 
     if (exact.status == ExactStatus::Singular) {
@@ -489,6 +517,16 @@ void TestWorkedStepsSweep::inverseTextbook_data()
            "A A⁻¹ = E を確かめる\n"
            "  AA^(-1) = ((1, 2), (3, 4))((-2, 1), (3/2, -1/2)) = ((1, 0), (0, 1)) = E\n"
            "答 A^(-1) = ((-2, 1), (3/2, -1/2))";
+    QTest::newRow("2x2 -1")
+        << QStringList{"1 2", "1 1"}
+        << "A = ((1, 2), (1, 1)) の逆行列を求める\n"
+           "A = ((a, b), (c, d)) とおくと\n"
+           "a = 1, b = 2, c = 1, d = 1\n"
+           "ad - bc = 1×1 - 2×1 = -1 ≠ 0 より逆行列が存在する\n"
+           "公式より A^(-1) = 1/(ad - bc) ((d, -b), (-c, a)) = -((1, -2), (-1, 1)) = ((-1, 2), (1, -1))\n"
+           "A A⁻¹ = E を確かめる\n"
+           "  AA^(-1) = ((1, 2), (1, 1))((-1, 2), (1, -1)) = ((1, 0), (0, 1)) = E\n"
+           "答 A^(-1) = ((-1, 2), (1, -1))";
     QTest::newRow("3x3")
         << QStringList{"1 2 0", "0 1 1", "1 0 1"}
         << "A = ((1, 2, 0), (0, 1, 1), (1, 0, 1)) の逆行列を求める\n"
