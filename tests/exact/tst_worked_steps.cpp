@@ -13,6 +13,7 @@
 #include "shown_roots.h"
 #include "sigma.h"
 #include "steps_check.h"
+#include "steps_reading.h"
 #include "steps_text.h"
 #include "worked_steps.h"
 
@@ -26,42 +27,9 @@
 
 namespace {
 
-QString Plain(const WorkedSteps& steps)
-{
-    return QString::fromStdString(PlainText(steps));
-}
-
-QString LastLine(const WorkedSteps& steps)
-{
-    return steps.steps.empty() ? QString() : QString::fromStdString(PlainLine(steps.steps.back()));
-}
-
 std::vector<Complex> Shown(const std::vector<CoefficientBoxes>& boxes)
 {
     return ShownRoots<3>(boxes, Solve2ji);
-}
-
-// One root as the screens' copied text joins its parts ("1 - √2 i",
-// "- ≈1.091i"), written as a textbook writes a number: "0 +" and a
-// coefficient 1 of i left out.
-QString RootText(QString re, QString im)
-{
-    if (im == QLatin1String("0"))
-        return re;
-    const QString approx = QString::fromUtf8(kApproxMark);
-    bool minus = false;
-    if (im.startsWith('-')) {
-        minus = true;
-        im.remove(0, 1);
-    } else if (im.startsWith(approx + '-')) {
-        minus = true;
-        im.remove(approx.size(), 1);
-    }
-    const bool apart = im.contains(QStringLiteral("√")) || im.contains('/');
-    const QString imaginary = (im == QLatin1String("1") ? QString() : im + (apart ? " " : "")) + "i";
-    if (re == QLatin1String("0"))
-        return (minus ? "-" : "") + imaginary;
-    return re + (minus ? " - " : " + ") + imaginary;
 }
 
 // 答 as the exact view shows the roots, a double root once.
@@ -72,11 +40,7 @@ QString ExpectedRootAnswer(const std::vector<CoefficientBoxes>& boxes, const std
     for (std::size_t k = 0; k < rows.size(); ++k) {
         // Without a text, the true value to the decimals' places where it
         // is known.
-        const auto part = [](const ExactText& exact, double decimal) {
-            const double value = std::isfinite(exact.value_as_double) ? exact.value_as_double : decimal;
-            return QString::fromStdString(ExactLabelText(exact, FormatFixed(value, "0.000")));
-        };
-        texts.append(RootText(part(rows[k].re, shown[k].re), part(rows[k].im, shown[k].im)));
+        texts.append(RootText(ShownPart(rows[k].re, shown[k].re), ShownPart(rows[k].im, shown[k].im)));
         if (twice)
             break;
     }

@@ -15,6 +15,7 @@
 #include "quartic.h"
 #include "shown_roots.h"
 #include "steps_check.h"
+#include "steps_reading.h"
 #include "steps_roots.h"
 #include "steps_text.h"
 #include "worked_steps.h"
@@ -33,45 +34,9 @@ namespace {
 
 const QString kStoppedLine = QStringLiteral("計算に時間がかかるため、途中式はここまでとする");
 
-QString Plain(const WorkedSteps& steps)
-{
-    return QString::fromStdString(PlainText(steps));
-}
-
-QString LastLine(const WorkedSteps& steps)
-{
-    return steps.steps.empty() ? QString() : QString::fromStdString(PlainLine(steps.steps.back()));
-}
-
 std::vector<Complex> Shown(const std::vector<CoefficientBoxes>& boxes)
 {
     return ShownRoots<4>(boxes, Solve3ji);
-}
-
-// One root as the screens' copied text joins its parts ("1 - √2 i",
-// "- ≈1.091i"), written as a textbook writes a number: "0 +" and a
-// coefficient 1 of i left out.
-QString RootText(QString re, QString im)
-{
-    if (im == QLatin1String("0"))
-        return re;
-    const QString approx = QString::fromUtf8(kApproxMark);
-    static const QRegularExpression twoTerms(QStringLiteral("^-?[^(]*[0-9√][+-]"));
-    if (!im.startsWith(approx) && twoTerms.match(im).hasMatch())
-        return (re == QLatin1String("0") ? QString() : re + " + ") + "(" + im + ")i";
-    bool minus = false;
-    if (im.startsWith('-')) {
-        minus = true;
-        im.remove(0, 1);
-    } else if (im.startsWith(approx + '-')) {
-        minus = true;
-        im.remove(approx.size(), 1);
-    }
-    const bool apart = im.contains(QStringLiteral("√")) || im.contains('/');
-    const QString imaginary = (im == QLatin1String("1") ? QString() : im + (apart ? " " : "")) + "i";
-    if (re == QLatin1String("0"))
-        return (minus ? "-" : "") + imaginary;
-    return re + (minus ? " - " : " + ") + imaginary;
 }
 
 // 答 as the exact view shows the roots in the screen's rows, a root that
@@ -82,11 +47,7 @@ QString ExpectedAnswer(const std::vector<CoefficientBoxes>& boxes, const std::ve
     QStringList texts;
     QList<int> counts;
     for (std::size_t k = 0; k < rows.size(); ++k) {
-        const auto part = [](const ExactText& exact, double decimal) {
-            const double value = std::isfinite(exact.value_as_double) ? exact.value_as_double : decimal;
-            return QString::fromStdString(ExactLabelText(exact, FormatFixed(value, "0.000")));
-        };
-        const QString text = RootText(part(rows[k].re, shown[k].re), part(rows[k].im, shown[k].im));
+        const QString text = RootText(ShownPart(rows[k].re, shown[k].re), ShownPart(rows[k].im, shown[k].im));
         const qsizetype at = texts.indexOf(text);
         if (at < 0) {
             texts.append(text);
@@ -115,11 +76,7 @@ QString ExpectedAnswer(const std::vector<CoefficientBoxes>& boxes, const std::ve
     if (distinct.size() != static_cast<std::size_t>(texts.size())) {
         QStringList all;
         for (std::size_t r = 0; r < rows.size(); ++r) {
-            const auto part = [](const ExactText& exact, double decimal) {
-                const double value = std::isfinite(exact.value_as_double) ? exact.value_as_double : decimal;
-                return QString::fromStdString(ExactLabelText(exact, FormatFixed(value, "0.000")));
-            };
-            all.append(RootText(part(rows[r].re, shown[r].re), part(rows[r].im, shown[r].im)));
+            all.append(RootText(ShownPart(rows[r].re, shown[r].re), ShownPart(rows[r].im, shown[r].im)));
         }
         return QStringLiteral("答 x = ") + all.join(", ");
     }

@@ -10,6 +10,7 @@
 #include "quartic.h"
 #include "shown_roots.h"
 #include "steps_check.h"
+#include "steps_reading.h"
 #include "steps_roots.h"
 #include "steps_text.h"
 
@@ -22,16 +23,6 @@
 #include <random>
 
 namespace {
-
-QString Plain(const WorkedSteps& steps)
-{
-    return QString::fromStdString(PlainText(steps));
-}
-
-QString LastLine(const WorkedSteps& steps)
-{
-    return steps.steps.empty() ? QString() : QString::fromStdString(PlainLine(steps.steps.back()));
-}
 
 std::vector<Complex> Shown(const std::vector<CoefficientBoxes>& boxes)
 {
@@ -60,12 +51,8 @@ std::vector<ShownRoot> ExactView(const std::vector<CoefficientBoxes>& boxes, con
     const std::vector<ExactRoot> rows = ExactRoots(boxes, shown);
     std::vector<ShownRoot> roots;
     for (std::size_t k = 0; k < rows.size(); ++k) {
-        const auto part = [](const ExactText& exact, double decimal) {
-            const double value = std::isfinite(exact.value_as_double) ? exact.value_as_double : decimal;
-            return QString::fromStdString(ExactLabelText(exact, FormatFixed(value, "0.000")));
-        };
         const MathNode node = Formula::RootValue(
-            part(rows[k].re, shown[k].re).toStdString(), part(rows[k].im, shown[k].im).toStdString());
+            ShownPart(rows[k].re, shown[k].re).toStdString(), ShownPart(rows[k].im, shown[k].im).toStdString());
         const QString text = QString::fromStdString(PlainText(node));
         const auto same = std::find_if(roots.begin(), roots.end(), [&](const ShownRoot& r) { return r.text == text; });
         if (same != roots.end())

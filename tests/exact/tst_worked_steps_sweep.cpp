@@ -13,6 +13,7 @@
 #include "matrix_check.h"
 #include "simultaneous.h"
 #include "steps_check.h"
+#include "steps_reading.h"
 #include "steps_sweep.h"
 #include "steps_text.h"
 
@@ -31,16 +32,6 @@
 #include <random>
 
 namespace {
-
-QString Plain(const WorkedSteps& steps)
-{
-    return QString::fromStdString(PlainText(steps));
-}
-
-QString LastLine(const WorkedSteps& steps)
-{
-    return steps.steps.empty() ? QString() : QString::fromStdString(PlainLine(steps.steps.back()));
-}
 
 // One row per string, entries separated by spaces; "_" is a blank box.
 BoxRows Rows(const QStringList& rows)
