@@ -1,0 +1,686 @@
+// SPDX-License-Identifier: MIT
+#include "steps_triangle.h"
+
+#include "conversions.h"
+#include "exact_triangle.h"
+#include "surd_form.h"
+#include "triangle.h"
+#include "worked_steps.h"
+
+#include <flint/ulong_extras.h>
+
+#include <algorithm>
+#include <cmath>
+#include <numbers>
+#include <optional>
+#include <utility>
+#include <variant>
+
+namespace {
+
+using namespace Formula;
+
+// The boxes as the screen names them: side i faces the corner of angle i.
+const char* const kSideBoxes[] = {"左の辺", "右の辺", "底辺"};
+const char* const kAngleBoxes[] = {"右下の角", "左下の角", "上の角"};
+
+std::string SideName(int i)
+{
+    return std::string(1, "abc"[i]);
+}
+
+std::string AngleName(int i)
+{
+    return std::string(1, "ABC"[i]);
+}
+
+// The two sides that hold angle k between them, in the order the textbook
+// names them: b, c for A; c, a for B; a, b for C.
+std::pair<int, int> SidesAround(int k)
+{
+    return {(k + 1) % 3, (k + 2) % 3};
+}
+
+// ------------------------------------------------------------ numbers
+
+Rational Abs(const Rational& q)
+{
+    return q.sign() < 0 ? -q : q;
+}
+
+double ToDouble(const Rational& q)
+{
+    return fmpq_get_d(q.get());
+}
+
+// x − 2k in [0, 2): the same sine and cosine.
+Rational Reduced(const Rational& x)
+{
+    Integer turns;
+    fmpz_mul_ui(turns.get(), fmpq_denref(x.get()), 2);
+    fmpz_fdiv_q(turns.get(), fmpq_numref(x.get()), turns.get());
+    return x - Rational(turns, Integer(1)) * Rational(2);
+}
+
+// A terminating decimal as a box holds it ("22.5", "0.125"); nothing for
+// other numbers or where the digits would run long. q ≥ 0.
+std::optional<std::string> DecimalDigits(const Rational& q)
+{
+    Integer rest;
+    fmpz_set(rest.get(), fmpq_denref(q.get()));
+    long twos = 0, fives = 0;
+    while (fmpz_is_even(rest.get())) {
+        fmpz_fdiv_q_2exp(rest.get(), rest.get(), 1);
+        ++twos;
+    }
+    while (fmpz_fdiv_ui(rest.get(), 5) == 0) {
+        fmpz_divexact_ui(rest.get(), rest.get(), 5);
+        ++fives;
+    }
+    const long places = std::max(twos, fives);
+    if (!fmpz_is_one(rest.get()) || places > 20 || fmpz_bits(fmpq_numref(q.get())) > 80)
+        return std::nullopt;
+    Integer scaled;
+    fmpz_ui_pow_ui(scaled.get(), 10, static_cast<ulong>(places));
+    fmpz_mul(scaled.get(), scaled.get(), fmpq_numref(q.get()));
+    fmpz_divexact(scaled.get(), scaled.get(), fmpq_denref(q.get()));
+    std::string digits = scaled.text();
+    const std::size_t point = static_cast<std::size_t>(places);
+    if (point == 0)
+        return digits;
+    if (digits.size() <= point)
+        digits.insert(0, point + 1 - digits.size(), '0');
+    digits.insert(digits.size() - point, ".");
+    return digits;
+}
+
+// A decimal as the steps show one, three places, its sign an operator.
+MathNode Decimal(double value)
+{
+    const std::string text = FormatFixed(value, "0.000");
+    if (text.front() == '-')
+        return Row({Op("-"), Number(text.substr(1))});
+    return Number(text);
+}
+
+// A number known exactly as scale·unit where the unit is known, and as a
+// decimal; `written` is how it stands in a formula: its canonical text or,
+// without one, the expression it comes from ("4 sin 40°/sin 80°").
+struct Quantity {
+    Rational scale = Rational(1);
+    std::optional<Algebraic> unit;
+    ExactText text = ExactText::Missing(ExactGap::NoForm);
+    double value = 0;
+    MathNode written;
+};
+
+Quantity Settled(Rational scale, std::optional<Algebraic> unit, double approximate, MathNode expression)
+{
+    Quantity q;
+    q.scale = std::move(scale);
+    q.unit = std::move(unit);
+    q.value = approximate;
+    if (q.unit) {
+        if (const auto form = ToSurdForm(*q.unit))
+            q.text = ScaledText(q.scale, *form);
+        if (const auto near = Nearest(*q.unit); near && std::isfinite(ToDouble(q.scale)))
+            q.value = ToDouble(q.scale) * near->re;
+    }
+    q.written = q.text ? Value(*q.text) : std::move(expression);
+    return q;
+}
+
+// A canonical text as a factor: a text of several terms or with a sign in
+// brackets ("(√6+√2)/4" needs none, "-1+√3" does).
+MathNode ValueFactor(const std::string& text)
+{
+    const bool compound = text.find_first_of("+-") != std::string::npos;
+    return compound && !(text.front() == '(' && text.find(")/") != std::string::npos && text[1] != '-')
+        ? Group(Value(text))
+        : Value(text);
+}
+
+MathNode Factor(const Quantity& q)
+{
+    if (q.text)
+        return ValueFactor(*q.text);
+    return Group(q.written);
+}
+
+// A rational in front of a product: nothing for 1, a bare minus for −1.
+MathNode Coefficient(const Rational& q)
+{
+    if (q == Rational(1))
+        return Row({});
+    if (q == Rational(-1))
+        return Row({Op("-")});
+    return Of(q);
+}
+
+// A side's number in a sum: negative ones in brackets.
+MathNode Term(const Rational& q)
+{
+    return q.sign() < 0 ? Group(Of(q)) : Of(q);
+}
+
+// ------------------------------------------------------------ angles
+
+// An angle in degrees: "45°", "22.5°", "-30°".
+MathNode Degrees(const Rational& q)
+{
+    const Rational magnitude = Abs(q);
+    const auto digits = DecimalDigits(magnitude);
+    MathNode degree = Power(digits ? Number(*digits) : Group(Of(magnitude)), Op("°"));
+    if (q.sign() < 0)
+        return Row({Op("-"), std::move(degree)});
+    return degree;
+}
+
+// The same after an operator or a function's name: a negative one in brackets.
+MathNode DegreesTerm(const Rational& q)
+{
+    return q.sign() < 0 ? Group(Degrees(q)) : Degrees(q);
+}
+
+MathNode Trig(const char* function, MathNode angle)
+{
+    return Row({Word(function), std::move(angle)});
+}
+
+// sin or cos of an angle: exactly where it has a form with square roots
+// (only degrees 1, 2 and 4 can), and as a decimal.
+struct Sine {
+    const char* function = "sin";
+    Rational degrees;
+    std::optional<Algebraic> exact;
+    std::string text;
+    double value = 0;
+};
+
+Sine SineOf(const Rational& degrees, bool cosine)
+{
+    Sine s;
+    s.function = cosine ? "cos" : "sin";
+    s.degrees = degrees;
+    // cos(πy) for y = x or 1/2 − x, in half turns.
+    const Rational x = Reduced(degrees / Rational(180));
+    const Rational y = cosine ? x : Reduced(Rational(1, 2) - x);
+    s.value = std::cos(std::numbers::pi * ToDouble(y));
+    const fmpz* b = fmpq_denref(y.get());
+    if (fmpz_cmp_ui(b, 64) <= 0) {
+        const ulong d = fmpz_get_ui(b);
+        const long degree = d == 1 ? 1 : static_cast<long>(n_euler_phi(2 * d) / 2);
+        if (degree <= 4) {
+            Algebraic value = CosPi(y);
+            if (const ExactText text = ExactTextOf(value)) {
+                s.exact = std::move(value);
+                s.text = *text;
+                s.value = Nearest(*s.exact)->re;
+            }
+        }
+    }
+    return s;
+}
+
+MathNode Written(const Sine& s)
+{
+    return s.exact ? ValueFactor(s.text) : Trig(s.function, DegreesTerm(s.degrees));
+}
+
+// "sin 45° = √2/2", or the decimal and why it is one.
+Step SineStep(const Sine& s)
+{
+    MathNode left = Trig(s.function, DegreesTerm(s.degrees));
+    if (s.exact)
+        return MakeStep("triangle.sine", {}, Row({std::move(left), Op("="), Value(s.text)}));
+    return MakeStep("triangle.sine", {}, Row({std::move(left), Op("≈"), Decimal(s.value)}),
+        "（簡単な形では表せないので、面積は近似値で求める）");
+}
+
+// ------------------------------------------------------------ the steps
+
+struct Work {
+    const TriangleReading& reading;
+    WorkedSteps& worked;
+
+    void Add(Step step) { worked.steps.push_back(std::move(step)); }
+
+    // The given sides and angles in the order a, b, c, A, B, C, each with
+    // its box: "a = 3（左の辺）", "C = 60°（上の角）".
+    void Given()
+    {
+        std::vector<MathNode> row;
+        const auto add = [&row](const std::string& name, MathNode value, const char* box) {
+            if (!row.empty())
+                row.push_back(Op(","));
+            row.push_back(Name(name));
+            row.push_back(Op("="));
+            Append(row, std::move(value));
+            row.push_back(Word(std::string("（") + box + "）"));
+        };
+        for (int i = 0; i < 3; ++i)
+            if (const Rational* side = Side(i))
+                add(SideName(i), Of(*side), kSideBoxes[i]);
+        for (int i = 0; i < 3; ++i)
+            if (const Rational* angle = Angle(i))
+                add(AngleName(i), Degrees(*angle), kAngleBoxes[i]);
+        Add(MakeStep("triangle.given", {}, Row(std::move(row))));
+    }
+
+    const Rational* Side(int i) const
+    {
+        const auto& sides = reading.rule.sides;
+        const auto at = std::find(sides.begin(), sides.end(), i);
+        return at == sides.end() ? nullptr : &reading.sides[static_cast<std::size_t>(at - sides.begin())];
+    }
+
+    const Rational* Angle(int i) const
+    {
+        const auto& angles = reading.rule.angles;
+        const auto at = std::find(angles.begin(), angles.end(), i);
+        return at == angles.end() ? nullptr : &reading.degrees[static_cast<std::size_t>(at - angles.begin())];
+    }
+
+    void NoTriangle(const char* what)
+    {
+        Add(MakeStep(
+            "triangle.note", std::string("この") + what + "では三角形にならないが、公式に当てはめて計算する", Row({})));
+    }
+
+    // S = ½pq sin K with the numbers put in: the sides p, q around angle k
+    // as they stand (a number or an expression), their product exactly or
+    // as a decimal.
+    void Area(int k, const MathNode& p, const MathNode& q, const Quantity& product, const Sine& sine)
+    {
+        const auto [first, second] = SidesAround(k);
+        const MathNode half = Fraction(Number("1"), Number("2"));
+        std::vector<MathNode> members{Name("S"),
+            Row({half, Name(SideName(first)), Name(SideName(second)), Trig("sin", Name(AngleName(k)))}),
+            Row({half, Op("×"), p, Op("×"), q, Op("×"), Trig("sin", DegreesTerm(sine.degrees))})};
+        if (sine.exact)
+            members.push_back(Row({half, Op("×"), p, Op("×"), q, Op("×"), Written(sine)}));
+        const std::optional<Rational> whole = product.unit ? product.unit->rational() : std::nullopt;
+        if (!sine.exact && whole)
+            members.push_back(
+                Row({Coefficient(product.scale * *whole / Rational(2)), Trig("sin", DegreesTerm(sine.degrees))}));
+        const Quantity area = Settled(product.scale / Rational(2),
+            product.unit && sine.exact ? std::optional(*product.unit * *sine.exact) : std::nullopt,
+            product.value * sine.value / 2, Row({}));
+        MathNode chain = Chain(members);
+        if (area.text) {
+            Append(chain.children, Op("="));
+            Append(chain.children, Value(*area.text));
+        } else if (std::isfinite(area.value)) {
+            Append(chain.children, Op("≈"));
+            Append(chain.children, Decimal(area.value));
+        }
+        Add(MakeStep("triangle.area", "面積は", std::move(chain)));
+    }
+
+    void ThreeSides();
+    void Included();
+    void TwoAngles(bool ends);
+    void NotIncluded();
+};
+
+// ヘロンの公式: the condition for a triangle, s, and the root simplified.
+void Work::ThreeSides()
+{
+    const std::array<Rational, 3> h{*Side(0), *Side(1), *Side(2)};
+    bool triangle = true;
+    std::vector<MathNode> condition;
+    for (int i = 0; i < 3; ++i) {
+        const Rational& x = h[static_cast<std::size_t>(i)];
+        const Rational& y = h[static_cast<std::size_t>((i + 1) % 3)];
+        const Rational& z = h[static_cast<std::size_t>((i + 2) % 3)];
+        triangle = triangle && x.sign() > 0 && (y + z - x).sign() > 0;
+        if (!condition.empty())
+            condition.push_back(Op(","));
+        Append(condition, Row({Of(x), Op("<"), Of(y), Op("+"), Of(z)}));
+    }
+    if (triangle)
+        Add(MakeStep("triangle.condition", "三角形ができる条件", Row(std::move(condition)), "を満たす"));
+    else
+        Add(MakeStep("triangle.note",
+            "この3辺は三角形ができる条件（どの辺も他の2辺の和より小さい）を満たさないが、公式に当てはめて計算する",
+            Row({})));
+
+    const Rational s = (h[0] + h[1] + h[2]) / Rational(2);
+    Add(MakeStep("triangle.half", {},
+        Chain({Name("s"), Fraction(Row({Name("a"), Op("+"), Name("b"), Op("+"), Name("c")}), Number("2")),
+            Fraction(Row({Of(h[0]), Op("+"), Term(h[1]), Op("+"), Term(h[2])}), Number("2")), Of(s)}),
+        "とおくと"));
+
+    std::vector<MathNode> letters{Name("s")}, put{Substituted(s)}, differences{Substituted(s)};
+    Rational r = s;
+    for (int i = 0; i < 3; ++i) {
+        const Rational& x = h[static_cast<std::size_t>(i)];
+        letters.push_back(Group(Row({Name("s"), Op("-"), Name(SideName(i))})));
+        put.push_back(Op("×"));
+        put.push_back(Group(Row({Of(s), Op("-"), Term(x)})));
+        differences.push_back(Op("×"));
+        differences.push_back(Substituted(s - x));
+        r = r * (s - x);
+    }
+    std::vector<MathNode> members{
+        Name("S"), Root(Row(std::move(letters))), Root(Row(std::move(put))), Root(Row(std::move(differences)))};
+    if (r.sign() < 0) {
+        Add(MakeStep("triangle.heron", "ヘロンの公式", Chain({members[1], Root(Of(r))}),
+            "で根号の中が負になるので、三角形にならない"));
+        return;
+    }
+    members.push_back(Root(Of(r)));
+    const SurdParts root = SquareRootParts(r);
+    members.push_back(Surd(root.c, root.m));
+    Add(MakeStep("triangle.heron", "ヘロンの公式より", Chain(members)));
+}
+
+// Two sides and the angle between them: S = ½ab sin C at once.
+void Work::Included()
+{
+    const int k = reading.rule.angles[0];
+    const auto [first, second] = SidesAround(k);
+    const Rational &p = *Side(first), &q = *Side(second);
+    const Rational& degrees = *Angle(k);
+    if (p.sign() <= 0 || q.sign() <= 0 || degrees.sign() <= 0 || !((Rational(180) - degrees).sign() > 0))
+        NoTriangle("値");
+    const Sine sine = SineOf(degrees, false);
+    Add(SineStep(sine));
+    Area(k, Substituted(p), Substituted(q), Settled(p * q, Algebraic(Rational(1)), ToDouble(p) * ToDouble(q), Row({})),
+        sine);
+}
+
+// One side and two angles: the third angle, 正弦定理 for a second side, then
+// the area from the two sides and the angle between them.
+void Work::TwoAngles(bool ends)
+{
+    const int s = reading.rule.sides[0];
+    const Rational& length = reading.sides[0];
+    const int g0 = std::min(reading.rule.angles[0], reading.rule.angles[1]);
+    const int g1 = std::max(reading.rule.angles[0], reading.rule.angles[1]);
+    const int third = 3 - g0 - g1;
+    std::array<Rational, 3> degrees;
+    degrees[static_cast<std::size_t>(g0)] = *Angle(g0);
+    degrees[static_cast<std::size_t>(g1)] = *Angle(g1);
+    degrees[static_cast<std::size_t>(third)] = Rational(180) - *Angle(g0) - *Angle(g1);
+    const auto deg = [&degrees](int i) -> const Rational& { return degrees[static_cast<std::size_t>(i)]; };
+
+    Add(MakeStep("triangle.angle", {},
+        Chain({Name(AngleName(third)),
+            Row({Degrees(Rational(180)), Op("-"), Name(AngleName(g0)), Op("-"), Name(AngleName(g1))}),
+            Row({Degrees(Rational(180)), Op("-"), DegreesTerm(deg(g0)), Op("-"), DegreesTerm(deg(g1))}),
+            Degrees(deg(third))})));
+    if (length.sign() <= 0
+        || std::any_of(degrees.begin(), degrees.end(), [](const Rational& d) { return d.sign() <= 0; }))
+        NoTriangle("値");
+
+    // The second side u faces a given angle; the area takes the angle w
+    // between the two sides. With the side between the given angles, u
+    // faces the first of them; otherwise u faces the other given angle.
+    const int u = ends ? reading.rule.angles[0] : reading.rule.angles[1];
+    const int w = 3 - s - u;
+    std::array<Sine, 3> sines;
+    for (int i = 0; i < 3; ++i) {
+        sines[static_cast<std::size_t>(i)] = SineOf(deg(i), false);
+        bool shown = false;
+        for (int j = 0; j < i; ++j)
+            shown = shown || deg(j) == deg(i);
+        if (!shown)
+            Add(SineStep(sines[static_cast<std::size_t>(i)]));
+    }
+    const Sine &sinU = sines[static_cast<std::size_t>(u)], &sinS = sines[static_cast<std::size_t>(s)],
+               &sinW = sines[static_cast<std::size_t>(w)];
+    if (sinS.exact && sinS.exact->isZero()) {
+        Add(MakeStep("triangle.note", {}, Row({Trig("sin", Name(AngleName(s))), Op("="), Number("0")}),
+            " となり、正弦定理で割る数が 0 になるので三角形にならない"));
+        return;
+    }
+
+    Add(MakeStep("triangle.sine_rule", "正弦定理",
+        Row({Fraction(Name(SideName(u)), Trig("sin", Name(AngleName(u)))), Op("="),
+            Fraction(Name(SideName(s)), Trig("sin", Name(AngleName(s))))}),
+        "より"));
+    MathNode symbolic
+        = Fraction(Row({Coefficient(length), Trig("sin", DegreesTerm(deg(u)))}), Trig("sin", DegreesTerm(deg(s))));
+    std::vector<MathNode> members{Name(SideName(u)),
+        Fraction(Row({Name(SideName(s)), Trig("sin", Name(AngleName(u)))}), Trig("sin", Name(AngleName(s)))), symbolic};
+    if (sinU.exact && sinS.exact)
+        members.push_back(Fraction(Row({Substituted(length), Op("×"), Written(sinU)}), Value(sinS.text)));
+    const Quantity other
+        = Settled(length, sinU.exact && sinS.exact ? std::optional(*sinU.exact / *sinS.exact) : std::nullopt,
+            ToDouble(length) * sinU.value / sinS.value, symbolic);
+    MathNode chain = Chain(members);
+    if (other.text) {
+        Append(chain.children, Op("="));
+        Append(chain.children, Value(*other.text));
+    } else if (std::isfinite(other.value)) {
+        Append(chain.children, Op("≈"));
+        Append(chain.children, Decimal(other.value));
+    }
+    Add(MakeStep("triangle.side", {}, std::move(chain)));
+
+    // The sides around w in the textbook's order.
+    const bool sideFirst = SidesAround(w).first == s;
+    const MathNode known = Substituted(length), found = Factor(other);
+    Quantity product = Settled(length * other.scale, other.unit, ToDouble(length) * other.value, Row({}));
+    Area(w, sideFirst ? known : found, sideFirst ? found : known, product, sinW);
+}
+
+// Two sides and an angle that is not between them: 余弦定理 for the third
+// side, the root whose angle facing the other side is acute (the one the
+// screen's calculation takes), then the area.
+void Work::NotIncluded()
+{
+    const int f = reading.rule.sides[0], o = reading.rule.sides[1];
+    const int t = 3 - f - o;
+    const Rational &facing = reading.sides[0], &other = reading.sides[1];
+    const Rational& degrees = reading.degrees[0];
+    if (facing.sign() <= 0 || other.sign() <= 0 || degrees.sign() <= 0 || !((Rational(180) - degrees).sign() > 0))
+        NoTriangle("値");
+    const Sine cosF = SineOf(degrees, true);
+    Add(SineStep(cosF));
+
+    const auto [first, second] = SidesAround(f);
+    const std::string F = AngleName(f), T = SideName(t);
+    const Rational constant = other * other - facing * facing;
+    // t² − 2·o·cos F·t + (o² − f²) = 0, whose roots are p ± √(p² − q).
+    std::vector<Step> work;
+    work.push_back(MakeStep(StepRule::kProblem, "余弦定理",
+        Row({Power(Name(SideName(f)), 2), Op("="), Power(Name(SideName(first)), 2), Op("+"),
+            Power(Name(SideName(second)), 2), Op("-"), Number("2"), Name(SideName(first)), Name(SideName(second)),
+            Trig("cos", Name(F))})));
+    work.push_back(MakeStep(StepRule::kProblem, "数値を代入すると",
+        Row({Power(Substituted(facing), 2), Op("="), first == t ? Power(Name(T), 2) : Power(Substituted(other), 2),
+            Op("+"), first == t ? Power(Substituted(other), 2) : Power(Name(T), 2), Op("-"), Number("2"), Op("×"),
+            Substituted(other), Op("×"), Name(T), Op("×"), Trig("cos", DegreesTerm(degrees))})));
+
+    const Quantity p = Settled(
+        other, cosF.exact, ToDouble(other) * cosF.value, Row({Coefficient(other), Trig("cos", DegreesTerm(degrees))}));
+    const Quantity twice = Settled(other * Rational(2), cosF.exact, 2 * p.value,
+        Row({Coefficient(other * Rational(2)), Trig("cos", DegreesTerm(degrees))}));
+    std::vector<MathNode> tidy{Power(Name(T), 2)};
+    if (!(cosF.exact && cosF.exact->isZero())) {
+        if (twice.text && twice.text->find_first_of("+-") == std::string::npos) {
+            tidy.push_back(Op("-"));
+            tidy.push_back(Value(*twice.text));
+        } else if (twice.text && twice.text->front() == '-'
+            && twice.text->find_first_of("+-", 1) == std::string::npos) {
+            tidy.push_back(Op("+"));
+            tidy.push_back(Value(twice.text->substr(1)));
+        } else {
+            tidy.push_back(Op("-"));
+            Append(tidy, twice.text ? Group(Value(*twice.text)) : Group(twice.written));
+        }
+        tidy.push_back(Name(T));
+    }
+    if (!constant.isZero()) {
+        tidy.push_back(Op(constant.sign() < 0 ? "-" : "+"));
+        Append(tidy, Of(Abs(constant)));
+    }
+    tidy.push_back(Op("="));
+    tidy.push_back(Number("0"));
+    work.push_back(MakeStep(StepRule::kProblem, "整理すると", Row(std::move(tidy))));
+
+    // Exactly: with g = |f| and ρ = o/g, p = g·ρ·cos F, p² − q = g²·X for
+    // X = 1 − ρ²·sin²F, and the roots are g·(ρ·cos F ± √X). The sides stay
+    // out of Calcium but for their ratio, which must be small.
+    const Rational g = Abs(facing), rho = other / g;
+    std::optional<Algebraic> X;
+    if (cosF.exact && rho.bits() <= 64)
+        X = Algebraic(Rational(1)) - (Algebraic(Rational(1)) - *cosF.exact * *cosF.exact) * (rho * rho);
+    const double xValue = X ? Nearest(*X)->re : 1 - ToDouble(rho) * ToDouble(rho) * (1 - cosF.value * cosF.value);
+    if ((X && X->realSign() < 0) || (!X && xValue < 0)) {
+        work.push_back(MakeStep("triangle.note", {}, Row({}), "判別式が負になるので、三角形にならない"));
+        Step step = MakeStep("triangle.cosine", "余弦定理で " + T + " を求める", Row({}));
+        step.substeps = std::move(work);
+        Add(std::move(step));
+        return;
+    }
+    const bool leading = !(p.unit && p.unit->isZero());
+    const auto radicand = [&] {
+        const bool whole = p.text && p.text->find_first_not_of("0123456789") == std::string::npos;
+        std::vector<MathNode> row{Power(whole ? p.written : Group(p.written), 2)};
+        if (!leading)
+            row.clear();
+        if (!constant.isZero()) {
+            if (!row.empty() || constant.sign() > 0)
+                row.push_back(Op(constant.sign() > 0 ? "-" : "+"));
+            Append(row, Of(Abs(constant)));
+        }
+        if (row.empty())
+            row.push_back(Number("0"));
+        return Root(Row(std::move(row)));
+    }();
+    const auto plusMinus = [&](const char* sign, MathNode root) {
+        std::vector<MathNode> row;
+        if (leading)
+            Append(row, p.written);
+        row.push_back(Op(sign));
+        Append(row, std::move(root));
+        return Row(std::move(row));
+    };
+    const Quantity square = Settled(g * g, X, ToDouble(g) * ToDouble(g) * xValue, Row({}));
+    const Quantity root = Settled(
+        g, X ? std::optional(Sqrt(*X)) : std::nullopt, ToDouble(g) * std::sqrt(std::max(0.0, xValue)), Row({}));
+    const auto rootOf = [&](int sign) {
+        const double value = p.value + sign * root.value;
+        if (!X)
+            return Settled(g, std::nullopt, value, Row({}));
+        const Algebraic r = *p.unit * rho + (sign > 0 ? Sqrt(*X) : -Sqrt(*X));
+        return Settled(g, r, value, Row({}));
+    };
+    const Quantity larger = rootOf(1), smaller = rootOf(-1);
+    const bool twofold = X && X->isZero();
+    std::vector<MathNode> members{Name(T), plusMinus("±", radicand)};
+    if (square.text) {
+        members.push_back(plusMinus("±", Root(Value(*square.text))));
+        if (root.text && *root.text != "√" + *square.text)
+            members.push_back(plusMinus("±", ValueFactor(*root.text)));
+    }
+    MathNode chain = Chain(members);
+    if (larger.text && smaller.text) {
+        Append(chain.children, Op("="));
+        Append(chain.children, Value(*larger.text));
+        if (!twofold) {
+            Append(chain.children, Op(","));
+            Append(chain.children, Value(*smaller.text));
+        }
+    } else {
+        Append(chain.children, Op("≈"));
+        Append(chain.children, Decimal(larger.value));
+        if (!twofold) {
+            Append(chain.children, Op(","));
+            Append(chain.children, Decimal(smaller.value));
+        }
+    }
+    work.push_back(MakeStep("triangle.roots", "解の公式より", std::move(chain)));
+    Step cosine = MakeStep("triangle.cosine", "余弦定理で " + T + " を求める", Row({}));
+    cosine.substeps = std::move(work);
+    Add(std::move(cosine));
+
+    // The larger root: there the angle facing the other side is acute.
+    const int largerSign = larger.unit ? larger.unit->realSign() : (larger.value > 0 ? 1 : -1);
+    const int smallerSign = smaller.unit ? smaller.unit->realSign() : (smaller.value > 0 ? 1 : -1);
+    std::string choice = T + " > 0 より";
+    if (twofold)
+        choice = "よって";
+    else if (largerSign <= 0)
+        choice = T + " > 0 となる解はないが、角 " + AngleName(o) + " が鋭角になるほうをとると";
+    else if (smallerSign > 0)
+        choice = T + " > 0 となる解は2つあり、三角形は2通りできる。角 " + AngleName(o)
+            + " が鋭角になるほう（大きいほう）をとると";
+    MathNode chosen = larger.text ? Row({Name(T), Op("="), Value(*larger.text)})
+                                  : Row({Name(T), Op("="), plusMinus("+", radicand), Op("≈"), Decimal(larger.value)});
+    Add(MakeStep("triangle.choice", choice, std::move(chosen)));
+
+    const Sine sinF = SineOf(degrees, false);
+    Add(SineStep(sinF));
+    const Quantity third = Settled(larger.scale, larger.unit, larger.value, plusMinus("+", radicand));
+    const bool otherFirst = first == o;
+    const MathNode known = Substituted(other), found = Factor(third);
+    const Quantity product = Settled(other * third.scale, third.unit, ToDouble(other) * third.value, Row({}));
+    Area(f, otherFirst ? known : found, otherFirst ? found : known, product, sinF);
+}
+
+const char* ProblemWords(AreaFormula formula)
+{
+    switch (formula) {
+    case AreaFormula::ThreeSides: return "3辺の長さから三角形の面積 S を求める";
+    case AreaFormula::HasamuKaku: return "2辺とその間の角から三角形の面積 S を求める";
+    case AreaFormula::HasamanaiKaku: return "2辺とその間にない角から三角形の面積 S を求める";
+    case AreaFormula::RyoutanKaku: return "1辺とその両端の角から三角形の面積 S を求める";
+    case AreaFormula::NotRyoutanKaku: return "1辺と2つの角から三角形の面積 S を求める";
+    case AreaFormula::None: break;
+    }
+    return "三角形の面積 S を求める";
+}
+
+} // namespace
+
+WorkedSteps TriangleSteps(const std::array<std::string, 3>& txtH, const std::array<std::string, 3>& txtK)
+{
+    // Steps for an area the screen shows, and only then.
+    double area = 0;
+    try {
+        const Outcome<double> outcome = Sankaku(txtH, txtK);
+        if (outcome.index() != 0)
+            return {};
+        area = std::get<0>(outcome);
+    } catch (const ArithmeticFault&) {
+        return {};
+    }
+    const auto read = ReadTriangle(txtH, txtK);
+    if (!std::holds_alternative<TriangleReading>(read))
+        return {};
+    const TriangleReading& reading = std::get<TriangleReading>(read);
+
+    WorkedSteps worked;
+    Work work{reading, worked};
+    work.Add(MakeStep(StepRule::kProblem, ProblemWords(reading.rule.formula), Row({})));
+    switch (reading.rule.formula) {
+    case AreaFormula::None:
+        work.Add(MakeStep("triangle.none", "わかっている辺と角の組み合わせでは面積の公式が使えないので",
+            Row({Name("S"), Op("="), Number("0")}), "とする"));
+        break;
+    case AreaFormula::ThreeSides:
+        work.Given();
+        work.ThreeSides();
+        break;
+    case AreaFormula::HasamuKaku:
+        work.Given();
+        work.Included();
+        break;
+    case AreaFormula::HasamanaiKaku:
+        work.Given();
+        work.NotIncluded();
+        break;
+    case AreaFormula::RyoutanKaku:
+    case AreaFormula::NotRyoutanKaku:
+        work.Given();
+        work.TwoAngles(reading.rule.formula == AreaFormula::RyoutanKaku);
+        break;
+    }
+    const std::string answer = ExactLabelText(ExactTriangleArea(txtH, txtK), FormatFixed(area, "0.00"));
+    work.Add(MakeStep(StepRule::kAnswer, "答", Row({Name("S"), Op("="), Value(answer)})));
+    return worked;
+}
