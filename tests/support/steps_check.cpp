@@ -58,7 +58,8 @@ Num Add(const Num& a, const Num& b)
 {
     if (a.exact && b.exact)
         return Exactly(*a.exact + *b.exact);
-    return Approximately(a.near + b.near, a.radius + b.radius);
+    // The sum's own rounding counts where terms cancel.
+    return Approximately(a.near + b.near, a.radius + b.radius + 1e-15 * (std::abs(a.near) + std::abs(b.near)));
 }
 
 Num Negate(const Num& a)
@@ -70,8 +71,9 @@ Num Multiply(const Num& a, const Num& b)
 {
     if (a.exact && b.exact)
         return Exactly(*a.exact * *b.exact);
-    return Approximately(
-        a.near * b.near, std::abs(a.near) * b.radius + std::abs(b.near) * a.radius + a.radius * b.radius);
+    return Approximately(a.near * b.near,
+        std::abs(a.near) * b.radius + std::abs(b.near) * a.radius + a.radius * b.radius
+            + 1e-15 * std::abs(a.near * b.near));
 }
 
 std::optional<Num> Divide(const Num& a, const Num& b)
@@ -317,7 +319,8 @@ private:
                     return std::nullopt;
                 const auto angle = Node(*items[++k]);
                 factor = angle ? Trigonometric(item->text, *angle) : std::nullopt;
-            } else if (const Function* f = FunctionOf(*item); f && k + 1 < items.size() && items[k + 1]->kind == Kind::Group) {
+            } else if (const Function* f = FunctionOf(*item);
+                       f && k + 1 < items.size() && items[k + 1]->kind == Kind::Group) {
                 factor = Apply(*f, *items[++k]);
             } else {
                 factor = Node(*item);
