@@ -598,24 +598,30 @@ void Work::NotIncluded()
     cosine.substeps = std::move(work);
     Add(std::move(cosine));
 
-    // The larger root: there the angle facing the other side is acute.
+    // The root o·cos F + f·√X, where the angle facing the other side is
+    // acute: the larger one for a positive f, which every triangle has.
+    const bool positive = facing.sign() > 0;
+    const Quantity& taken = positive ? larger : smaller;
     const int largerSign = larger.unit ? larger.unit->realSign() : (larger.value > 0 ? 1 : -1);
     const int smallerSign = smaller.unit ? smaller.unit->realSign() : (smaller.value > 0 ? 1 : -1);
+    const std::string acute = "角 " + AngleName(o) + " が鋭角になるほう";
     std::string choice = T + " > 0 より";
     if (twofold)
         choice = "よって";
+    else if (!positive)
+        choice = acute + "をとると";
     else if (largerSign <= 0)
-        choice = T + " > 0 となる解はないが、角 " + AngleName(o) + " が鋭角になるほうをとると";
+        choice = T + " > 0 となる解はないが、" + acute + "をとると";
     else if (smallerSign > 0)
-        choice = T + " > 0 となる解は2つあり、三角形は2通りできる。角 " + AngleName(o)
-            + " が鋭角になるほう（大きいほう）をとると";
-    MathNode chosen = larger.text ? Row({Name(T), Op("="), Value(*larger.text)})
-                                  : Row({Name(T), Op("="), plusMinus("+", radicand), Op("≈"), Decimal(larger.value)});
+        choice = T + " > 0 となる解は2つあり、三角形は2通りできる。" + acute + "（大きいほう）をとると";
+    const MathNode formula = plusMinus(positive ? "+" : "-", radicand);
+    MathNode chosen = taken.text ? Row({Name(T), Op("="), Value(*taken.text)})
+                                 : Row({Name(T), Op("="), formula, Op("≈"), Decimal(taken.value)});
     Add(MakeStep("triangle.choice", choice, std::move(chosen)));
 
     const Sine sinF = SineOf(degrees, false);
     Add(SineStep(sinF));
-    const Quantity third = Settled(larger.scale, larger.unit, larger.value, plusMinus("+", radicand));
+    const Quantity third = Settled(taken.scale, taken.unit, taken.value, formula);
     const bool otherFirst = first == o;
     const MathNode known = Substituted(other), found = Factor(third);
     const Quantity product = Settled(other * third.scale, third.unit, ToDouble(other) * third.value, Row({}));

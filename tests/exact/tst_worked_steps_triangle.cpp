@@ -10,6 +10,7 @@
 #include "steps_text.h"
 #include "steps_triangle.h"
 #include "triangle.h"
+#include "worked_steps.h"
 
 #include <QElapsedTimer>
 #include <QTest>
@@ -156,6 +157,9 @@ private slots:
     void textbook();
     void random_data();
     void random();
+    void anyBoxes();
+    void checkerMarksAngles_data();
+    void checkerMarksAngles();
     void formulas();
     void hardInputsAreFast();
     void refused();
@@ -337,6 +341,93 @@ void TestWorkedStepsTriangle::random()
         }
     }
     QVERIFY(shown >= 40);
+}
+
+// Any boxes at all, blanks, zeros and negative numbers among them: steps
+// exactly where the screen shows an area, every one of them true, even where
+// the numbers make no triangle and only the formula gives a value.
+void TestWorkedStepsTriangle::anyBoxes()
+{
+    Inputs in(2020);
+    const auto box = [&in](bool angle) -> std::string {
+        switch (in.Whole(0, 7)) {
+        case 0:
+        case 1:
+        case 2: return {};
+        case 3: return std::to_string(in.Whole(-5, 20));
+        case 4: return "0";
+        case 5: return angle ? std::to_string(in.Whole(-400, 400)) : in.Side();
+        default: return angle ? in.Angle() : in.Side();
+        }
+    };
+    int shown = 0;
+    for (int trial = 0; trial < 400; ++trial) {
+        TriangleBoxes h, k;
+        for (std::size_t i = 0; i < 3; ++i) {
+            h[i] = box(false);
+            k[i] = box(true);
+        }
+        const auto area = DecimalArea(h, k);
+        const WorkedSteps steps = TriangleSteps(h, k);
+        const QString plain = Plain(steps);
+        if (!area) {
+            QVERIFY2(steps.steps.empty(), qPrintable(plain));
+            continue;
+        }
+        ++shown;
+        const QStringList failures = CheckSteps(steps);
+        QVERIFY2(failures.isEmpty(), qPrintable(failures.join('\n') + "\n" + plain));
+        QCOMPARE(QString::fromStdString(PlainLine(steps.steps.back())), ExpectedAnswer(h, k, *area));
+    }
+    QVERIFY(shown >= 100);
+}
+
+// The checker reads sin and cos of angles in degrees, and a false value of
+// one fails.
+void TestWorkedStepsTriangle::checkerMarksAngles_data()
+{
+    QTest::addColumn<int>("degrees");
+    QTest::addColumn<QString>("value");
+    QTest::addColumn<bool>("approximate");
+    QTest::addColumn<bool>("holds");
+    QTest::newRow("sin 45°") << 45 << "√2/2" << false << true;
+    QTest::newRow("sin 45° is not √3/2") << 45 << "√3/2" << false << false;
+    QTest::newRow("sin 15°") << 15 << "(-√2+√6)/4" << false << true;
+    QTest::newRow("sin 405°") << 405 << "√2/2" << false << true;
+    QTest::newRow("sin 40°") << 40 << "0.643" << true << true;
+    QTest::newRow("sin 40° is not 0.642") << 40 << "0.642" << true << false;
+    QTest::newRow("sin 41°") << 41 << "0.656" << true << true;
+    QTest::newRow("sin 41° is not √2/2") << 41 << "√2/2" << false << false;
+}
+
+void TestWorkedStepsTriangle::checkerMarksAngles()
+{
+    QFETCH(int, degrees);
+    QFETCH(QString, value);
+    QFETCH(bool, approximate);
+    QFETCH(bool, holds);
+    using namespace Formula;
+    const MathNode sine = Row({Word("sin"), Power(Number(std::to_string(degrees)), Op("°"))});
+    WorkedSteps steps;
+    steps.steps.push_back(MakeStep("triangle.sine", {},
+        Row({sine, Op(approximate ? "≈" : "="),
+            approximate ? Number(value.toStdString()) : Value(value.toStdString())})));
+    QCOMPARE(CheckSteps(steps).isEmpty(), holds);
+    // The same through a name bound to the angle, and the sine rule solved
+    // for the unknown side: a/sin A = 2/sin 30° gives a = 4 sin A.
+    steps.steps.clear();
+    steps.steps.push_back(
+        MakeStep("triangle.given", {}, Row({Name("A"), Op("="), Power(Number(std::to_string(degrees)), Op("°"))})));
+    steps.steps.push_back(MakeStep("triangle.sine_rule", {},
+        Row({Fraction(Name("a"), Row({Word("sin"), Name("A")})), Op("="),
+            Fraction(Number("2"), Row({Word("sin"), Power(Number("30"), Op("°"))}))})));
+    steps.steps.push_back(
+        MakeStep("triangle.side", {}, Row({Name("a"), Op("="), Number("4"), Word("sin"), Name("A")})));
+    steps.steps.push_back(
+        MakeStep("triangle.side", {}, Row({Name("a"), Op("="), Number("4"), Word("cos"), Name("A")})));
+    const QStringList failures = CheckSteps(steps);
+    // Only the cosine fails (but where it equals the sine).
+    QCOMPARE(failures.size(), degrees == 45 || degrees == 405 ? 0 : 1);
 }
 
 // The formulas' two new pieces, as text and as LaTeX: an angle in degrees
