@@ -432,14 +432,18 @@ void Work::TwoAngles(bool ends)
                &sinW = sines[static_cast<std::size_t>(w)];
     if (sinS.exact && sinS.exact->isZero()) {
         Add(MakeStep("triangle.note", {}, Row({Trig("sin", Name(AngleName(s))), Op("="), Number("0")}),
-            " となり、正弦定理で割る数が 0 になるので三角形にならない"));
+            "となり、正弦定理では 0 で割ることになるので、正確な面積は求められない"));
         return;
     }
 
-    Add(MakeStep("triangle.sine_rule", "正弦定理",
-        Row({Fraction(Name(SideName(u)), Trig("sin", Name(AngleName(u)))), Op("="),
-            Fraction(Name(SideName(s)), Trig("sin", Name(AngleName(s))))}),
-        "より"));
+    // With sin U = 0 the rule cannot be written as quotients; it still
+    // gives the side, 0.
+    const bool zero = sinU.exact && sinU.exact->isZero();
+    if (!zero)
+        Add(MakeStep("triangle.sine_rule", "正弦定理",
+            Row({Fraction(Name(SideName(u)), Trig("sin", Name(AngleName(u)))), Op("="),
+                Fraction(Name(SideName(s)), Trig("sin", Name(AngleName(s))))}),
+            "より"));
     MathNode symbolic
         = Fraction(Row({Coefficient(length), Trig("sin", DegreesTerm(deg(u)))}), Trig("sin", DegreesTerm(deg(s))));
     std::vector<MathNode> members{Name(SideName(u)),
@@ -457,7 +461,7 @@ void Work::TwoAngles(bool ends)
         Append(chain.children, Op("≈"));
         Append(chain.children, Decimal(other.value));
     }
-    Add(MakeStep("triangle.side", {}, std::move(chain)));
+    Add(MakeStep("triangle.side", zero ? "正弦定理より" : "", std::move(chain)));
 
     // The sides around w in the textbook's order.
     const bool sideFirst = SidesAround(w).first == s;
@@ -530,7 +534,7 @@ void Work::NotIncluded()
         X = Algebraic(Rational(1)) - (Algebraic(Rational(1)) - *cosF.exact * *cosF.exact) * (rho * rho);
     const double xValue = X ? Nearest(*X)->re : 1 - ToDouble(rho) * ToDouble(rho) * (1 - cosF.value * cosF.value);
     if ((X && X->realSign() < 0) || (!X && xValue < 0)) {
-        work.push_back(MakeStep("triangle.note", {}, Row({}), "判別式が負になるので、三角形にならない"));
+        work.push_back(MakeStep("triangle.note", {}, Row({}), "判別式が負になるので、正確な面積は求められない"));
         Step step = MakeStep("triangle.cosine", "余弦定理で " + T + " を求める", Row({}));
         step.substeps = std::move(work);
         Add(std::move(step));
@@ -573,7 +577,9 @@ void Work::NotIncluded()
     const bool twofold = X && X->isZero();
     std::vector<MathNode> members{Name(T), plusMinus("±", radicand)};
     if (square.text) {
-        members.push_back(plusMinus("±", Root(Value(*square.text))));
+        // Without p the radicand is already the number −q.
+        if (leading)
+            members.push_back(plusMinus("±", Root(Value(*square.text))));
         if (root.text && *root.text != "√" + *square.text)
             members.push_back(plusMinus("±", ValueFactor(*root.text)));
     }
@@ -686,7 +692,11 @@ WorkedSteps TriangleSteps(const std::array<std::string, 3>& txtH, const std::arr
         work.TwoAngles(reading.rule.formula == AreaFormula::RyoutanKaku);
         break;
     }
-    const std::string answer = ExactLabelText(ExactTriangleArea(txtH, txtK), FormatFixed(area, "0.00"));
+    // Without an exact text the exact view shows the true area rounded as
+    // the screen rounds it (its decimal is worked with π to ten decimals).
+    const ExactText exact = ExactTriangleArea(txtH, txtK);
+    const double value = std::isfinite(exact.value_as_double) ? exact.value_as_double : area;
+    const std::string answer = ExactLabelText(exact, FormatFixed(value, "0.00"));
     work.Add(MakeStep(StepRule::kAnswer, "答", Row({Name("S"), Op("="), Value(answer)})));
     return worked;
 }
