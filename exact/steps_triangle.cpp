@@ -470,13 +470,188 @@ void Work::TwoAngles(bool ends)
     Area(w, sideFirst ? known : found, sideFirst ? found : known, product, sinW);
 }
 
+// 余弦定理 for the side t opposite neither given side: f (facing the given
+// angle F) and o give t² − 2p·t + q = 0 with p = o·cos F and q = o² − f²,
+// whose roots are p ± √(p² − q). Exactly, with g = |f| and ρ = o/g:
+// p² − q = g²·X for X = 1 − ρ²·sin²F, and the roots are g·(ρ·cos F ± √X);
+// the sides stay out of Calcium but for their ratio, which must be small.
+class CosineRule {
+public:
+    CosineRule(int f, int o, const Rational& facing, const Rational& other, const Sine& cosF)
+        : f_(f)
+        , o_(o)
+        , t_(3 - f - o)
+        , facing_(facing)
+        , other_(other)
+        , cosF_(cosF)
+        , q_(other * other - facing * facing)
+        , g_(Abs(facing))
+        , rho_(other / g_)
+        , p_(Settled(other, cosF.exact, ToDouble(other) * cosF.value,
+              Row({Coefficient(other), Trig("cos", DegreesTerm(cosF.degrees))})))
+    {
+        if (cosF.exact && rho_.bits() <= 64)
+            x_ = Algebraic(Rational(1)) - (Algebraic(Rational(1)) - *cosF.exact * *cosF.exact) * (rho_ * rho_);
+        xValue_ = x_ ? Nearest(*x_)->re : 1 - ToDouble(rho_) * ToDouble(rho_) * (1 - cosF.value * cosF.value);
+        leading_ = !(p_.unit && p_.unit->isZero());
+    }
+
+    std::string Unknown() const { return SideName(t_); }
+
+    // The law, the numbers put in, and the quadratic in t tidied: the
+    // equations the roots must satisfy.
+    std::vector<Step> Equations() const
+    {
+        const auto [first, second] = SidesAround(f_);
+        const MathNode t = Power(Name(Unknown()), 2), o = Power(Substituted(other_), 2);
+        std::vector<Step> steps;
+        steps.push_back(MakeStep(StepRule::kProblem, "余弦定理",
+            Row({Power(Name(SideName(f_)), 2), Op("="), Power(Name(SideName(first)), 2), Op("+"),
+                Power(Name(SideName(second)), 2), Op("-"), Number("2"), Name(SideName(first)), Name(SideName(second)),
+                Trig("cos", Name(AngleName(f_)))})));
+        steps.push_back(MakeStep(StepRule::kProblem, "数値を代入すると",
+            Row({Power(Substituted(facing_), 2), Op("="), first == t_ ? t : o, Op("+"), first == t_ ? o : t, Op("-"),
+                Number("2"), Op("×"), Substituted(other_), Op("×"), Name(Unknown()), Op("×"),
+                Trig("cos", DegreesTerm(cosF_.degrees))})));
+        std::vector<MathNode> tidy{t};
+        if (leading_)
+            AppendLinear(tidy);
+        if (!q_.isZero()) {
+            tidy.push_back(Op(q_.sign() < 0 ? "-" : "+"));
+            Append(tidy, Of(Abs(q_)));
+        }
+        tidy.push_back(Op("="));
+        tidy.push_back(Number("0"));
+        steps.push_back(MakeStep(StepRule::kProblem, "整理すると", Row(std::move(tidy))));
+        return steps;
+    }
+
+    // X < 0: the quadratic has no real root.
+    bool Negative() const { return x_ ? x_->realSign() < 0 : xValue_ < 0; }
+    bool Twofold() const { return x_ && x_->isZero(); }
+
+    // p + sign·√(p² − q).
+    Quantity Root(int sign) const
+    {
+        const double value = p_.value + sign * ToDouble(g_) * std::sqrt(std::max(0.0, xValue_));
+        std::optional<Algebraic> unit;
+        if (x_)
+            unit = *p_.unit * rho_ + (sign > 0 ? Sqrt(*x_) : -Sqrt(*x_));
+        return Settled(g_, std::move(unit), value, PlusMinus(sign > 0 ? "+" : "-", Radicand()));
+    }
+
+    // 解の公式: t = p ± √(p² − q), the radicand worked out, and both roots.
+    Step Solution() const
+    {
+        const Quantity square = Settled(g_ * g_, x_, ToDouble(g_) * ToDouble(g_) * xValue_, Row({}));
+        const Quantity root = Settled(g_, x_ ? std::optional(Sqrt(*x_)) : std::nullopt, 0, Row({}));
+        std::vector<MathNode> members{Name(Unknown()), PlusMinus("±", Radicand())};
+        if (square.text) {
+            // Without p the radicand is already the number −q.
+            if (leading_)
+                members.push_back(PlusMinus("±", Formula::Root(Value(*square.text))));
+            if (root.text && *root.text != "√" + *square.text)
+                members.push_back(PlusMinus("±", ValueFactor(*root.text)));
+        }
+        MathNode chain = Chain(members);
+        const Quantity larger = Root(1), smaller = Root(-1);
+        const bool exact = larger.text && smaller.text;
+        Append(chain.children, Op(exact ? "=" : "≈"));
+        Append(chain.children, exact ? Value(*larger.text) : Decimal(larger.value));
+        if (!Twofold()) {
+            Append(chain.children, Op(","));
+            Append(chain.children, exact ? Value(*smaller.text) : Decimal(smaller.value));
+        }
+        return MakeStep("triangle.roots", "解の公式より", std::move(chain));
+    }
+
+    // The root o·cos F + f·√X, where the angle facing o is acute (the one
+    // the screen's calculation takes): the larger for a positive f, which
+    // every triangle has. Its step says why it is taken.
+    Quantity Taken() const { return Root(facing_.sign() > 0 ? 1 : -1); }
+    Step Choice() const
+    {
+        const Quantity taken = Taken();
+        const auto positiveRoot = [](const Quantity& r) { return r.unit ? r.unit->realSign() > 0 : r.value > 0; };
+        const std::string T = Unknown(), acute = "角 " + AngleName(o_) + " が鋭角になるほう";
+        std::string why = T + " > 0 より";
+        if (Twofold())
+            why = "よって";
+        else if (facing_.sign() <= 0)
+            why = acute + "をとると";
+        else if (!positiveRoot(taken))
+            why = T + " > 0 となる解はないが、" + acute + "をとると";
+        else if (positiveRoot(Root(-1)))
+            why = T + " > 0 となる解は2つあり、三角形は2通りできる。" + acute + "（大きいほう）をとると";
+        MathNode chosen = taken.text ? Row({Name(T), Op("="), Value(*taken.text)})
+                                     : Row({Name(T), Op("="), taken.written, Op("≈"), Decimal(taken.value)});
+        return MakeStep("triangle.choice", why, std::move(chosen));
+    }
+
+private:
+    // −2p·t: "- 5t", "+ 5t", "- 5√3 t", "- (10 cos 40°)t".
+    void AppendLinear(std::vector<MathNode>& row) const
+    {
+        const Quantity twice = Settled(other_ * Rational(2), cosF_.exact, 2 * p_.value,
+            Row({Coefficient(other_ * Rational(2)), Trig("cos", DegreesTerm(cosF_.degrees))}));
+        const std::string text = twice.text.value_or("");
+        if (twice.text && text.find_first_of("+-") == std::string::npos) {
+            row.push_back(Op("-"));
+            row.push_back(Value(text));
+        } else if (twice.text && text.front() == '-' && text.find_first_of("+-", 1) == std::string::npos) {
+            row.push_back(Op("+"));
+            row.push_back(Value(text.substr(1)));
+        } else {
+            row.push_back(Op("-"));
+            row.push_back(Group(twice.written));
+        }
+        row.push_back(Name(Unknown()));
+    }
+
+    // √(p² − q), p left out where it is 0.
+    MathNode Radicand() const
+    {
+        std::vector<MathNode> row;
+        if (leading_) {
+            const bool whole = p_.text && p_.text->find_first_not_of("0123456789") == std::string::npos;
+            row.push_back(Power(whole ? p_.written : Group(p_.written), 2));
+        }
+        if (!q_.isZero()) {
+            if (!row.empty() || q_.sign() > 0)
+                row.push_back(Op(q_.sign() > 0 ? "-" : "+"));
+            Append(row, Of(Abs(q_)));
+        }
+        if (row.empty())
+            row.push_back(Number("0"));
+        return Formula::Root(Row(std::move(row)));
+    }
+
+    // p, then the sign and the root.
+    MathNode PlusMinus(const char* sign, MathNode root) const
+    {
+        std::vector<MathNode> row;
+        if (leading_)
+            Append(row, p_.written);
+        row.push_back(Op(sign));
+        Append(row, std::move(root));
+        return Row(std::move(row));
+    }
+
+    int f_, o_, t_;
+    Rational facing_, other_;
+    Sine cosF_;
+    Rational q_, g_, rho_;
+    Quantity p_;
+    std::optional<Algebraic> x_;
+    double xValue_ = 0;
+    bool leading_ = true;
+};
+
 // Two sides and an angle that is not between them: 余弦定理 for the third
-// side, the root whose angle facing the other side is acute (the one the
-// screen's calculation takes), then the area.
+// side, the root the screen's calculation takes, then the area.
 void Work::NotIncluded()
 {
     const int f = reading.rule.sides[0], o = reading.rule.sides[1];
-    const int t = 3 - f - o;
     const Rational &facing = reading.sides[0], &other = reading.sides[1];
     const Rational& degrees = reading.degrees[0];
     if (facing.sign() <= 0 || other.sign() <= 0 || degrees.sign() <= 0 || !((Rational(180) - degrees).sign() > 0))
@@ -484,153 +659,25 @@ void Work::NotIncluded()
     const Sine cosF = SineOf(degrees, true);
     Add(SineStep(cosF));
 
-    const auto [first, second] = SidesAround(f);
-    const std::string F = AngleName(f), T = SideName(t);
-    const Rational constant = other * other - facing * facing;
-    // t² − 2·o·cos F·t + (o² − f²) = 0, whose roots are p ± √(p² − q).
-    std::vector<Step> work;
-    work.push_back(MakeStep(StepRule::kProblem, "余弦定理",
-        Row({Power(Name(SideName(f)), 2), Op("="), Power(Name(SideName(first)), 2), Op("+"),
-            Power(Name(SideName(second)), 2), Op("-"), Number("2"), Name(SideName(first)), Name(SideName(second)),
-            Trig("cos", Name(F))})));
-    work.push_back(MakeStep(StepRule::kProblem, "数値を代入すると",
-        Row({Power(Substituted(facing), 2), Op("="), first == t ? Power(Name(T), 2) : Power(Substituted(other), 2),
-            Op("+"), first == t ? Power(Substituted(other), 2) : Power(Name(T), 2), Op("-"), Number("2"), Op("×"),
-            Substituted(other), Op("×"), Name(T), Op("×"), Trig("cos", DegreesTerm(degrees))})));
-
-    const Quantity p = Settled(
-        other, cosF.exact, ToDouble(other) * cosF.value, Row({Coefficient(other), Trig("cos", DegreesTerm(degrees))}));
-    const Quantity twice = Settled(other * Rational(2), cosF.exact, 2 * p.value,
-        Row({Coefficient(other * Rational(2)), Trig("cos", DegreesTerm(degrees))}));
-    std::vector<MathNode> tidy{Power(Name(T), 2)};
-    if (!(cosF.exact && cosF.exact->isZero())) {
-        if (twice.text && twice.text->find_first_of("+-") == std::string::npos) {
-            tidy.push_back(Op("-"));
-            tidy.push_back(Value(*twice.text));
-        } else if (twice.text && twice.text->front() == '-'
-            && twice.text->find_first_of("+-", 1) == std::string::npos) {
-            tidy.push_back(Op("+"));
-            tidy.push_back(Value(twice.text->substr(1)));
-        } else {
-            tidy.push_back(Op("-"));
-            Append(tidy, twice.text ? Group(Value(*twice.text)) : Group(twice.written));
-        }
-        tidy.push_back(Name(T));
-    }
-    if (!constant.isZero()) {
-        tidy.push_back(Op(constant.sign() < 0 ? "-" : "+"));
-        Append(tidy, Of(Abs(constant)));
-    }
-    tidy.push_back(Op("="));
-    tidy.push_back(Number("0"));
-    work.push_back(MakeStep(StepRule::kProblem, "整理すると", Row(std::move(tidy))));
-
-    // Exactly: with g = |f| and ρ = o/g, p = g·ρ·cos F, p² − q = g²·X for
-    // X = 1 − ρ²·sin²F, and the roots are g·(ρ·cos F ± √X). The sides stay
-    // out of Calcium but for their ratio, which must be small.
-    const Rational g = Abs(facing), rho = other / g;
-    std::optional<Algebraic> X;
-    if (cosF.exact && rho.bits() <= 64)
-        X = Algebraic(Rational(1)) - (Algebraic(Rational(1)) - *cosF.exact * *cosF.exact) * (rho * rho);
-    const double xValue = X ? Nearest(*X)->re : 1 - ToDouble(rho) * ToDouble(rho) * (1 - cosF.value * cosF.value);
-    if ((X && X->realSign() < 0) || (!X && xValue < 0)) {
-        work.push_back(MakeStep("triangle.note", {}, Row({}), "判別式が負になるので、正確な面積は求められない"));
-        Step step = MakeStep("triangle.cosine", "余弦定理で " + T + " を求める", Row({}));
-        step.substeps = std::move(work);
-        Add(std::move(step));
+    const CosineRule rule(f, o, facing, other, cosF);
+    Step cosine = MakeStep("triangle.cosine", "余弦定理で " + rule.Unknown() + " を求める", Row({}));
+    cosine.substeps = rule.Equations();
+    if (rule.Negative()) {
+        cosine.substeps.push_back(
+            MakeStep("triangle.note", {}, Row({}), "判別式が負になるので、正確な面積は求められない"));
+        Add(std::move(cosine));
         return;
     }
-    const bool leading = !(p.unit && p.unit->isZero());
-    const auto radicand = [&] {
-        const bool whole = p.text && p.text->find_first_not_of("0123456789") == std::string::npos;
-        std::vector<MathNode> row{Power(whole ? p.written : Group(p.written), 2)};
-        if (!leading)
-            row.clear();
-        if (!constant.isZero()) {
-            if (!row.empty() || constant.sign() > 0)
-                row.push_back(Op(constant.sign() > 0 ? "-" : "+"));
-            Append(row, Of(Abs(constant)));
-        }
-        if (row.empty())
-            row.push_back(Number("0"));
-        return Root(Row(std::move(row)));
-    }();
-    const auto plusMinus = [&](const char* sign, MathNode root) {
-        std::vector<MathNode> row;
-        if (leading)
-            Append(row, p.written);
-        row.push_back(Op(sign));
-        Append(row, std::move(root));
-        return Row(std::move(row));
-    };
-    const Quantity square = Settled(g * g, X, ToDouble(g) * ToDouble(g) * xValue, Row({}));
-    const Quantity root = Settled(
-        g, X ? std::optional(Sqrt(*X)) : std::nullopt, ToDouble(g) * std::sqrt(std::max(0.0, xValue)), Row({}));
-    const auto rootOf = [&](int sign) {
-        const double value = p.value + sign * root.value;
-        if (!X)
-            return Settled(g, std::nullopt, value, Row({}));
-        const Algebraic r = *p.unit * rho + (sign > 0 ? Sqrt(*X) : -Sqrt(*X));
-        return Settled(g, r, value, Row({}));
-    };
-    const Quantity larger = rootOf(1), smaller = rootOf(-1);
-    const bool twofold = X && X->isZero();
-    std::vector<MathNode> members{Name(T), plusMinus("±", radicand)};
-    if (square.text) {
-        // Without p the radicand is already the number −q.
-        if (leading)
-            members.push_back(plusMinus("±", Root(Value(*square.text))));
-        if (root.text && *root.text != "√" + *square.text)
-            members.push_back(plusMinus("±", ValueFactor(*root.text)));
-    }
-    MathNode chain = Chain(members);
-    if (larger.text && smaller.text) {
-        Append(chain.children, Op("="));
-        Append(chain.children, Value(*larger.text));
-        if (!twofold) {
-            Append(chain.children, Op(","));
-            Append(chain.children, Value(*smaller.text));
-        }
-    } else {
-        Append(chain.children, Op("≈"));
-        Append(chain.children, Decimal(larger.value));
-        if (!twofold) {
-            Append(chain.children, Op(","));
-            Append(chain.children, Decimal(smaller.value));
-        }
-    }
-    work.push_back(MakeStep("triangle.roots", "解の公式より", std::move(chain)));
-    Step cosine = MakeStep("triangle.cosine", "余弦定理で " + T + " を求める", Row({}));
-    cosine.substeps = std::move(work);
+    cosine.substeps.push_back(rule.Solution());
     Add(std::move(cosine));
-
-    // The root o·cos F + f·√X, where the angle facing the other side is
-    // acute: the larger one for a positive f, which every triangle has.
-    const bool positive = facing.sign() > 0;
-    const Quantity& taken = positive ? larger : smaller;
-    const int largerSign = larger.unit ? larger.unit->realSign() : (larger.value > 0 ? 1 : -1);
-    const int smallerSign = smaller.unit ? smaller.unit->realSign() : (smaller.value > 0 ? 1 : -1);
-    const std::string acute = "角 " + AngleName(o) + " が鋭角になるほう";
-    std::string choice = T + " > 0 より";
-    if (twofold)
-        choice = "よって";
-    else if (!positive)
-        choice = acute + "をとると";
-    else if (largerSign <= 0)
-        choice = T + " > 0 となる解はないが、" + acute + "をとると";
-    else if (smallerSign > 0)
-        choice = T + " > 0 となる解は2つあり、三角形は2通りできる。" + acute + "（大きいほう）をとると";
-    const MathNode formula = plusMinus(positive ? "+" : "-", radicand);
-    MathNode chosen = taken.text ? Row({Name(T), Op("="), Value(*taken.text)})
-                                 : Row({Name(T), Op("="), formula, Op("≈"), Decimal(taken.value)});
-    Add(MakeStep("triangle.choice", choice, std::move(chosen)));
+    Add(rule.Choice());
 
     const Sine sinF = SineOf(degrees, false);
     Add(SineStep(sinF));
-    const Quantity third = Settled(taken.scale, taken.unit, taken.value, formula);
-    const bool otherFirst = first == o;
+    const Quantity third = rule.Taken();
     const MathNode known = Substituted(other), found = Factor(third);
     const Quantity product = Settled(other * third.scale, third.unit, ToDouble(other) * third.value, Row({}));
+    const bool otherFirst = SidesAround(f).first == o;
     Area(f, otherFirst ? known : found, otherFirst ? found : known, product, sinF);
 }
 

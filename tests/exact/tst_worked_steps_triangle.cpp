@@ -13,10 +13,14 @@
 #include "worked_steps.h"
 
 #include <QElapsedTimer>
+#include <QProcess>
+#include <QStandardPaths>
+#include <QTemporaryDir>
 #include <QTest>
 
 #include <algorithm>
 #include <cmath>
+#include <fstream>
 #include <random>
 
 namespace {
@@ -163,6 +167,7 @@ private slots:
     void checkerMarksAngles_data();
     void checkerMarksAngles();
     void formulas();
+    void latexCompiles();
     void hardInputsAreFast();
     void refused();
 };
@@ -451,6 +456,30 @@ void TestWorkedStepsTriangle::formulas()
     QVERIFY2(Plain(negative).contains(QStringLiteral("sin (-20°) ≈ -0.342")), qPrintable(Plain(negative)));
     QVERIFY(Plain(negative).contains(QStringLiteral("三角形にならない")));
     QCOMPARE(CheckSteps(negative), QStringList());
+}
+
+// Every case's LaTeX, ° and sin among it, typesets with upLaTeX and amsmath.
+void TestWorkedStepsTriangle::latexCompiles()
+{
+    const QString uplatex = QStandardPaths::findExecutable(QStringLiteral("uplatex"));
+    if (uplatex.isEmpty())
+        QSKIP("uplatex is not installed (scripts/install-deps.sh installs it)");
+    std::string body;
+    for (const auto& [h, k] : std::vector<std::pair<TriangleBoxes, TriangleBoxes>>{{{"3", "6", "7"}, {"", "", ""}},
+             {{"", "5", "6"}, {"15", "", ""}}, {{"5", "7", ""}, {"", "40", ""}}, {{"4", "5", ""}, {"30", "", ""}},
+             {{"", "", "4"}, {"45", "60", ""}}, {{"4", "", ""}, {"100", "100", ""}}, {{"1", "1", "0"}, {"", "", ""}}})
+        body += LatexText(TriangleSteps(h, k)) + "\n\n";
+    QTemporaryDir dir;
+    QVERIFY(dir.isValid());
+    std::ofstream(dir.filePath(QStringLiteral("steps.tex")).toStdString())
+        << "\\documentclass{ujarticle}\n\\usepackage{amsmath}\n\\begin{document}\n"
+        << body << "\\end{document}\n";
+    QProcess tex;
+    tex.setWorkingDirectory(dir.path());
+    tex.start(uplatex,
+        {QStringLiteral("-interaction=nonstopmode"), QStringLiteral("-halt-on-error"), QStringLiteral("steps.tex")});
+    QVERIFY(tex.waitForFinished(60000));
+    QVERIFY2(tex.exitCode() == 0, tex.readAllStandardOutput().right(2000).constData());
 }
 
 // The hardest boxes take far less than the window's budget.
