@@ -103,6 +103,28 @@ MathNode Decimal(double value)
     return Number(text);
 }
 
+// A canonical text with a positive term first, as the textbook writes a
+// difference: "(√6-√2)/4" for "(-√2+√6)/4", "4√3-4" for "-4+4√3".
+std::string PositiveFirst(const std::string& text)
+{
+    const bool grouped = text.front() == '(';
+    const std::size_t close = grouped ? text.find(')') : std::string::npos;
+    const std::string sum = grouped ? text.substr(1, close - 1) : text;
+    if (close == std::string::npos && grouped)
+        return text;
+    if (sum.empty() || sum.front() != '-')
+        return text;
+    const std::size_t plus = sum.find('+');
+    if (plus == std::string::npos)
+        return text;
+    // The first positive term, then the terms before it, then the rest.
+    std::size_t end = sum.find_first_of("+-", plus + 1);
+    if (end == std::string::npos)
+        end = sum.size();
+    const std::string reordered = sum.substr(plus + 1, end - plus - 1) + sum.substr(0, plus) + sum.substr(end);
+    return grouped ? "(" + reordered + text.substr(close) : reordered;
+}
+
 // A number known exactly as scale·unit where the unit is known, and as a
 // decimal; `written` is how it stands in a formula: its canonical text or,
 // without one, the expression it comes from ("4 sin 40°/sin 80°").
@@ -126,14 +148,15 @@ Quantity Settled(Rational scale, std::optional<Algebraic> unit, double approxima
         if (const auto near = Nearest(*q.unit); near && std::isfinite(ToDouble(q.scale)))
             q.value = ToDouble(q.scale) * near->re;
     }
-    q.written = q.text ? Value(*q.text) : std::move(expression);
+    q.written = q.text ? Value(PositiveFirst(*q.text)) : std::move(expression);
     return q;
 }
 
 // A canonical text as a factor: a text of several terms or with a sign in
 // brackets ("(√6+√2)/4" needs none, "-1+√3" does).
-MathNode ValueFactor(const std::string& text)
+MathNode ValueFactor(const std::string& canonical)
 {
+    const std::string text = PositiveFirst(canonical);
     const bool compound = text.find_first_of("+-") != std::string::npos;
     return compound && !(text.front() == '(' && text.find(")/") != std::string::npos && text[1] != '-')
         ? Group(Value(text))
@@ -232,7 +255,7 @@ Step SineStep(const Sine& s)
 {
     MathNode left = Trig(s.function, DegreesTerm(s.degrees));
     if (s.exact)
-        return MakeStep("triangle.sine", {}, Row({std::move(left), Op("="), Value(s.text)}));
+        return MakeStep("triangle.sine", {}, Row({std::move(left), Op("="), Value(PositiveFirst(s.text))}));
     return MakeStep("triangle.sine", {}, Row({std::move(left), Op("≈"), Decimal(s.value)}),
         "（簡単な形では表せないので、面積は近似値で求める）");
 }
@@ -309,7 +332,7 @@ struct Work {
         MathNode chain = Chain(members);
         if (area.text) {
             Append(chain.children, Op("="));
-            Append(chain.children, Value(*area.text));
+            Append(chain.children, Value(PositiveFirst(*area.text)));
         } else if (std::isfinite(area.value)) {
             Append(chain.children, Op("≈"));
             Append(chain.children, Decimal(area.value));
@@ -449,14 +472,15 @@ void Work::TwoAngles(bool ends)
     std::vector<MathNode> members{Name(SideName(u)),
         Fraction(Row({Name(SideName(s)), Trig("sin", Name(AngleName(u)))}), Trig("sin", Name(AngleName(s)))), symbolic};
     if (sinU.exact && sinS.exact)
-        members.push_back(Fraction(Row({Substituted(length), Op("×"), Written(sinU)}), Value(sinS.text)));
+        members.push_back(
+            Fraction(Row({Substituted(length), Op("×"), Written(sinU)}), Value(PositiveFirst(sinS.text))));
     const Quantity other
         = Settled(length, sinU.exact && sinS.exact ? std::optional(*sinU.exact / *sinS.exact) : std::nullopt,
             ToDouble(length) * sinU.value / sinS.value, symbolic);
     MathNode chain = Chain(members);
     if (other.text) {
         Append(chain.children, Op("="));
-        Append(chain.children, Value(*other.text));
+        Append(chain.children, Value(PositiveFirst(*other.text)));
     } else if (std::isfinite(other.value)) {
         Append(chain.children, Op("≈"));
         Append(chain.children, Decimal(other.value));
@@ -549,7 +573,7 @@ public:
         if (square.text) {
             // Without p the radicand is already the number −q.
             if (leading_)
-                members.push_back(PlusMinus("±", Formula::Root(Value(*square.text))));
+                members.push_back(PlusMinus("±", Formula::Root(Value(PositiveFirst(*square.text)))));
             if (root.text && *root.text != "√" + *square.text)
                 members.push_back(PlusMinus("±", ValueFactor(*root.text)));
         }
@@ -557,10 +581,10 @@ public:
         const Quantity larger = Root(1), smaller = Root(-1);
         const bool exact = larger.text && smaller.text;
         Append(chain.children, Op(exact ? "=" : "≈"));
-        Append(chain.children, exact ? Value(*larger.text) : Decimal(larger.value));
+        Append(chain.children, exact ? Value(PositiveFirst(*larger.text)) : Decimal(larger.value));
         if (!Twofold()) {
             Append(chain.children, Op(","));
-            Append(chain.children, exact ? Value(*smaller.text) : Decimal(smaller.value));
+            Append(chain.children, exact ? Value(PositiveFirst(*smaller.text)) : Decimal(smaller.value));
         }
         return MakeStep("triangle.roots", "解の公式より", std::move(chain));
     }
@@ -583,7 +607,7 @@ public:
             why = T + " > 0 となる解はないが、" + acute + "をとると";
         else if (positiveRoot(Root(-1)))
             why = T + " > 0 となる解は2つあり、三角形は2通りできる。" + acute + "（大きいほう）をとると";
-        MathNode chosen = taken.text ? Row({Name(T), Op("="), Value(*taken.text)})
+        MathNode chosen = taken.text ? Row({Name(T), Op("="), Value(PositiveFirst(*taken.text))})
                                      : Row({Name(T), Op("="), taken.written, Op("≈"), Decimal(taken.value)});
         return MakeStep("triangle.choice", why, std::move(chosen));
     }
@@ -694,6 +718,34 @@ const char* ProblemWords(AreaFormula formula)
     return "三角形の面積 S を求める";
 }
 
+// The working between the problem and 答, by the rule's case.
+void Steps(Work& work, AreaFormula formula)
+{
+    switch (formula) {
+    case AreaFormula::None:
+        work.Add(MakeStep("triangle.none", "わかっている辺と角の組み合わせでは面積の公式が使えないので",
+            Row({Name("S"), Op("="), Number("0")}), "とする"));
+        break;
+    case AreaFormula::ThreeSides:
+        work.Given();
+        work.ThreeSides();
+        break;
+    case AreaFormula::HasamuKaku:
+        work.Given();
+        work.Included();
+        break;
+    case AreaFormula::HasamanaiKaku:
+        work.Given();
+        work.NotIncluded();
+        break;
+    case AreaFormula::RyoutanKaku:
+    case AreaFormula::NotRyoutanKaku:
+        work.Given();
+        work.TwoAngles(formula == AreaFormula::RyoutanKaku);
+        break;
+    }
+}
+
 } // namespace
 
 WorkedSteps TriangleSteps(const std::array<std::string, 3>& txtH, const std::array<std::string, 3>& txtK)
@@ -716,28 +768,12 @@ WorkedSteps TriangleSteps(const std::array<std::string, 3>& txtH, const std::arr
     WorkedSteps worked;
     Work work{reading, worked};
     work.Add(MakeStep(StepRule::kProblem, ProblemWords(reading.rule.formula), Row({})));
-    switch (reading.rule.formula) {
-    case AreaFormula::None:
-        work.Add(MakeStep("triangle.none", "わかっている辺と角の組み合わせでは面積の公式が使えないので",
-            Row({Name("S"), Op("="), Number("0")}), "とする"));
-        break;
-    case AreaFormula::ThreeSides:
-        work.Given();
-        work.ThreeSides();
-        break;
-    case AreaFormula::HasamuKaku:
-        work.Given();
-        work.Included();
-        break;
-    case AreaFormula::HasamanaiKaku:
-        work.Given();
-        work.NotIncluded();
-        break;
-    case AreaFormula::RyoutanKaku:
-    case AreaFormula::NotRyoutanKaku:
-        work.Given();
-        work.TwoAngles(reading.rule.formula == AreaFormula::RyoutanKaku);
-        break;
+    try {
+        Steps(work, reading.rule.formula);
+    } catch (const ArithmeticFault&) {
+        // A decimal beyond the double range in the working (the area itself
+        // is within it): no steps rather than a broken line.
+        return {};
     }
     // Without an exact text the exact view shows the true area rounded as
     // the screen rounds it (its decimal is worked with π to ten decimals).

@@ -200,6 +200,12 @@ void TestWorkedStepsTriangle::textbook_data()
                                     "sin 45° = √2/2\n"
                                     "面積は S = 1/2 bc sin A = 1/2×5×6×sin 45° = 1/2×5×6×√2/2 = 15√2/2\n"
                                     "答 S = 15√2/2";
+    QTest::newRow("15° between") << QStringList{"", "5", "6"} << QStringList{"15", "", ""}
+                                 << "2辺とその間の角から三角形の面積 S を求める\n"
+                                    "b = 5（右の辺）, c = 6（底辺）, A = 15°（右下の角）\n"
+                                    "sin 15° = (√6-√2)/4\n"
+                                    "面積は S = 1/2 bc sin A = 1/2×5×6×sin 15° = 1/2×5×6×(√6-√2)/4 = (15√6-15√2)/4\n"
+                                    "答 S = (-15√2+15√6)/4";
     QTest::newRow("40° between") << QStringList{"", "5", "6"} << QStringList{"40", "", ""}
                                  << "2辺とその間の角から三角形の面積 S を求める\n"
                                     "b = 5（右の辺）, c = 6（底辺）, A = 40°（右下の角）\n"
@@ -227,9 +233,9 @@ void TestWorkedStepsTriangle::textbook_data()
                                                 "sin 75° = (√2+√6)/4\n"
                                                 "正弦定理 a/(sin A) = c/(sin C) より\n"
                                                 "a = c sin A/(sin C) = 4 sin 45°/(sin 75°) "
-                                                "= 4×√2/2/((√2+√6)/4) = -4+4√3\n"
-                                                "面積は S = 1/2 ca sin B = 1/2×4×(-4+4√3)×sin 60° "
-                                                "= 1/2×4×(-4+4√3)×√3/2 = 12-4√3\n"
+                                                "= 4×√2/2/((√2+√6)/4) = 4√3-4\n"
+                                                "面積は S = 1/2 ca sin B = 1/2×4×(4√3-4)×sin 60° "
+                                                "= 1/2×4×(4√3-4)×√3/2 = 12-4√3\n"
                                                 "答 S = 12-4√3";
     QTest::newRow("angle not between")
         << QStringList{"7", "5", ""} << QStringList{"60", "", ""}
