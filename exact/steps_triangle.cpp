@@ -389,7 +389,7 @@ void Work::ThreeSides()
         Name("S"), Root(Row(std::move(letters))), Root(Row(std::move(put))), Root(Row(std::move(differences)))};
     if (r.sign() < 0) {
         Add(MakeStep("triangle.heron", "ヘロンの公式", Chain({members[1], Root(Of(r))}),
-            "で根号の中が負になるので、三角形にならない"));
+            "で根号の中が負になるので、正確な面積は求められない"));
         return;
     }
     members.push_back(Root(Of(r)));
