@@ -208,32 +208,13 @@ struct Reading {
 
 std::variant<Reading, ExactGap> Read(const std::array<std::string, 3>& txtH, const std::array<std::string, 3>& txtK)
 {
-    // The rule table decides on the decimal values, so they are read as the
-    // screen reads them. A number beyond the double range is an arithmetic
-    // fault there, which the screen reports before it asks for the exact
-    // area; called on such boxes directly, this function has no area to give.
-    std::array<double, 3> Hen{}, Kaku{};
-    try {
-        for (std::size_t i = 0; i < 3; ++i) {
-            Hen[i] = ParseNumber(txtH[i]);
-            Kaku[i] = ParseNumber(txtK[i]);
-        }
-    } catch (const ArithmeticFault&) {
-        return ExactGap::NotFound;
-    }
-    Reading reading{PickAreaRule(Hen, Kaku), {}, {}};
-    for (const int i : reading.rule.sides) {
-        const auto q = ReadExact(txtH[static_cast<std::size_t>(i)]);
-        if (!q)
-            return ExactGap::NotFound;
-        reading.sides.push_back(*q);
-    }
-    for (const int i : reading.rule.angles) {
-        const auto q = ReadExact(txtK[static_cast<std::size_t>(i)]);
-        if (!q)
-            return ExactGap::NotFound;
-        reading.angles.push_back(HalfTurns(*q));
-    }
+    auto read = ReadTriangle(txtH, txtK);
+    if (const auto* gap = std::get_if<ExactGap>(&read))
+        return *gap;
+    auto& boxes = std::get<TriangleReading>(read);
+    Reading reading{std::move(boxes.rule), std::move(boxes.sides), {}};
+    for (const Rational& degrees : boxes.degrees)
+        reading.angles.push_back(HalfTurns(degrees));
     return reading;
 }
 
@@ -371,10 +352,49 @@ ExactText TextOf(const ScaledArea& area)
     const auto unitForm = area.unitForm ? area.unitForm : ToSurdForm(area.unit);
     if (!unitForm)
         return ExactText::Missing(ExactGap::NoForm);
+    return ScaledText(area.scale, *unitForm);
+}
+
+} // namespace
+
+std::variant<TriangleReading, ExactGap> ReadTriangle(
+    const std::array<std::string, 3>& txtH, const std::array<std::string, 3>& txtK)
+{
+    // The rule table decides on the decimal values, so they are read as the
+    // screen reads them. A number beyond the double range is an arithmetic
+    // fault there, which the screen reports before it asks for the exact
+    // area; called on such boxes directly, this function has no area to give.
+    std::array<double, 3> Hen{}, Kaku{};
+    try {
+        for (std::size_t i = 0; i < 3; ++i) {
+            Hen[i] = ParseNumber(txtH[i]);
+            Kaku[i] = ParseNumber(txtK[i]);
+        }
+    } catch (const ArithmeticFault&) {
+        return ExactGap::NotFound;
+    }
+    TriangleReading reading{PickAreaRule(Hen, Kaku), {}, {}};
+    for (const int i : reading.rule.sides) {
+        const auto q = ReadExact(txtH[static_cast<std::size_t>(i)]);
+        if (!q)
+            return ExactGap::NotFound;
+        reading.sides.push_back(*q);
+    }
+    for (const int i : reading.rule.angles) {
+        const auto q = ReadExact(txtK[static_cast<std::size_t>(i)]);
+        if (!q)
+            return ExactGap::NotFound;
+        reading.degrees.push_back(*q);
+    }
+    return reading;
+}
+
+ExactText ScaledText(const Rational& scale, const SurdForm& unitForm)
+{
     SurdForm form;
-    if (!area.scale.isZero())
-        for (const SurdTerm& t : *unitForm)
-            form.push_back({t.c * area.scale, t.m});
+    if (!scale.isZero())
+        for (const SurdTerm& t : unitForm)
+            form.push_back({t.c * scale, t.m});
     // The scale's digits are a few hundred at most (exact_reading.h), so
     // the text is cheap to write even where it is far too long.
     std::string text = CanonicalText(form);
@@ -382,8 +402,6 @@ ExactText TextOf(const ScaledArea& area)
         return ExactText::Missing(ExactGap::TooLong);
     return text;
 }
-
-} // namespace
 
 std::optional<Algebraic> ExactTriangleValue(
     const std::array<std::string, 3>& txtH, const std::array<std::string, 3>& txtK)

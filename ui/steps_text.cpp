@@ -186,6 +186,8 @@ std::string Plain(const MathNode& node, bool tight)
     case Kind::Root: return "√" + (IsAtom(child(0)) ? Plain(child(0), tight) : Bracketed(child(0), tight));
     case Kind::Power: {
         const std::string base = IsAtom(child(0)) ? Plain(child(0), tight) : Bracketed(child(0), tight);
+        if (child(1).kind == Kind::Operator && child(1).text == "°")
+            return base + "°"; // an angle in degrees: "45°"
         if (child(1).kind == Kind::Number && AllDigits(child(1).text))
             return base + Superscript(child(1).text);
         // "A⁻¹": a minus and digits.
@@ -301,6 +303,8 @@ std::string LatexOperator(std::string_view op)
         return "\\cdot";
     if (op == ",")
         return ",\\ ";
+    if (op == "°")
+        return "\\circ";
     return std::string(op);
 }
 
@@ -379,7 +383,11 @@ std::string Latex(const MathNode& node)
     case Kind::Number:
     case Kind::Name: return node.text;
     case Kind::Operator: return LatexOperator(node.text);
-    case Kind::Word: return "\\text{" + Escaped(node.text) + "}";
+    case Kind::Word:
+        // The functions' names stand upright as the textbook prints them.
+        if (node.text == "sin" || node.text == "cos")
+            return "\\" + node.text;
+        return "\\text{" + Escaped(node.text) + "}";
     case Kind::Value: return LatexValue(node.text);
     case Kind::Row: {
         std::string out;

@@ -9,6 +9,7 @@
 #include <cmath>
 #include <complex>
 #include <functional>
+#include <numbers>
 #include <random>
 #include <set>
 #include <string_view>
@@ -57,7 +58,8 @@ Num Add(const Num& a, const Num& b)
 {
     if (a.exact && b.exact)
         return Exactly(*a.exact + *b.exact);
-    return Approximately(a.near + b.near, a.radius + b.radius);
+    // The sum's own rounding counts where terms cancel.
+    return Approximately(a.near + b.near, a.radius + b.radius + 1e-15 * (std::abs(a.near) + std::abs(b.near)));
 }
 
 Num Negate(const Num& a)
@@ -69,8 +71,9 @@ Num Multiply(const Num& a, const Num& b)
 {
     if (a.exact && b.exact)
         return Exactly(*a.exact * *b.exact);
-    return Approximately(
-        a.near * b.near, std::abs(a.near) * b.radius + std::abs(b.near) * a.radius + a.radius * b.radius);
+    return Approximately(a.near * b.near,
+        std::abs(a.near) * b.radius + std::abs(b.near) * a.radius + a.radius * b.radius
+            + 1e-15 * std::abs(a.near * b.near));
 }
 
 std::optional<Num> Divide(const Num& a, const Num& b)
@@ -123,6 +126,36 @@ Algebraic Numeral(std::string_view text)
     std::string scale(text.size() - point, '0');
     scale.front() = '1';
     return Algebraic(Rational(Integer(digits), Integer(scale)));
+}
+
+// sin or cos of an angle in degrees. Exactly for a rational number of
+// degrees whose half-turn fraction has a denominator up to 15, the angles
+// whose sines can have a form with square roots; as a decimal otherwise.
+std::optional<Num> Trigonometric(const std::string& function, const Num& degrees)
+{
+    const bool sine = function == "sin";
+    if (degrees.exact) {
+        if (const auto q = degrees.exact->rational()) {
+            // Half turns, less whole turns: x − 2⌊x/2⌋.
+            const Rational x = *q / Rational(180);
+            Integer turns;
+            fmpz_mul_ui(turns.get(), fmpq_denref(x.get()), 2);
+            fmpz_fdiv_q(turns.get(), fmpq_numref(x.get()), turns.get());
+            const Rational reduced = x - Rational(turns, Integer(1)) * Rational(2);
+            if (fmpz_cmp_ui(fmpq_denref(reduced.get()), 15) <= 0)
+                return Exactly(sine ? SinPi(reduced) : CosPi(reduced));
+        }
+    }
+    if (std::abs(degrees.near.imag()) > 0 || !std::isfinite(degrees.near.real()))
+        return std::nullopt;
+    const double radians = std::fmod(degrees.near.real(), 360.0) * std::numbers::pi / 180;
+    const double value = sine ? std::sin(radians) : std::cos(radians);
+    return Approximately(value, degrees.radius * std::numbers::pi / 180 + 1e-15);
+}
+
+bool IsTrigonometric(const MathNode& node)
+{
+    return node.kind == Kind::Word && (node.text == "sin" || node.text == "cos");
 }
 
 // The "≈" relation's tolerance: half a unit in the last place of the
@@ -268,7 +301,7 @@ private:
         bool expectFactor = true;
         for (std::size_t k = 0; k < items.size(); ++k) {
             const MathNode* item = items[k];
-            if (item->kind == Kind::Word)
+            if (item->kind == Kind::Word && !IsTrigonometric(*item))
                 continue; // words beside a value ("（重解）") only describe it
             if (IsOp(item, {"×", "·", "÷"})) {
                 if (expectFactor)
@@ -280,7 +313,14 @@ private:
             if (item->kind == Kind::Operator)
                 return std::nullopt;
             std::optional<Num> factor;
-            if (const Function* f = FunctionOf(*item); f && k + 1 < items.size() && items[k + 1]->kind == Kind::Group) {
+            if (IsTrigonometric(*item)) {
+                // "sin 45°", "sin A": of the item that follows.
+                if (k + 1 == items.size())
+                    return std::nullopt;
+                const auto angle = Node(*items[++k]);
+                factor = angle ? Trigonometric(item->text, *angle) : std::nullopt;
+            } else if (const Function* f = FunctionOf(*item);
+                       f && k + 1 < items.size() && items[k + 1]->kind == Kind::Group) {
                 factor = Apply(*f, *items[++k]);
             } else {
                 factor = Node(*item);
@@ -324,6 +364,9 @@ private:
 
     std::optional<Num> Raise(const MathNode& node)
     {
+        // An angle "45°" is its number of degrees, what sin and cos take.
+        if (node.children.at(1).kind == Kind::Operator && node.children.at(1).text == "°")
+            return Node(node.children.at(0));
         const auto base = Node(node.children.at(0));
         const auto exponent = Node(node.children.at(1));
         if (!base || !exponent || !exponent->exact)
@@ -598,8 +641,25 @@ std::optional<Values> Solve(
         return v->front();
     };
     const auto f0 = at(0), f1 = at(1), f2 = at(2);
-    if (!f0 || !f1 || !f2 || !f0->exact || !f1->exact || !f2->exact)
+    if (!f0 || !f1 || !f2)
         return std::nullopt;
+    if (!f0->exact || !f1->exact || !f2->exact) {
+        // A member with a decimal in it ("a/sin 41.3°"): affine within the
+        // decimals' radii.
+        const std::complex<double> slope = f1->near - f0->near;
+        const double slack = f0->radius + 2 * f1->radius + f2->radius
+            + 1e-12 * (std::abs(f0->near) + std::abs(f1->near) + std::abs(f2->near));
+        if (std::abs(slope) <= slack || std::abs(f2->near - f1->near - slope) > slack)
+            return std::nullopt;
+        Values solved;
+        for (const Num& target : targets) {
+            const auto x = Divide(Add(target, Negate(*f0)), Approximately(slope, f0->radius + f1->radius));
+            if (!x)
+                return std::nullopt;
+            solved.push_back(*x);
+        }
+        return solved;
+    }
     const Algebraic slope = *f1->exact - *f0->exact;
     if (slope.isZero() || !(*f2->exact - *f1->exact == slope))
         return std::nullopt;

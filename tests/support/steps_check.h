@@ -29,6 +29,10 @@
 // factor theorem's trials, and a factorization P(x) = (x - 2)(…) checked
 // as an identity). Words beside a value ("2 （重解）") only describe it.
 //
+// An angle "45°" stands for its number of degrees; the words sin and cos
+// take the item after them as such an angle ("sin 45°", "sin A"), exactly
+// for the angles whose sines can have a form with square roots.
+//
 // Words, and formulas with no relation, are not checked.
 
 #include "exact_number.h"
