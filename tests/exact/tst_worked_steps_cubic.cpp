@@ -143,7 +143,7 @@ public:
         case 1: return std::to_string(Whole(-99, 99)) + "." + std::to_string(Whole(0, 99));
         case 2: {
             std::string digits = std::to_string(Whole(100000000, 999999999)) + std::to_string(Whole(100000, 999999));
-            digits.insert(static_cast<std::size_t>(Whole(1, 14)), ".");
+            digits.insert(digits.begin() + Whole(1, 14), '.');
             return (Whole(0, 1) ? "-" : "") + digits;
         }
         default: return std::to_string(Whole(1, 9)) + "e" + std::to_string(Whole(-60, 60));
