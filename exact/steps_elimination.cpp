@@ -93,9 +93,46 @@ bool LeadsNegative(const Equation& e)
     return e.k.sign() < 0;
 }
 
+// The places after the point a number needs as a decimal: 1 for 1.5, 0
+// for a whole number; nothing when its decimal does not end (1/3) or runs
+// longer than a box's text would.
+std::optional<ulong> DecimalPlaces(const Rational& q)
+{
+    constexpr ulong kMostPlaces = 20;
+    Integer d;
+    fmpz_set(d.get(), fmpq_denref(q.get()));
+    const ulong twos = fmpz_remove(d.get(), d.get(), Integer(2).get());
+    const ulong fives = fmpz_remove(d.get(), d.get(), Integer(5).get());
+    const ulong places = std::max(twos, fives);
+    if (!fmpz_is_one(d.get()) || places > kMostPlaces)
+        return std::nullopt;
+    return places;
+}
+
+// A number as typed in a box: a decimal "1.25" where it ends within a few
+// places, else as Of.
+MathNode Typed(const Rational& q)
+{
+    const auto places = DecimalPlaces(q);
+    if (!places || *places == 0)
+        return Of(q);
+    Integer scaled, power;
+    fmpz_ui_pow_ui(power.get(), 10, *places);
+    fmpz_mul(scaled.get(), fmpq_numref(q.get()), power.get());
+    fmpz_divexact(scaled.get(), scaled.get(), fmpq_denref(q.get()));
+    fmpz_abs(scaled.get(), scaled.get());
+    std::string digits = scaled.text();
+    if (digits.size() <= *places)
+        digits.insert(0, *places + 1 - digits.size(), '0');
+    digits.insert(digits.size() - *places, ".");
+    if (q.sign() < 0)
+        return Row({Op("-"), Number(std::move(digits))});
+    return Number(std::move(digits));
+}
+
 // The left side as the textbook writes it: "2A + 3B", "A - B", "-C", "1/2 A";
-// "0" when every unknown has gone.
-MathNode LeftSide(const Equation& e)
+// "0" when every unknown has gone. `number` writes a coefficient.
+MathNode LeftSide(const Equation& e, MathNode (*number)(const Rational&) = Of)
 {
     std::vector<MathNode> row;
     for (std::size_t j = 0; j < e.c.size(); ++j) {
@@ -106,7 +143,7 @@ MathNode LeftSide(const Equation& e)
         else if (!row.empty())
             row.push_back(Op("+"));
         if (!(Abs(e.c[j]) == Rational(1)))
-            Append(row, Of(Abs(e.c[j])));
+            Append(row, number(Abs(e.c[j])));
         row.push_back(Name(kUnknowns[j]));
     }
     if (row.empty())
@@ -114,9 +151,9 @@ MathNode LeftSide(const Equation& e)
     return Row(std::move(row));
 }
 
-MathNode EquationOf(const Equation& e)
+MathNode EquationOf(const Equation& e, MathNode (*number)(const Rational&) = Of)
 {
-    return Row({LeftSide(e), Op("="), Of(e.k)});
+    return Row({LeftSide(e, number), Op("="), number(e.k)});
 }
 
 // "①×2": an equation times a whole number, the factor 1 left out.
@@ -237,15 +274,33 @@ void Elimination::Numbered(Equation& e, std::string caption)
     Show(kEliminationEquation, std::move(caption), e);
 }
 
+// Whole numbers first: an equation of decimals times 10, 100, … (then
+// divided by what its numbers have in common), one of fractions times the
+// least common multiple of the denominators.
 void Elimination::ClearFractions()
 {
     for (Equation& e : system_) {
-        const Integer m = CommonDenominator(e);
+        Integer m = CommonDenominator(e);
         if (fmpz_is_one(m.get()))
             continue;
+        bool decimals = DecimalPlaces(e.k).has_value();
+        ulong places = DecimalPlaces(e.k).value_or(0);
+        for (const Rational& q : e.c) {
+            decimals = decimals && DecimalPlaces(q);
+            places = std::max(places, DecimalPlaces(q).value_or(0));
+        }
+        if (decimals)
+            fmpz_ui_pow_ui(m.get(), 10, places);
         Equation cleared = Scaled(e, Whole(m));
+        std::string caption = e.label + "の両辺を " + m.text() + " 倍すると";
+        const Integer g = CommonFactor(cleared);
+        if (fmpz_cmp_ui(g.get(), 1) > 0) {
+            Show(kEliminationEquation, caption, cleared);
+            cleared = Scaled(cleared, Rational(Integer(1), g));
+            caption = "両辺を " + g.text() + " で割ると";
+        }
         cleared.label = e.label + "'";
-        Show(kEliminationEquation, e.label + "の両辺を " + m.text() + " 倍すると", cleared);
+        Show(kEliminationEquation, std::move(caption), cleared);
         e = std::move(cleared);
     }
 }
@@ -408,8 +463,12 @@ void Elimination::SubstituteInto(const Equation& e, std::size_t v)
         if (!one) {
             Append(row, Of(Abs(c)));
             row.push_back(Op("×"));
+            Append(row, Substituted(*value_[j]));
+        } else {
+            // "2/3 + 5B", "A - (-3)": brackets only where a minus follows a sign.
+            const bool leading = row.empty();
+            Append(row, value_[j]->sign() < 0 && !leading ? Group(Of(*value_[j])) : Of(*value_[j]));
         }
-        Append(row, Substituted(*value_[j]));
     }
     worked_.steps.push_back(MakeStep("elimination.substitution", known + " を" + e.label + "に代入すると",
         Row({Row(std::move(row)), Op("="), Of(e.k)})));
@@ -448,7 +507,7 @@ WorkedSteps Elimination::Run()
     worked_.steps.push_back(MakeStep(StepRule::kProblem, "次の連立方程式を加減法で解く", Row({})));
     for (Equation& e : system_) {
         e.label = kCircled[labels_++];
-        Show(kEliminationEquation, {}, e);
+        worked_.steps.push_back(MakeStep(kEliminationEquation, {}, EquationOf(e, Typed), "…" + e.label));
     }
     ClearFractions();
 
