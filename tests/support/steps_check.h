@@ -29,6 +29,12 @@
 // factor theorem's trials, and a factorization P(x) = (x - 2)(…) checked
 // as an identity). Words beside a value ("2 （重解）") only describe it.
 //
+// A determinant, a matrix in a group with the brackets "||", evaluates to
+// its value; other matrices and tables are not checked. Steps of the rule
+// "elimination.equation" (an equation of simultaneous equations, as typed or
+// derived) are checked last like the problem, once every unknown they speak
+// of is bound; a system without one solution binds none.
+//
 // Words, and formulas with no relation, are not checked.
 
 #include "exact_number.h"
