@@ -124,7 +124,7 @@ MathNode Typed(const Rational& q)
     std::string digits = scaled.text();
     if (digits.size() <= *places)
         digits.insert(0, *places + 1 - digits.size(), '0');
-    digits.insert(digits.size() - *places, ".");
+    digits.insert(digits.size() - *places, 1, '.');
     if (q.sign() < 0)
         return Row({Op("-"), Number(std::move(digits))});
     return Number(std::move(digits));

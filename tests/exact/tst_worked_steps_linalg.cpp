@@ -98,7 +98,7 @@ public:
         case 1: return std::to_string(Whole(-99, 99)) + "." + std::to_string(Whole(0, 99));
         default: {
             std::string digits = std::to_string(Whole(100000000, 999999999)) + std::to_string(Whole(100000, 999999));
-            digits.insert(static_cast<std::size_t>(Whole(1, 14)), ".");
+            digits.insert(static_cast<std::size_t>(Whole(1, 14)), 1, '.');
             return (Whole(0, 1) ? "-" : "") + digits;
         }
         }
