@@ -305,7 +305,8 @@ void Elimination::ClearFractions()
     }
 }
 
-// An equation with no unknown left, "0 = 0" or "0 = 3" (the latter first).
+// An equation with no unknown left: one that fails ("0 = 3") before one
+// that always holds ("0 = 0").
 const Equation* Elimination::ZeroEquation() const
 {
     const Equation* zero = nullptr;
