@@ -20,11 +20,15 @@
 #include <QElapsedTimer>
 #include <QImage>
 #include <QPainter>
+#include <QProcess>
 #include <QRegularExpression>
+#include <QStandardPaths>
+#include <QTemporaryDir>
 #include <QTest>
 
 #include <algorithm>
 #include <cmath>
+#include <fstream>
 #include <random>
 
 namespace {
@@ -360,6 +364,7 @@ private slots:
     void determinantRandom();
     void wrongStepsAreCaught();
     void determinantBars();
+    void latexCompiles();
     void fast();
     void absurdBoxes();
 };
@@ -840,6 +845,38 @@ void TestWorkedStepsLinalg::determinantBars()
     for (int y = 0; y < image.height(); ++y)
         inked += std::min({qGray(image.pixel(column, y)), qGray(image.pixel(column + 1, y))}) < 128 ? 1 : 0;
     QVERIFY2(inked >= 0.8 * (bar.ascent + bar.descent), qPrintable(QString::number(inked)));
+}
+
+// The steps' LaTeX, bars and circled numbers included, typesets with upLaTeX
+// and amsmath.
+void TestWorkedStepsLinalg::latexCompiles()
+{
+    const QString uplatex = QStandardPaths::findExecutable(QStringLiteral("uplatex"));
+    if (uplatex.isEmpty())
+        QSKIP("uplatex is not installed (scripts/install-deps.sh installs it)");
+    const std::vector<WorkedSteps> all{
+        EliminationSteps(Rows({"0.3 0.2 -1", "1.5 -2 0.4", "2 1 1"}), Column({"1.2", "-0.8", "3"})),
+        EliminationSteps(Rows({"1 2", "2 4"}), Column({"3", "7"})),
+        DeterminantSteps(Rows({"0.5 -2", "3 0.25"})),
+        DeterminantSteps(Rows({"1 2 3", "0 5 2", "7 1 6"})),
+        DeterminantSteps(Rows({"1 0 2 0", "3 1 0 2", "0 2 1 1", "1 0 0 3"})),
+        DeterminantSteps(Rows({"2 1 3 1 2", "1 3 2 4 1", "3 2 1 2 3", "1 1 2 3 4", "2 3 1 1 2"})),
+    };
+    QTemporaryDir dir;
+    QVERIFY(dir.isValid());
+    {
+        std::ofstream tex(dir.filePath(QStringLiteral("steps.tex")).toStdString());
+        tex << "\\documentclass{ujarticle}\n\\usepackage{amsmath}\n\\begin{document}\n";
+        for (const WorkedSteps& steps : all)
+            tex << LatexText(steps) << "\n\n";
+        tex << "\\end{document}\n";
+    }
+    QProcess tex;
+    tex.setWorkingDirectory(dir.path());
+    tex.start(uplatex,
+        {QStringLiteral("-interaction=nonstopmode"), QStringLiteral("-halt-on-error"), QStringLiteral("steps.tex")});
+    QVERIFY(tex.waitForFinished(60000));
+    QVERIFY2(tex.exitCode() == 0, tex.readAllStandardOutput().right(2000).constData());
 }
 
 // Steps for 5 × 5 of 15-digit decimals take far less than the window's
