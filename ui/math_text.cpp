@@ -613,8 +613,8 @@ void MathText::DrawStacked(QPainter& painter, QPointF start, const QFont& font) 
     const double axis = start.y();
     double x = start.x();
     if (minus) {
-        FillSnapped(
-            painter, QRectF(x + m.bar.left, axis - m.bar.thickness / 2, m.bar.width, m.bar.thickness), m.bar.thickness);
+        FillSnapped(painter, QRectF(x + m.bar.left, axis - m.bar.thickness / 2, m.bar.width, m.bar.thickness),
+            m.bar.thickness);
         x += m.sign + m.after;
     }
     const double row = RowWidth(numerator, font);

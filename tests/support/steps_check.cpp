@@ -546,14 +546,12 @@ bool HasKind(const MathNode& node, Kind kind)
     });
 }
 
-// A matrix or a table that is not a determinant's: the checker does not
-// evaluate those.
-bool HasGrid(const MathNode& node)
+// A matrix that is not a determinant's (a determinant has a value).
+bool HasLooseMatrix(const MathNode& node)
 {
     if (node.kind == Kind::Group && node.text == "||")
         return false;
-    return node.kind == Kind::Matrix || node.kind == Kind::Table
-        || std::any_of(node.children.begin(), node.children.end(), HasGrid);
+    return node.kind == Kind::Matrix || std::any_of(node.children.begin(), node.children.end(), HasLooseMatrix);
 }
 
 // A chain: its members and the relations between them; the last member may
@@ -704,8 +702,8 @@ struct Marker {
     {
         for (const Chain& chain : ChainsOf(step.math)) {
             if (std::any_of(chain.members.begin(), chain.members.end(), [](const auto& alternatives) {
-                    return std::any_of(
-                        alternatives.begin(), alternatives.end(), [](const MathNode& m) { return HasGrid(m); });
+                    return std::any_of(alternatives.begin(), alternatives.end(),
+                        [](const MathNode& m) { return HasLooseMatrix(m) || HasKind(m, Kind::Table); });
                 }))
                 continue; // matrices are checked by their own tests
             // "P(x) = x³ - 2x + 1" names a function of x.
