@@ -455,12 +455,28 @@ Extent TextExtent(const QString& text, const QFont& font)
         m.metrics.descent() * 0.6};
 }
 
+// The matrix of a determinant, a group with the brackets "||" around it.
+const MathNode* DeterminantGrid(const MathNode& group)
+{
+    if (group.text != "||" || group.children.empty())
+        return nullptr;
+    const MathNode* inside = &group.children.front();
+    if (inside->kind == Kind::Row && inside->children.size() == 1)
+        inside = &inside->children.front();
+    return inside->kind == Kind::Matrix ? inside : nullptr;
+}
+
 // A bracket drawn as tall as what it holds, from top to bottom.
 void DrawBracket(QPainter& painter, QChar bracket, double x, double width, double top, double bottom)
 {
     QPainterPath path;
     const double mid = (top + bottom) / 2;
     const double h = bottom - top;
+    if (bracket == QLatin1Char('|')) {
+        // A determinant's bar: straight, down the middle of its room.
+        painter.drawLine(QPointF(x + width / 2, top), QPointF(x + width / 2, bottom));
+        return;
+    }
     const bool open = bracket == QLatin1Char('(') || bracket == QLatin1Char('{');
     // Kept clear of the box's edges, so that a neighbour never touches the
     // tip of a brace.
@@ -685,6 +701,8 @@ MathText::Extent MathText::MeasureNode(const MathNode& node, const QFont& font)
     case Kind::Group: {
         if (node.children.empty())
             return {};
+        if (const MathNode* grid = DeterminantGrid(node))
+            return MeasureNode(*grid, font); // bars in place of the parentheses
         const Extent inner = MeasureNode(node.children[0], font);
         const QString brackets = Unicode(node.text.empty() ? "()" : node.text);
         if (FitsGlyph(inner, m))
@@ -725,6 +743,63 @@ MathText::Extent MathText::MeasureNode(const MathNode& node, const QFont& font)
     }
     return {};
 }
+
+namespace {
+
+// A matrix between the brackets given, '(' and ')' or '|' and '|' for a
+// determinant, or a table; the painter set up by DrawNode.
+void DrawGrid(QPainter& painter, const MathNode& node, QPointF origin, const QFont& font, QChar open, QChar close)
+{
+    const Metrics& m = MetricsOf(font);
+    const double x = origin.x();
+    const double y = origin.y();
+    const QPen pen = painter.pen();
+    const Grid grid = LayOutGrid(node, font);
+    const Extent whole = MathText::MeasureNode(node, font);
+    const int columns = std::max(1, node.columns);
+    const bool matrix = node.kind == Kind::Matrix;
+    double left = x;
+    const double top = y - whole.ascent;
+    const double bottom = y + whole.descent;
+    double gridTop = top;
+    if (matrix) {
+        const Extent inner{grid.width, grid.height / 2, grid.height / 2};
+        const double width = DrawnBracketWidth(inner, m);
+        QPen bracket = pen;
+        bracket.setWidthF(m.stroke * 1.2);
+        bracket.setJoinStyle(Qt::RoundJoin);
+        bracket.setCapStyle(Qt::RoundCap);
+        painter.setPen(bracket);
+        DrawBracket(painter, open, x, width, top, bottom);
+        DrawBracket(painter, close, x + whole.width - width, width, top, bottom);
+        painter.setPen(pen);
+        left += width + MatrixPad(m);
+        gridTop += m.gap;
+    }
+    std::vector<double> columnLeft(columns, left);
+    for (int c = 1; c < columns; ++c)
+        columnLeft[c] = columnLeft[c - 1] + grid.widths[c - 1] + grid.columnGap;
+    double rowTop = gridTop;
+    for (std::size_t r = 0; r < grid.ascents.size(); ++r) {
+        if (!matrix && r + 1 == grid.ascents.size() && r > 0)
+            FillSnapped(painter, QRectF(left, rowTop - grid.rowGap / 2 - m.stroke / 2, grid.width, m.stroke), m.stroke);
+        const double baseline = rowTop + grid.ascents[r];
+        for (int c = 0; c < columns; ++c) {
+            const std::size_t i = r * columns + c;
+            if (i >= node.children.size())
+                break;
+            const double free = grid.widths[c] - grid.cells[i].width;
+            MathText::DrawNode(painter, node.children[i], {columnLeft[c] + (matrix ? free / 2 : free), baseline}, font);
+        }
+        rowTop = baseline + grid.descents[r] + grid.rowGap;
+    }
+    if (node.bar > 0 && node.bar < columns) {
+        const double at = columnLeft[node.bar] - grid.columnGap / 2;
+        painter.drawLine(QPointF(at, gridTop), QPointF(at, gridTop + grid.height));
+    }
+}
+
+} // namespace
 
 void MathText::DrawNode(QPainter& painter, const MathNode& node, QPointF origin, const QFont& font)
 {
@@ -817,6 +892,10 @@ void MathText::DrawNode(QPainter& painter, const MathNode& node, QPointF origin,
     case Kind::Group: {
         if (node.children.empty())
             break;
+        if (const MathNode* grid = DeterminantGrid(node)) {
+            DrawGrid(painter, *grid, origin, font, QLatin1Char('|'), QLatin1Char('|'));
+            break;
+        }
         const Extent inner = MeasureNode(node.children[0], font);
         const QString brackets = Unicode(node.text.empty() ? "()" : node.text);
         if (FitsGlyph(inner, m)) {
@@ -863,50 +942,7 @@ void MathText::DrawNode(QPainter& painter, const MathNode& node, QPointF origin,
     }
     case Kind::Matrix:
     case Kind::Table: {
-        const Grid grid = LayOutGrid(node, font);
-        const Extent whole = MeasureNode(node, font);
-        const int columns = std::max(1, node.columns);
-        const bool matrix = node.kind == Kind::Matrix;
-        double left = x;
-        const double top = y - whole.ascent;
-        const double bottom = y + whole.descent;
-        double gridTop = top;
-        if (matrix) {
-            const Extent inner{grid.width, grid.height / 2, grid.height / 2};
-            const double width = DrawnBracketWidth(inner, m);
-            QPen bracket = pen;
-            bracket.setWidthF(m.stroke * 1.2);
-            bracket.setJoinStyle(Qt::RoundJoin);
-            bracket.setCapStyle(Qt::RoundCap);
-            painter.setPen(bracket);
-            DrawBracket(painter, QLatin1Char('('), x, width, top, bottom);
-            DrawBracket(painter, QLatin1Char(')'), x + whole.width - width, width, top, bottom);
-            painter.setPen(pen);
-            left += width + MatrixPad(m);
-            gridTop += m.gap;
-        }
-        std::vector<double> columnLeft(columns, left);
-        for (int c = 1; c < columns; ++c)
-            columnLeft[c] = columnLeft[c - 1] + grid.widths[c - 1] + grid.columnGap;
-        double rowTop = gridTop;
-        for (std::size_t r = 0; r < grid.ascents.size(); ++r) {
-            if (!matrix && r + 1 == grid.ascents.size() && r > 0)
-                FillSnapped(
-                    painter, QRectF(left, rowTop - grid.rowGap / 2 - m.stroke / 2, grid.width, m.stroke), m.stroke);
-            const double baseline = rowTop + grid.ascents[r];
-            for (int c = 0; c < columns; ++c) {
-                const std::size_t i = r * columns + c;
-                if (i >= node.children.size())
-                    break;
-                const double free = grid.widths[c] - grid.cells[i].width;
-                DrawNode(painter, node.children[i], {columnLeft[c] + (matrix ? free / 2 : free), baseline}, font);
-            }
-            rowTop = baseline + grid.descents[r] + grid.rowGap;
-        }
-        if (node.bar > 0 && node.bar < columns) {
-            const double at = columnLeft[node.bar] - grid.columnGap / 2;
-            painter.drawLine(QPointF(at, gridTop), QPointF(at, gridTop + grid.height));
-        }
+        DrawGrid(painter, node, origin, font, QLatin1Char('('), QLatin1Char(')'));
         break;
     }
     }

@@ -48,6 +48,17 @@ std::size_t Characters(std::string_view text)
 
 // ------------------------------------------------------------ plain text
 
+// The matrix of a determinant, a group with the brackets "||" around it.
+const MathNode* DeterminantGrid(const MathNode& group)
+{
+    if (group.kind != Kind::Group || group.text != "||" || group.children.empty())
+        return nullptr;
+    const MathNode* inside = &group.children.front();
+    if (inside->kind == Kind::Row && inside->children.size() == 1)
+        inside = &inside->children.front();
+    return inside->kind == Kind::Matrix ? inside : nullptr;
+}
+
 std::string Plain(const MathNode& node, bool tight);
 
 // A piece that needs no brackets where it is a factor, a base or a radicand.
@@ -198,6 +209,11 @@ std::string Plain(const MathNode& node, bool tight)
         return base + "^" + (IsAtom(child(1)) ? Plain(child(1), true) : Bracketed(child(1), true));
     }
     case Kind::Group: {
+        // A determinant's rows between its bars: "|(1, 2), (3, 4)|".
+        if (const MathNode* grid = DeterminantGrid(node)) {
+            const std::string rows = PlainMatrix(*grid);
+            return "|" + rows.substr(1, rows.size() - 2) + "|";
+        }
         const std::string brackets = node.text.empty() ? "()" : node.text;
         // The brackets are one character each, perhaps several bytes.
         const std::size_t open = brackets.size() / 2;
@@ -348,7 +364,7 @@ std::string LatexValue(std::string_view text)
     return sign + "\\frac{" + LatexTerms(top) + "}{" + std::string(bottom) + "}";
 }
 
-std::string LatexGrid(const MathNode& node, bool table)
+std::string LatexGrid(const MathNode& node, bool table, const char* environment = "pmatrix")
 {
     const std::size_t columns = static_cast<std::size_t>(std::max(1, node.columns));
     std::string spec;
@@ -371,7 +387,7 @@ std::string LatexGrid(const MathNode& node, bool table)
         }
     }
     if (!table && node.bar == 0)
-        return "\\begin{pmatrix} " + body + " \\end{pmatrix}";
+        return std::string("\\begin{") + environment + "} " + body + " \\end{" + environment + "}";
     const std::string array = "\\begin{array}{" + spec + "} " + body + " \\end{array}";
     return table ? array : "\\left(" + array + "\\right)";
 }
@@ -406,6 +422,11 @@ std::string Latex(const MathNode& node)
             return "\\left\\{" + child(0) + "\\right\\}";
         if (node.text == "[]")
             return "\\left[" + child(0) + "\\right]";
+        if (node.text == "||") {
+            if (const MathNode* grid = DeterminantGrid(node))
+                return LatexGrid(*grid, false, "vmatrix");
+            return "\\left|" + child(0) + "\\right|";
+        }
         return "\\left(" + child(0) + "\\right)";
     case Kind::Sigma: return "\\sum_{" + child(0) + "}^{" + child(1) + "} " + child(2);
     case Kind::Matrix: return LatexGrid(node, false);

@@ -246,7 +246,10 @@ public:
             return x ? SquareRoot(*x) : std::nullopt;
         }
         case Kind::Power: return Raise(node);
-        case Kind::Group: return Node(node.children.at(0));
+        case Kind::Group:
+            if (node.text == "||")
+                return Determinant(node.children.at(0));
+            return Node(node.children.at(0));
         case Kind::Sigma: return Sum(node);
         case Kind::Operator:
         case Kind::Word:
@@ -414,6 +417,47 @@ private:
         return total;
     }
 
+    // |M|: the matrix between the bars expanded by its first row, all the
+    // way down (at most 5 × 5, 120 products).
+    std::optional<Num> Determinant(const MathNode& inside)
+    {
+        const MathNode* grid = &inside;
+        if (grid->kind == Kind::Row && grid->children.size() == 1)
+            grid = &grid->children.front();
+        const auto n = static_cast<std::size_t>(std::max(0, grid->columns));
+        if (grid->kind != Kind::Matrix || n == 0 || grid->children.size() != n * n)
+            return std::nullopt;
+        std::vector<Num> entries;
+        for (const MathNode& entry : grid->children) {
+            const auto value = Node(entry);
+            if (!value)
+                return std::nullopt;
+            entries.push_back(*value);
+        }
+        std::vector<std::size_t> columns(n);
+        for (std::size_t j = 0; j < n; ++j)
+            columns[j] = j;
+        return Expanded(entries, n, 0, columns);
+    }
+
+    static Num Expanded(
+        const std::vector<Num>& a, std::size_t n, std::size_t row, const std::vector<std::size_t>& columns)
+    {
+        if (row + 1 == n)
+            return a[row * n + columns.front()];
+        Num total = Exactly(Algebraic(Rational(0)));
+        for (std::size_t k = 0; k < columns.size(); ++k) {
+            const Num& entry = a[row * n + columns[k]];
+            if (entry.exact && entry.exact->isZero())
+                continue;
+            std::vector<std::size_t> rest = columns;
+            rest.erase(rest.begin() + static_cast<std::ptrdiff_t>(k));
+            const Num term = Multiply(entry, Expanded(a, n, row + 1, rest));
+            total = Add(total, k % 2 == 0 ? term : Negate(term));
+        }
+        return total;
+    }
+
     std::optional<long> Integral(const MathNode& node)
     {
         const auto value = Node(node);
@@ -543,6 +587,14 @@ bool HasKind(const MathNode& node, Kind kind)
     return node.kind == kind || std::any_of(node.children.begin(), node.children.end(), [kind](const MathNode& c) {
         return HasKind(c, kind);
     });
+}
+
+// A matrix that is not a determinant's (a determinant has a value).
+bool HasLooseMatrix(const MathNode& node)
+{
+    if (node.kind == Kind::Group && node.text == "||")
+        return false;
+    return node.kind == Kind::Matrix || std::any_of(node.children.begin(), node.children.end(), HasLooseMatrix);
 }
 
 // A chain: its members and the relations between them; the last member may
@@ -690,6 +742,10 @@ std::optional<std::pair<std::string, std::string>> Signature(const std::vector<M
     return std::pair(name.text, variable->text);
 }
 
+// The rule of an equation of simultaneous equations: it holds at the
+// solution, like the problem.
+constexpr char kHeldEquation[] = "elimination.equation";
+
 struct Marker {
     NumBindings& names;
     QStringList& failures;
@@ -707,7 +763,7 @@ struct Marker {
         for (const Chain& chain : ChainsOf(step.math)) {
             if (std::any_of(chain.members.begin(), chain.members.end(), [](const auto& alternatives) {
                     return std::any_of(alternatives.begin(), alternatives.end(),
-                        [](const MathNode& m) { return HasKind(m, Kind::Matrix) || HasKind(m, Kind::Table); });
+                        [](const MathNode& m) { return HasLooseMatrix(m) || HasKind(m, Kind::Table); });
                 }))
                 continue; // matrices are checked by their own tests
             // "P(x) = x³ - 2x + 1" names a function of x.
@@ -790,9 +846,24 @@ struct Marker {
         }
     }
 
+    // A problem, checked with every name bound; an equation the unknowns
+    // of simultaneous equations satisfy, once the steps have found them all
+    // (a system without one solution finds none, and its equations that
+    // speak of no unknown, "0 = 0", are not the solution's to check).
+    void CheckAtEnd(const Step& step)
+    {
+        if (step.rule == kHeldEquation) {
+            std::set<std::string> used;
+            Names(step.math, used);
+            if (used.empty() || std::any_of(used.begin(), used.end(), [&](const auto& n) { return !names.count(n); }))
+                return;
+        }
+        Check(step, false);
+    }
+
     void Walk(const Step& step, std::vector<const Step*>& problems)
     {
-        if (step.rule == StepRule::kProblem)
+        if (step.rule == StepRule::kProblem || step.rule == kHeldEquation)
             problems.push_back(&step);
         else if (step.rule == StepRule::kIdentity)
             CheckIdentity(step);
@@ -808,7 +879,7 @@ struct Marker {
         for (const Step& substep : step.substeps)
             Walk(substep, inner);
         for (const Step* problem : inner)
-            Check(*problem, false);
+            CheckAtEnd(*problem);
         names = outer;
     }
 };
@@ -847,7 +918,7 @@ QStringList CheckSteps(const WorkedSteps& steps, Bindings& names)
         marker.Walk(step, problems);
     // The problem holds at what the steps found.
     for (const Step* problem : problems)
-        marker.Check(*problem, false);
+        marker.CheckAtEnd(*problem);
     for (const auto& [name, values] : numeric) {
         std::vector<Algebraic> exact;
         for (const Num& v : values)

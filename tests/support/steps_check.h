@@ -33,6 +33,12 @@
 // take the item after them as such an angle ("sin 45°", "sin A"), exactly
 // for the angles whose sines can have a form with square roots.
 //
+// A determinant, a matrix in a group with the brackets "||", evaluates to
+// its value; other matrices and tables are not checked. Steps of the rule
+// "elimination.equation" (an equation of simultaneous equations, as typed or
+// derived) are checked last like the problem, once every unknown they speak
+// of is bound; a system without one solution binds none.
+//
 // Words, and formulas with no relation, are not checked.
 
 #include "exact_number.h"
