@@ -427,14 +427,22 @@ void TestStepsWindow::movesNothing()
     button->show();
     QCOMPARE(with, without);
 
-    const QRect at = button->geometry();
+    // Where a control stands in the window, though it be inside a figure.
+    const auto inWindow = [window](const QWidget* control) {
+        return QRect(control->mapTo(window, QPoint(0, 0)), control->size());
+    };
+    const QRect at = inWindow(button);
     QVERIFY(window->rect().contains(at));
+    QVERIFY(button->parentWidget()->rect().contains(button->geometry()));
     QVERIFY(at.width() >= button->minimumSizeHint().width() && at.height() >= button->minimumSizeHint().height());
     for (QWidget* control : window->findChildren<QWidget*>()) {
-        if (control == button || control->parentWidget() != window || !control->isVisible())
+        // The window's own controls, and those beside the button in the
+        // figure that holds it.
+        const bool beside = control->parentWidget() == window || control->parentWidget() == button->parentWidget();
+        if (control == button || control->isAncestorOf(button) || !beside || !control->isVisible())
             continue;
         // A label takes only the room of its text, wherever its cell ends.
-        QRect taken = control->geometry();
+        QRect taken = inWindow(control);
         if (auto* label = qobject_cast<QLabel*>(control); label && !label->text().isEmpty())
             taken = QStyle::alignedRect(label->layoutDirection(), label->alignment(),
                 label->fontMetrics().size(0, label->text()).boundedTo(taken.size()), taken);
