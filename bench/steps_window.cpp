@@ -1,10 +1,11 @@
 // SPDX-License-Identifier: MIT
 // How long 「途中式」 takes: from the click until the steps window is shown
-// and painted, on the hard inputs of each screen that has steps (the largest
-// GCD pairs, quadratics with 15-digit complex coefficients and with
-// coefficients near 1e±150, Σ up to 214 with 15-digit and 1e±300
-// coefficients). The first press of the run also loads the exact module and
-// is reported on its own line as well as counted.
+// and painted, on the hard inputs of each screen that has steps: the largest
+// GCD pairs; equations with 15-digit complex coefficients and coefficients
+// near 1e±150; Σ up to 214 with 15-digit and 1e±300 coefficients; 5 × 5
+// systems and matrices of 15-digit decimals and of decimals near 1e±300;
+// triangles of each kind. The first press of the run also loads the exact
+// module and is reported on its own line as well as counted.
 // Usage (under X or offscreen): bench_steps [REPEATS]
 // Prints per screen: form median-ms worst-ms presses, then "first-press ms".
 
@@ -51,6 +52,7 @@ QString Small(int range)
 struct Case {
     QString form;
     Driver::Inputs inputs;
+    QString option = {}; // the size to choose first, if any
 };
 
 std::vector<Case> Cases()
@@ -93,6 +95,52 @@ std::vector<Case> Cases()
             inputs.append({QStringLiteral("%1_%2").arg(equation.re).arg(i), QLatin1String(coefficients[i])});
         cases.push_back({equation.form, inputs});
     }
+    // 5 × 5 systems and matrices of 15-digit decimals, and of decimals near
+    // 1e±300 whose exact fractions run to hundreds of digits.
+    for (const QString& form :
+        {QStringLiteral("frmRenritu"), QStringLiteral("frmGyouretusiki"), QStringLiteral("frmGyaku")}) {
+        for (int k = 0; k < 6; ++k) {
+            Driver::Inputs inputs;
+            for (int i = 1; i <= 5; ++i) {
+                for (int j = 1; j <= 5; ++j)
+                    inputs.append({QStringLiteral("txtNum_%1").arg(5 * (i - 1) + j),
+                        k < 4 ? Small(3) : Decimal15(k % 2 ? 300 : -300)});
+                if (form == QLatin1String("frmRenritu"))
+                    inputs.append({QStringLiteral("txtNumA_%1").arg(i), Small(3)});
+            }
+            cases.push_back({form, inputs, QStringLiteral("optGen_3")});
+        }
+    }
+    // Triangles of each kind with 15-digit decimals, and sides near 1e±150.
+    for (int k = 0; k < 8; ++k) {
+        const QString side = k < 6 ? QStringLiteral("3.14159265358979") : QStringLiteral("3.14159265358979e150");
+        const QString other = k < 6 ? QStringLiteral("4.12345678901234") : QStringLiteral("4.12345678901234e150");
+        const QString third = k < 6 ? QStringLiteral("5.98765432109876") : QStringLiteral("5.98765432109876e150");
+        Driver::Inputs inputs;
+        switch (k % 4) {
+        case 0:
+            inputs = {
+                {QStringLiteral("txtH_0"), side}, {QStringLiteral("txtH_1"), other}, {QStringLiteral("txtH_2"), third}};
+            break;
+        case 1:
+            inputs = {{QStringLiteral("txtH_0"), side}, {QStringLiteral("txtH_1"), other},
+                {QStringLiteral("txtK_2"), QStringLiteral("37.1234567890123")}};
+            break;
+        case 2:
+            inputs = {{QStringLiteral("txtH_2"), third}, {QStringLiteral("txtK_0"), QStringLiteral("45")},
+                {QStringLiteral("txtK_1"), QStringLiteral("75")}};
+            break;
+        default:
+            inputs = {{QStringLiteral("txtH_0"), third}, {QStringLiteral("txtH_1"), side},
+                {QStringLiteral("txtK_0"), QStringLiteral("15")}};
+            break;
+        }
+        for (const char* box : {"txtH_0", "txtH_1", "txtH_2", "txtK_0", "txtK_1", "txtK_2"})
+            if (std::none_of(inputs.begin(), inputs.end(),
+                    [box](const auto& input) { return input.first == QLatin1String(box); }))
+                inputs.append({QLatin1String(box), QString()});
+        cases.push_back({QStringLiteral("frmSankaku"), inputs});
+    }
     for (int k = 0; k < 6; ++k) {
         Driver::Inputs inputs{{QStringLiteral("txtFirst"), QString::number(generator() % 50)},
             {QStringLiteral("txtLast"), QStringLiteral("214")}};
@@ -111,13 +159,16 @@ int main(int argc, char* argv[])
     const int repeats = argc > 1 ? std::atoi(argv[1]) : 5;
     double first = -1;
     for (const QString& form : {QStringLiteral("frmKouyaku"), QStringLiteral("frm2ji"), QStringLiteral("frm3ji"),
-             QStringLiteral("frm4ji"), QStringLiteral("frmSiguma")}) {
+             QStringLiteral("frm4ji"), QStringLiteral("frmSiguma"), QStringLiteral("frmRenritu"),
+             QStringLiteral("frmGyouretusiki"), QStringLiteral("frmGyaku"), QStringLiteral("frmSankaku")}) {
         std::vector<double> times;
         Driver::OpenCalculator(form);
         const Driver::CalculatorInfo& info = Driver::CalculatorOf(form);
         for (const Case& c : Cases()) {
             if (c.form != form)
                 continue;
+            if (!c.option.isEmpty())
+                Driver::Click(form, c.option);
             Driver::Fill(form, c.inputs);
             // Numbers the decimal calculation refuses end with a message.
             if (Driver::ClickForMessage(form, info.calculate))

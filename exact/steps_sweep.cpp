@@ -164,11 +164,13 @@ std::string RowName(std::size_t i)
     return "第" + std::to_string(i + 1) + "行";
 }
 
-// The row that gives column k its pivot: row k itself unless its entry is
-// 0; then the first row below whose entry is ±1, else the first nonzero one.
+// The row that gives column k its pivot, as a student picks it to keep the
+// numbers whole: row k itself when its entry is ±1; else the first row below
+// whose entry is ±1, brought up; else row k when its entry is not 0; else the
+// first row below whose entry is not 0.
 std::optional<std::size_t> PivotRow(const Rows& m, std::size_t k)
 {
-    if (!m[k][k].isZero())
+    if (Abs(m[k][k]) == Rational(1))
         return k;
     std::optional<std::size_t> first;
     for (std::size_t i = k + 1; i < m.size(); ++i) {
@@ -177,6 +179,8 @@ std::optional<std::size_t> PivotRow(const Rows& m, std::size_t k)
         if (!first && !m[i][k].isZero())
             first = i;
     }
+    if (!m[k][k].isZero())
+        return k;
     return first;
 }
 

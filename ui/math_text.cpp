@@ -4,6 +4,7 @@
 #include "type_size.h"
 
 #include <QFontInfo>
+#include <QGlyphRun>
 #include <QFontMetrics>
 #include <QFontMetricsF>
 #include <QHash>
@@ -11,11 +12,15 @@
 #include <QPaintDevice>
 #include <QPainter>
 #include <QPainterPath>
+#include <QRawFont>
 
 #include <algorithm>
+#include <array>
 #include <cmath>
 #include <limits>
 #include <memory>
+#include <optional>
+#include <utility>
 
 namespace {
 
@@ -81,7 +86,17 @@ struct Metrics {
     explicit Metrics(const QFont& font)
         : metrics(font)
         , bar(PlusBarOf(font))
+        , raw(QRawFont::fromFont(font))
     {
+        // The glyphs of numbers, so that a matrix of long fractions is
+        // measured and drawn without shaping each entry afresh.
+        const QString numeric = QStringLiteral("0123456789.");
+        const QList<quint32> glyphs = raw.isValid() ? raw.glyphIndexesForString(numeric) : QList<quint32>();
+        if (glyphs.size() == numeric.size() && !glyphs.contains(0)) {
+            const QList<QPointF> advances = raw.advancesForGlyphIndexes(glyphs);
+            for (qsizetype k = 0; k < numeric.size(); ++k)
+                numberGlyphs[static_cast<std::size_t>(numeric[k].unicode())] = {glyphs[k], advances[k].x()};
+        }
         digit = metrics.tightBoundingRect(QStringLiteral("0123456789")).height();
         gap = std::max(1.5, digit * 0.18);
         stroke = std::max(1.0, digit / 11);
@@ -92,6 +107,12 @@ struct Metrics {
     }
     QFontMetricsF metrics;
     PlusBar bar;
+    QRawFont raw;
+    struct Glyph {
+        quint32 index = 0; // 0: none known
+        double advance = 0;
+    };
+    std::array<Glyph, 128> numberGlyphs{}; // by ASCII code: digits and the point
     double digit;
     double gap;
     double stroke;
@@ -105,12 +126,57 @@ struct Metrics {
 // node it measures.
 const Metrics& MetricsOf(const QFont& font)
 {
+    // The few fonts of one drawing are asked for again and again: compared
+    // as fonts first, which is cheaper than writing out their keys.
+    thread_local std::array<std::pair<QFont, std::shared_ptr<const Metrics>>, 4> recent;
+    thread_local std::size_t next = 0;
+    for (const auto& [known, metrics] : recent)
+        if (metrics && known == font)
+            return *metrics;
     thread_local QHash<QString, std::shared_ptr<const Metrics>> known;
     const QString key = font.key();
     auto found = known.find(key);
     if (found == known.end())
         found = known.insert(key, std::make_shared<const Metrics>(font));
+    recent[next] = {font, *found};
+    next = (next + 1) % recent.size();
     return **found;
+}
+
+// A number's glyphs from the font's table, or nothing where one of its
+// characters is not a digit or the point (or the font has no such glyph).
+std::optional<QGlyphRun> NumberGlyphs(const Metrics& m, const std::string& text)
+{
+    QList<quint32> indexes;
+    QList<QPointF> positions;
+    indexes.reserve(static_cast<qsizetype>(text.size()));
+    positions.reserve(static_cast<qsizetype>(text.size()));
+    double x = 0;
+    for (const char c : text) {
+        const auto code = static_cast<unsigned char>(c);
+        if (code >= m.numberGlyphs.size() || m.numberGlyphs[code].index == 0)
+            return std::nullopt;
+        indexes.append(m.numberGlyphs[code].index);
+        positions.append({x, 0});
+        x += m.numberGlyphs[code].advance;
+    }
+    QGlyphRun run;
+    run.setRawFont(m.raw);
+    run.setGlyphIndexes(indexes);
+    run.setPositions(positions);
+    return run;
+}
+
+double NumberWidth(const Metrics& m, const std::string& text)
+{
+    double width = 0;
+    for (const char c : text) {
+        const auto code = static_cast<unsigned char>(c);
+        if (code >= m.numberGlyphs.size() || m.numberGlyphs[code].index == 0)
+            return m.metrics.horizontalAdvance(QString::fromStdString(text));
+        width += m.numberGlyphs[code].advance;
+    }
+    return width;
 }
 
 // Lines drawn with the stroke of the font's own strokes, square-ended.
@@ -643,7 +709,7 @@ MathText::Extent MathText::MeasureNode(const MathNode& node, const QFont& font)
 {
     const Metrics& m = MetricsOf(font);
     switch (node.kind) {
-    case Kind::Number: return {m.metrics.horizontalAdvance(Unicode(node.text)), m.digit, 0};
+    case Kind::Number: return {NumberWidth(m, node.text), m.digit, 0};
     case Kind::Name: {
         const QFontMetricsF& italic = MetricsOf(Italic(font)).metrics;
         return {italic.horizontalAdvance(NameText(node)), m.digit * 1.05, italic.descent() * 0.6};
@@ -812,7 +878,12 @@ void MathText::DrawNode(QPainter& painter, const MathNode& node, QPointF origin,
     const QPen pen = painter.pen();
     painter.setRenderHint(QPainter::Antialiasing);
     switch (node.kind) {
-    case Kind::Number: painter.drawText(origin, Unicode(node.text)); break;
+    case Kind::Number:
+        if (const auto glyphs = NumberGlyphs(m, node.text))
+            painter.drawGlyphRun(origin, *glyphs);
+        else
+            painter.drawText(origin, Unicode(node.text));
+        break;
     case Kind::Name:
         painter.setFont(Italic(font));
         painter.drawText(origin, NameText(node));
