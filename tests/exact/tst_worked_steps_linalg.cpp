@@ -14,21 +14,18 @@
 #include "steps_check.h"
 #include "steps_determinant.h"
 #include "steps_elimination.h"
+#include "steps_reading.h"
 #include "steps_text.h"
 #include "worked_steps.h"
 
 #include <QElapsedTimer>
 #include <QImage>
 #include <QPainter>
-#include <QProcess>
 #include <QRegularExpression>
-#include <QStandardPaths>
-#include <QTemporaryDir>
 #include <QTest>
 
 #include <algorithm>
 #include <cmath>
-#include <fstream>
 #include <random>
 
 namespace {
@@ -56,16 +53,6 @@ std::vector<std::string> Column(const QStringList& texts)
     for (const QString& text : texts)
         column.push_back(text.toStdString());
     return column;
-}
-
-QString Plain(const WorkedSteps& steps)
-{
-    return QString::fromStdString(PlainText(steps));
-}
-
-QString LastLine(const WorkedSteps& steps)
-{
-    return steps.steps.empty() ? QString() : QString::fromStdString(PlainLine(steps.steps.back()));
 }
 
 QString Line(const Step& step)
@@ -851,9 +838,6 @@ void TestWorkedStepsLinalg::determinantBars()
 // and amsmath.
 void TestWorkedStepsLinalg::latexCompiles()
 {
-    const QString uplatex = QStandardPaths::findExecutable(QStringLiteral("uplatex"));
-    if (uplatex.isEmpty())
-        QSKIP("uplatex is not installed (scripts/install-deps.sh installs it)");
     const std::vector<WorkedSteps> all{
         EliminationSteps(Rows({"0.3 0.2 -1", "1.5 -2 0.4", "2 1 1"}), Column({"1.2", "-0.8", "3"})),
         EliminationSteps(Rows({"1 2", "2 4"}), Column({"3", "7"})),
@@ -862,21 +846,10 @@ void TestWorkedStepsLinalg::latexCompiles()
         DeterminantSteps(Rows({"1 0 2 0", "3 1 0 2", "0 2 1 1", "1 0 0 3"})),
         DeterminantSteps(Rows({"2 1 3 1 2", "1 3 2 4 1", "3 2 1 2 3", "1 1 2 3 4", "2 3 1 1 2"})),
     };
-    QTemporaryDir dir;
-    QVERIFY(dir.isValid());
-    {
-        std::ofstream tex(dir.filePath(QStringLiteral("steps.tex")).toStdString());
-        tex << "\\documentclass{ujarticle}\n\\usepackage{amsmath}\n\\begin{document}\n";
-        for (const WorkedSteps& steps : all)
-            tex << LatexText(steps) << "\n\n";
-        tex << "\\end{document}\n";
-    }
-    QProcess tex;
-    tex.setWorkingDirectory(dir.path());
-    tex.start(uplatex,
-        {QStringLiteral("-interaction=nonstopmode"), QStringLiteral("-halt-on-error"), QStringLiteral("steps.tex")});
-    QVERIFY(tex.waitForFinished(60000));
-    QVERIFY2(tex.exitCode() == 0, tex.readAllStandardOutput().right(2000).constData());
+    const std::optional<QString> failure = TypesetFailure(all);
+    if (!failure)
+        QSKIP("uplatex is not installed (scripts/install-deps.sh installs it)");
+    QVERIFY2(failure->isEmpty(), qPrintable(*failure));
 }
 
 // Steps for 5 × 5 of 15-digit decimals take far less than the window's

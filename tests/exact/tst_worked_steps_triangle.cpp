@@ -7,30 +7,22 @@
 #include "exact_support.h"
 #include "exact_triangle.h"
 #include "steps_check.h"
+#include "steps_reading.h"
 #include "steps_text.h"
 #include "steps_triangle.h"
 #include "triangle.h"
 #include "worked_steps.h"
 
 #include <QElapsedTimer>
-#include <QProcess>
-#include <QStandardPaths>
-#include <QTemporaryDir>
 #include <QTest>
 
 #include <algorithm>
 #include <cmath>
-#include <fstream>
 #include <random>
 
 namespace {
 
 using TriangleBoxes = std::array<std::string, 3>;
-
-QString Plain(const WorkedSteps& steps)
-{
-    return QString::fromStdString(PlainText(steps));
-}
 
 // The screen's decimal area, or nothing where it shows a message.
 std::optional<double> DecimalArea(const TriangleBoxes& h, const TriangleBoxes& k)
@@ -467,25 +459,15 @@ void TestWorkedStepsTriangle::formulas()
 // Every case's LaTeX, ° and sin among it, typesets with upLaTeX and amsmath.
 void TestWorkedStepsTriangle::latexCompiles()
 {
-    const QString uplatex = QStandardPaths::findExecutable(QStringLiteral("uplatex"));
-    if (uplatex.isEmpty())
-        QSKIP("uplatex is not installed (scripts/install-deps.sh installs it)");
-    std::string body;
+    std::vector<WorkedSteps> all;
     for (const auto& [h, k] : std::vector<std::pair<TriangleBoxes, TriangleBoxes>>{{{"3", "6", "7"}, {"", "", ""}},
              {{"", "5", "6"}, {"15", "", ""}}, {{"5", "7", ""}, {"", "40", ""}}, {{"4", "5", ""}, {"30", "", ""}},
              {{"", "", "4"}, {"45", "60", ""}}, {{"4", "", ""}, {"100", "100", ""}}, {{"1", "1", "0"}, {"", "", ""}}})
-        body += LatexText(TriangleSteps(h, k)) + "\n\n";
-    QTemporaryDir dir;
-    QVERIFY(dir.isValid());
-    std::ofstream(dir.filePath(QStringLiteral("steps.tex")).toStdString())
-        << "\\documentclass{ujarticle}\n\\usepackage{amsmath}\n\\begin{document}\n"
-        << body << "\\end{document}\n";
-    QProcess tex;
-    tex.setWorkingDirectory(dir.path());
-    tex.start(uplatex,
-        {QStringLiteral("-interaction=nonstopmode"), QStringLiteral("-halt-on-error"), QStringLiteral("steps.tex")});
-    QVERIFY(tex.waitForFinished(60000));
-    QVERIFY2(tex.exitCode() == 0, tex.readAllStandardOutput().right(2000).constData());
+        all.push_back(TriangleSteps(h, k));
+    const std::optional<QString> failure = TypesetFailure(all);
+    if (!failure)
+        QSKIP("uplatex is not installed (scripts/install-deps.sh installs it)");
+    QVERIFY2(failure->isEmpty(), qPrintable(*failure));
 }
 
 // The hardest boxes take far less than the window's budget.

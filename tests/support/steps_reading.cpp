@@ -4,9 +4,13 @@
 #include "conversions.h"
 #include "steps_text.h"
 
+#include <QProcess>
 #include <QRegularExpression>
+#include <QStandardPaths>
+#include <QTemporaryDir>
 
 #include <cmath>
+#include <fstream>
 
 QString Plain(const WorkedSteps& steps)
 {
@@ -45,4 +49,30 @@ QString RootText(QString re, QString im)
     if (re == QLatin1String("0"))
         return (minus ? "-" : "") + imaginary;
     return re + (minus ? " - " : " + ") + imaginary;
+}
+
+std::optional<QString> TypesetFailure(const std::vector<WorkedSteps>& all)
+{
+    const QString uplatex = QStandardPaths::findExecutable(QStringLiteral("uplatex"));
+    if (uplatex.isEmpty())
+        return std::nullopt;
+    QTemporaryDir dir;
+    if (!dir.isValid())
+        return QStringLiteral("no temporary folder");
+    {
+        std::ofstream tex(dir.filePath(QStringLiteral("steps.tex")).toStdString());
+        tex << "\\documentclass{ujarticle}\n\\usepackage{amsmath}\n\\begin{document}\n";
+        for (const WorkedSteps& steps : all)
+            tex << LatexText(steps) << "\n\n";
+        tex << "\\end{document}\n";
+    }
+    QProcess tex;
+    tex.setWorkingDirectory(dir.path());
+    tex.start(uplatex,
+        {QStringLiteral("-interaction=nonstopmode"), QStringLiteral("-halt-on-error"), QStringLiteral("steps.tex")});
+    if (!tex.waitForFinished(60000))
+        return QStringLiteral("upLaTeX did not finish");
+    if (tex.exitStatus() != QProcess::NormalExit || tex.exitCode() != 0)
+        return QString::fromUtf8(tex.readAllStandardOutput().right(2000));
+    return QString();
 }

@@ -22,3 +22,11 @@ QString ShownPart(const ExactText& exact, double decimal);
 // "- ≈1.091i"), written as a textbook writes a number: "0 +" and a
 // coefficient 1 of i left out, an imaginary part of two terms bracketed.
 QString RootText(QString re, QString im);
+
+#include <optional>
+#include <vector>
+
+// The steps' LaTeX typeset with upLaTeX as one document (ujarticle and
+// amsmath): empty when it compiles, else the end of its log; nothing when
+// upLaTeX is not installed.
+std::optional<QString> TypesetFailure(const std::vector<WorkedSteps>& all);
