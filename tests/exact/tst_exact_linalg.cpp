@@ -13,29 +13,6 @@
 
 namespace {
 
-// One row per string, entries separated by spaces.
-BoxRows Rows(const QStringList& rows)
-{
-    BoxRows boxes;
-    for (const QString& row : rows) {
-        boxes.emplace_back();
-        for (const QString& entry : row.split(' ', Qt::SkipEmptyParts))
-            boxes.back().push_back(entry.toStdString());
-    }
-    return boxes;
-}
-
-std::vector<std::vector<Rational>> Numbers(const BoxRows& boxes)
-{
-    std::vector<std::vector<Rational>> m;
-    for (const auto& row : boxes) {
-        m.emplace_back();
-        for (const std::string& entry : row)
-            m.back().push_back(*ReadExact(entry));
-    }
-    return m;
-}
-
 // A rational from its canonical text.
 Rational FromText(const ExactText& text)
 {

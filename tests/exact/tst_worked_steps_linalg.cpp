@@ -35,26 +35,6 @@ using Entries = std::vector<std::vector<Rational>>;
 
 const char* const kUnknowns[] = {"A", "B", "C", "D", "E"};
 
-// One row per string, entries separated by spaces.
-BoxRows Rows(const QStringList& rows)
-{
-    BoxRows boxes;
-    for (const QString& row : rows) {
-        boxes.emplace_back();
-        for (const QString& entry : row.split(' ', Qt::SkipEmptyParts))
-            boxes.back().push_back(entry.toStdString());
-    }
-    return boxes;
-}
-
-std::vector<std::string> Column(const QStringList& texts)
-{
-    std::vector<std::string> column;
-    for (const QString& text : texts)
-        column.push_back(text.toStdString());
-    return column;
-}
-
 QString Line(const Step& step)
 {
     return QString::fromStdString(PlainLine(step));

@@ -29,37 +29,6 @@
 
 namespace {
 
-// One row per string, entries separated by spaces; "_" is a blank box.
-BoxRows Rows(const QStringList& rows)
-{
-    BoxRows boxes;
-    for (const QString& row : rows) {
-        boxes.emplace_back();
-        for (const QString& entry : row.split(' ', Qt::SkipEmptyParts))
-            boxes.back().push_back(entry == QLatin1String("_") ? std::string() : entry.toStdString());
-    }
-    return boxes;
-}
-
-std::vector<std::string> Texts(const QStringList& list)
-{
-    std::vector<std::string> texts;
-    for (const QString& t : list)
-        texts.push_back(t.toStdString());
-    return texts;
-}
-
-RationalRows Numbers(const BoxRows& boxes)
-{
-    RationalRows m;
-    for (const auto& row : boxes) {
-        m.emplace_back();
-        for (const std::string& entry : row)
-            m.back().push_back(*ReadExact(entry));
-    }
-    return m;
-}
-
 // The exact view's text of a label: the canonical text, or "≈" and the true
 // value to the screen's decimals.
 std::string Shown(const ExactText& text, const Rational& value, const char* pattern)
@@ -475,9 +444,9 @@ void TestWorkedStepsSweep::solveTextbook()
     QFETCH(QStringList, rows);
     QFETCH(QStringList, rhs);
     QFETCH(QString, plain);
-    const WorkedSteps steps = SweepSolveSteps(Rows(rows), Texts(rhs));
+    const WorkedSteps steps = SweepSolveSteps(Rows(rows), Column(rhs));
     QCOMPARE(Plain(steps), plain);
-    CheckSolved(Rows(rows), Texts(rhs));
+    CheckSolved(Rows(rows), Column(rhs));
 }
 
 void TestWorkedStepsSweep::inverseTextbook_data()

@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: MIT
 #include "exact_support.h"
 
+#include "exact_reading.h"
+
 #include <string>
 
 namespace {
@@ -85,4 +87,34 @@ std::vector<CoefficientBoxes> Boxes(const QStringList& coefficients)
         boxes.push_back({parts.value(0).toStdString(), parts.value(1).toStdString()});
     }
     return boxes;
+}
+
+BoxRows Rows(const QStringList& rows)
+{
+    BoxRows boxes;
+    for (const QString& row : rows) {
+        boxes.emplace_back();
+        for (const QString& entry : row.split(' ', Qt::SkipEmptyParts))
+            boxes.back().push_back(entry == QLatin1String("_") ? std::string() : entry.toStdString());
+    }
+    return boxes;
+}
+
+std::vector<std::string> Column(const QStringList& texts)
+{
+    std::vector<std::string> column;
+    for (const QString& text : texts)
+        column.push_back(text.toStdString());
+    return column;
+}
+
+std::vector<std::vector<Rational>> Numbers(const BoxRows& boxes)
+{
+    std::vector<std::vector<Rational>> m;
+    for (const auto& row : boxes) {
+        m.emplace_back();
+        for (const std::string& entry : row)
+            m.back().push_back(*ReadExact(entry));
+    }
+    return m;
 }

@@ -23,6 +23,16 @@ std::optional<Algebraic> ParseCanonical(std::string_view text);
 // missing ",im" is a blank box.
 std::vector<CoefficientBoxes> Boxes(const QStringList& coefficients);
 
+// A grid's boxes, one row per string, entries separated by spaces; "_" is a
+// blank box.
+BoxRows Rows(const QStringList& rows);
+
+// A column of boxes (the right-hand sides), one text each.
+std::vector<std::string> Column(const QStringList& texts);
+
+// The boxes' numbers read exactly, as the exact view reads them.
+std::vector<std::vector<Rational>> Numbers(const BoxRows& boxes);
+
 // The text, or "none" for nothing.
 inline QString Text(const ExactText& t)
 {
