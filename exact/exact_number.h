@@ -46,6 +46,7 @@ public:
     friend Rational operator/(const Rational& a, const Rational& b);
     friend Rational operator-(const Rational& a);
     friend bool operator==(const Rational& a, const Rational& b) { return fmpq_equal(a.get(), b.get()); }
+    friend Rational Abs(const Rational& q) { return q.sign() < 0 ? -q : q; }
 };
 
 // An exact algebraic number (complex in general), kept as its minimal

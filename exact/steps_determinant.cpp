@@ -18,11 +18,6 @@ using Entries = std::vector<std::vector<Rational>>;
 // to work out; beyond that the row operations are shorter.
 constexpr int kMostSmallDeterminants = 2;
 
-Rational Abs(const Rational& q)
-{
-    return q.sign() < 0 ? -q : q;
-}
-
 // A number inside words: "3", "1/2".
 std::string Text(const Rational& q)
 {
@@ -397,15 +392,6 @@ void RowOperations(Entries m, Rational& value, std::vector<Step>& steps)
         Chain({Name("D"), Row(std::move(product)), Of(value)})));
 }
 
-MathNode AnswerValue(const Rational& q)
-{
-    const ExactText text = ExactTextOf(q);
-    if (text)
-        return Value(*text);
-    const auto near = Nearest(Algebraic(q));
-    return Value(near ? kApproxMark + FormatFixed(near->re, "0.000") : std::string(kApproxMark));
-}
-
 } // namespace
 
 WorkedSteps DeterminantSteps(const BoxRows& rows)
@@ -443,6 +429,6 @@ WorkedSteps DeterminantSteps(const BoxRows& rows)
     } else {
         RowOperations(m, value, worked.steps);
     }
-    worked.steps.push_back(MakeStep(StepRule::kAnswer, "答", AnswerValue(value)));
+    worked.steps.push_back(MakeStep(StepRule::kAnswer, "答", Value(ShownText(value, "0.000"))));
     return worked;
 }

@@ -20,11 +20,6 @@ constexpr const char* kCircled[]
 constexpr const char* kUnknowns[] = {"A", "B", "C", "D", "E"};
 constexpr std::size_t kMaxUnknowns = 5;
 
-Rational Abs(const Rational& q)
-{
-    return q.sign() < 0 ? -q : q;
-}
-
 Integer Numerator(const Rational& q)
 {
     Integer n;
@@ -181,17 +176,6 @@ Integer CommonFactor(const Equation& e)
         fmpz_gcd(g.get(), g.get(), fmpq_numref(q.get()));
     fmpz_gcd(g.get(), g.get(), fmpq_numref(e.k.get()));
     return g;
-}
-
-// The answer's text of one value: the exact view's canonical text, or "≈"
-// and the value to the screen's six decimals.
-MathNode AnswerValue(const Rational& q)
-{
-    const ExactText text = ExactTextOf(q);
-    if (text)
-        return Value(*text);
-    const auto near = Nearest(Algebraic(q));
-    return Value(near ? kApproxMark + FormatFixed(near->re, "0.000000") : std::string(kApproxMark));
 }
 
 bool Singular(const std::vector<Equation>& system)
@@ -498,7 +482,7 @@ void Elimination::Answer()
             row.push_back(Op(","));
         row.push_back(Name(kUnknowns[j]));
         row.push_back(Op("="));
-        row.push_back(AnswerValue(*value_[j]));
+        row.push_back(Value(ShownText(*value_[j], "0.000000")));
     }
     worked_.steps.push_back(MakeStep(StepRule::kAnswer, "答", Row(std::move(row))));
 }

@@ -32,11 +32,6 @@ Rational SquareRoot(const Rational& q) // q is a square
     return root;
 }
 
-Rational Abs(const Rational& q)
-{
-    return q.sign() < 0 ? -q : q;
-}
-
 Integer Denominator(const Rational& q)
 {
     Integer d;

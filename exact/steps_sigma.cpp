@@ -46,11 +46,6 @@ MathNode Summand(MathNode f)
     return f;
 }
 
-Rational Abs(const Rational& q)
-{
-    return q.sign() < 0 ? -q : q;
-}
-
 // Σ K^p for K = 1..n.
 Rational PowerSum(long n, int p)
 {

@@ -43,11 +43,6 @@ std::optional<Rows> ReadGrid(const BoxRows& boxes)
     return m;
 }
 
-Rational Abs(const Rational& q)
-{
-    return q.sign() < 0 ? -q : q;
-}
-
 // A rational in a caption's words: "3", "-2", "1/2".
 std::string Words(const Rational& q)
 {
@@ -57,17 +52,6 @@ std::string Words(const Rational& q)
     if (q.isInteger())
         return numerator.text();
     return numerator.text() + "/" + denominator.text();
-}
-
-// What the exact view shows for a rational: its canonical text, or "≈" and
-// the true value to the screen's decimals where the text would be too long.
-std::string ShownText(const Rational& q, const char* pattern)
-{
-    const ExactText text = ExactTextOf(q);
-    if (text)
-        return *text;
-    const auto near = Nearest(Algebraic(q));
-    return kApproxMark + (near ? FormatFixed(near->re, pattern) : std::string());
 }
 
 // ------------------------------------------------------------ formulas

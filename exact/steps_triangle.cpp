@@ -43,11 +43,6 @@ std::pair<int, int> SidesAround(int k)
 
 // ------------------------------------------------------------ numbers
 
-Rational Abs(const Rational& q)
-{
-    return q.sign() < 0 ? -q : q;
-}
-
 double ToDouble(const Rational& q)
 {
     return fmpq_get_d(q.get());

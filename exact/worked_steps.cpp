@@ -156,11 +156,6 @@ bool IsReal(const GaussianRational& z)
     return z.im.isZero();
 }
 
-Rational Abs(const Rational& q)
-{
-    return q.sign() < 0 ? -q : q;
-}
-
 // |k|·i: "i", "3i", "3i/2".
 MathNode ImaginaryMagnitude(const Rational& k)
 {
@@ -353,6 +348,15 @@ SurdParts SquareRootParts(const Rational& q)
     Integer d;
     fmpz_set(d.get(), fmpq_denref(q.get()));
     return {Rational(s, d), m};
+}
+
+std::string ShownText(const Rational& q, const char* pattern)
+{
+    const ExactText text = ExactTextOf(q);
+    if (text)
+        return *text;
+    const auto near = Nearest(Algebraic(q));
+    return kApproxMark + (near ? FormatFixed(near->re, pattern) : std::string());
 }
 
 Step MakeStep(std::string rule, std::string caption, MathNode math, std::string remark)

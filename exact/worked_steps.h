@@ -102,5 +102,10 @@ struct SurdParts {
 };
 SurdParts SquareRootParts(const Rational& q);
 
+// What the exact view shows for a rational result: its canonical text, or
+// "≈" and the true value to the screen's decimals (`pattern`, "0.000") where
+// the text would be too long.
+std::string ShownText(const Rational& q, const char* pattern);
+
 // A step with its words and formula.
 Step MakeStep(std::string rule, std::string caption, MathNode math, std::string remark = {});
