@@ -10,6 +10,7 @@
 #include "exact_support.h"
 #include "gcd.h"
 #include "quadratic.h"
+#include "random_texts.h"
 #include "shown_roots.h"
 #include "sigma.h"
 #include "steps_check.h"
@@ -81,30 +82,19 @@ constexpr long kMaxCheckedOrder = 60;
 
 // Random box texts of a kind: whole numbers, short decimals, 15-digit
 // decimals, huge and tiny numbers.
-class Inputs {
+class Inputs : public RandomTexts {
 public:
-    explicit Inputs(unsigned seed)
-        : random_(seed)
-    {
-    }
-    long Whole(long from, long to) { return std::uniform_int_distribution<long>(from, to)(random_); }
+    using RandomTexts::RandomTexts;
     std::string Number(int kind)
     {
         switch (kind) {
         case 0: return std::to_string(Whole(-9, 9));
         case 1: return std::to_string(Whole(-99, 99)) + "." + std::to_string(Whole(0, 99));
-        case 2: {
-            std::string digits = std::to_string(Whole(100000000, 999999999)) + std::to_string(Whole(100000, 999999));
-            digits.insert(digits.begin() + Whole(1, 14), '.');
-            return (Whole(0, 1) ? "-" : "") + digits;
-        }
+        case 2: return Fifteen();
         case 3: return std::to_string(Whole(1, 9)) + "e" + std::to_string(Whole(-kMaxCheckedOrder, kMaxCheckedOrder));
         default: return "";
         }
     }
-
-private:
-    std::mt19937 random_;
 };
 
 // n/4 as an exact decimal text: "-2.25".

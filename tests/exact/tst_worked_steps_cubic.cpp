@@ -13,6 +13,7 @@
 #include "exact_support.h"
 #include "exact_value_api.h"
 #include "quartic.h"
+#include "random_texts.h"
 #include "shown_roots.h"
 #include "steps_check.h"
 #include "steps_reading.h"
@@ -128,30 +129,18 @@ std::vector<CoefficientBoxes> BoxesOf(const Poly& p)
 
 // Random box texts: whole numbers, short decimals, 15-digit decimals, huge
 // and tiny numbers (the checker's work grows with their size: below 1e±60).
-class Inputs {
+class Inputs : public RandomTexts {
 public:
-    explicit Inputs(unsigned seed)
-        : random_(seed)
-    {
-    }
-    long Whole(long from, long to) { return std::uniform_int_distribution<long>(from, to)(random_); }
-    long NonZero(long size) { return Whole(1, size) * (Whole(0, 1) ? 1 : -1); }
+    using RandomTexts::RandomTexts;
     std::string Number(int kind)
     {
         switch (kind) {
         case 0: return std::to_string(Whole(-9, 9));
         case 1: return std::to_string(Whole(-99, 99)) + "." + std::to_string(Whole(0, 99));
-        case 2: {
-            std::string digits = std::to_string(Whole(100000000, 999999999)) + std::to_string(Whole(100000, 999999));
-            digits.insert(digits.begin() + Whole(1, 14), '.');
-            return (Whole(0, 1) ? "-" : "") + digits;
-        }
+        case 2: return Fifteen();
         default: return std::to_string(Whole(1, 9)) + "e" + std::to_string(Whole(-60, 60));
         }
     }
-
-private:
-    std::mt19937 random_;
 };
 
 } // namespace

@@ -10,6 +10,7 @@
 #include "exact_linalg.h"
 #include "exact_support.h"
 #include "math_text.h"
+#include "random_texts.h"
 #include "simultaneous.h"
 #include "steps_check.h"
 #include "steps_determinant.h"
@@ -55,28 +56,17 @@ Rational Number(const QString& text)
 }
 
 // Random box texts: whole numbers, short decimals, 15-digit decimals.
-class Inputs {
+class Inputs : public RandomTexts {
 public:
-    explicit Inputs(unsigned seed)
-        : random_(seed)
-    {
-    }
-    long Whole(long from, long to) { return std::uniform_int_distribution<long>(from, to)(random_); }
+    using RandomTexts::RandomTexts;
     std::string Number(int kind)
     {
         switch (kind) {
         case 0: return std::to_string(Whole(-9, 9));
         case 1: return std::to_string(Whole(-99, 99)) + "." + std::to_string(Whole(0, 99));
-        default: {
-            std::string digits = std::to_string(Whole(100000000, 999999999)) + std::to_string(Whole(100000, 999999));
-            digits.insert(static_cast<std::size_t>(Whole(1, 14)), 1, '.');
-            return (Whole(0, 1) ? "-" : "") + digits;
-        }
+        default: return Fifteen();
         }
     }
-
-private:
-    std::mt19937 random_;
 };
 
 // ------------------------------------------------------------ equations

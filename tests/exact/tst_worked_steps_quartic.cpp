@@ -8,6 +8,7 @@
 #include "exact_reading.h"
 #include "exact_support.h"
 #include "quartic.h"
+#include "random_texts.h"
 #include "shown_roots.h"
 #include "steps_check.h"
 #include "steps_reading.h"
@@ -86,27 +87,9 @@ std::vector<CoefficientBoxes> FromFactors(long lead, const std::vector<std::vect
     return boxes;
 }
 
-class Inputs {
+class Inputs : public RandomTexts {
 public:
-    explicit Inputs(unsigned seed)
-        : random_(seed)
-    {
-    }
-    long Whole(long from, long to) { return std::uniform_int_distribution<long>(from, to)(random_); }
-    long NonZero(long size) { return Whole(1, size) * (Whole(0, 1) ? 1 : -1); }
-    std::string Fifteen()
-    {
-        const std::string digits = std::to_string(Whole(100000000, 999999999)) + std::to_string(Whole(100000, 999999));
-        const auto point = static_cast<std::size_t>(Whole(1, 14));
-        std::string text = Whole(0, 1) ? "-" : "";
-        text += digits.substr(0, point);
-        text += '.';
-        text += digits.substr(point);
-        return text;
-    }
-
-private:
-    std::mt19937 random_;
+    using RandomTexts::RandomTexts;
 };
 
 enum Route { kBiquadratic, kRational, kRepeated, kReciprocal, kPair, kFerrari, kComplex, kFifteen };

@@ -11,6 +11,7 @@
 #include "inverse.h"
 #include "math_text.h"
 #include "matrix_check.h"
+#include "random_texts.h"
 #include "simultaneous.h"
 #include "steps_check.h"
 #include "steps_reading.h"
@@ -95,13 +96,9 @@ bool Agrees(const Rational& exact, double decimal, double unit)
 
 // Random box texts: whole numbers, short decimals, 15-digit decimals, and
 // whole numbers with many blanks (zero pivots, swaps).
-class Inputs {
+class Inputs : public RandomTexts {
 public:
-    explicit Inputs(unsigned seed)
-        : random_(seed)
-    {
-    }
-    long Whole(long from, long to) { return std::uniform_int_distribution<long>(from, to)(random_); }
+    using RandomTexts::RandomTexts;
     std::string Number(int kind)
     {
         switch (kind) {
@@ -172,8 +169,6 @@ private:
         }
         return minus ? "-" + digits : digits;
     }
-
-    std::mt19937 random_;
 };
 
 // The steps' matrices and answer for a system: the sweep from (A | b) to

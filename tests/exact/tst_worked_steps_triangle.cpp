@@ -6,6 +6,7 @@
 #include "conversions.h"
 #include "exact_support.h"
 #include "exact_triangle.h"
+#include "random_texts.h"
 #include "steps_check.h"
 #include "steps_reading.h"
 #include "steps_text.h"
@@ -62,13 +63,9 @@ QStringList MethodWords(AreaFormula formula)
 
 // Random boxes: whole numbers or short decimals for the sides, angles from
 // those with a form (15°, 18°, 22.5°…) and those without (40°, 41.3°).
-class Inputs {
+class Inputs : public RandomTexts {
 public:
-    explicit Inputs(unsigned seed)
-        : random_(seed)
-    {
-    }
-    long Whole(long low, long high) { return std::uniform_int_distribution<long>(low, high)(random_); }
+    using RandomTexts::RandomTexts;
     std::string Side()
     {
         switch (Whole(0, 3)) {
@@ -129,9 +126,6 @@ public:
         }
         return {h, k};
     }
-
-private:
-    std::mt19937 random_;
 };
 
 AreaFormula FormulaOf(const TriangleBoxes& h, const TriangleBoxes& k)
