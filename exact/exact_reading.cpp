@@ -42,3 +42,23 @@ ExactText ExactBoxText(std::string_view boxText)
     const auto q = ReadExact(boxText);
     return q ? ExactTextOf(*q) : std::nullopt;
 }
+
+std::optional<std::vector<std::vector<Rational>>> ReadGrid(const BoxRows& boxes)
+{
+    const std::size_t n = boxes.size();
+    if (n < 2 || n > 5)
+        return std::nullopt;
+    std::vector<std::vector<Rational>> m;
+    for (const std::vector<std::string>& row : boxes) {
+        if (row.size() != n)
+            return std::nullopt;
+        m.emplace_back();
+        for (const std::string& text : row) {
+            const auto q = ReadExact(text);
+            if (!q)
+                return std::nullopt;
+            m.back().push_back(*q);
+        }
+    }
+    return m;
+}

@@ -396,26 +396,16 @@ void RowOperations(Entries m, Rational& value, std::vector<Step>& steps)
 
 WorkedSteps DeterminantSteps(const BoxRows& rows)
 {
-    const std::size_t n = rows.size();
-    if (n < 2 || n > 5)
+    const std::optional<Entries> read = ReadGrid(rows);
+    if (!read)
         return {};
-    Entries m(n);
-    for (std::size_t i = 0; i < n; ++i) {
-        if (rows[i].size() != n)
-            return {};
-        for (const std::string& text : rows[i]) {
-            const auto q = ReadExact(text);
-            if (!q)
-                return {};
-            m[i].push_back(*q);
-        }
-    }
+    const Entries& m = *read;
+    const std::size_t n = m.size();
 
     WorkedSteps worked;
     worked.steps.push_back(MakeStep(StepRule::kProblem, "次の行列式を求める", Row({Name("D"), Op("="), Bars(m)})));
     Rational value;
     if (n == 2) {
-        Entries letters;
         MathNode general = Bars({{Rational(0), Rational(0)}, {Rational(0), Rational(0)}});
         const char* names[] = {"a", "b", "c", "d"};
         for (std::size_t k = 0; k < 4; ++k)

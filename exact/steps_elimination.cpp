@@ -18,7 +18,6 @@ using namespace Formula;
 constexpr const char* kCircled[]
     = {"①", "②", "③", "④", "⑤", "⑥", "⑦", "⑧", "⑨", "⑩", "⑪", "⑫", "⑬", "⑭", "⑮", "⑯", "⑰", "⑱", "⑲", "⑳"};
 constexpr const char* kUnknowns[] = {"A", "B", "C", "D", "E"};
-constexpr std::size_t kMaxUnknowns = 5;
 
 Integer Numerator(const Rational& q)
 {
@@ -545,19 +544,13 @@ WorkedSteps Elimination::Run()
 
 WorkedSteps EliminationSteps(const BoxRows& rows, const std::vector<std::string>& rhs)
 {
-    const std::size_t n = rows.size();
-    if (n < 2 || n > kMaxUnknowns || rhs.size() != n)
+    auto grid = ReadGrid(rows);
+    if (!grid || rhs.size() != grid->size())
         return {};
+    const std::size_t n = grid->size();
     std::vector<Equation> system(n);
     for (std::size_t i = 0; i < n; ++i) {
-        if (rows[i].size() != n)
-            return {};
-        for (const std::string& text : rows[i]) {
-            const auto q = ReadExact(text);
-            if (!q)
-                return {};
-            system[i].c.push_back(*q);
-        }
+        system[i].c = std::move((*grid)[i]);
         const auto k = ReadExact(rhs[i]);
         if (!k)
             return {};

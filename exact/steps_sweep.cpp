@@ -14,34 +14,9 @@ namespace {
 using namespace Formula;
 using Rows = std::vector<std::vector<Rational>>;
 
-constexpr std::size_t kMinOrder = 2;
-constexpr std::size_t kMaxOrder = 5;
 const char* const kUnknowns[] = {"A", "B", "C", "D", "E"};
 
 // ------------------------------------------------------------ numbers
-
-// The boxes of an n × n grid read exactly, as the exact view reads them;
-// nothing when the grid is not square of a screen's order or a box's number
-// is absurd.
-std::optional<Rows> ReadGrid(const BoxRows& boxes)
-{
-    const std::size_t n = boxes.size();
-    if (n < kMinOrder || n > kMaxOrder)
-        return std::nullopt;
-    Rows m;
-    for (const std::vector<std::string>& row : boxes) {
-        if (row.size() != n)
-            return std::nullopt;
-        m.emplace_back();
-        for (const std::string& text : row) {
-            const auto q = ReadExact(text);
-            if (!q)
-                return std::nullopt;
-            m.back().push_back(*q);
-        }
-    }
-    return m;
-}
 
 // A rational in a caption's words: "3", "-2", "1/2".
 std::string Words(const Rational& q)
