@@ -313,7 +313,7 @@ WorkedSteps SweepSolveSteps(const BoxRows& rows, const std::vector<std::string>&
     worked.steps.push_back(MakeStep("sweep.matrix", "拡大係数行列は", MatrixOf(*m, n)));
     if (const auto stuck = SweepOut(*m, worked.steps)) {
         worked.steps.push_back(MakeStep("sweep.stuck", StuckWords(*stuck), Row({})));
-        worked.steps.push_back(MakeStep("sweep.singular", kExactSingularSystemMessage, Row({})));
+        worked.steps.push_back(MakeStep(StepRule::kAnswer, "答", Row({}), kExactSingularSystemMessage));
         return worked;
     }
     const Rows& x = *m;
@@ -335,7 +335,7 @@ WorkedSteps InverseSteps(const BoxRows& rows)
     const auto inverse = a->size() == 2 ? TwoByTwo(worked, *a) : Swept(worked, *a);
     if (!inverse) {
         worked.steps.push_back(MakeStep("inverse.singular", "|A| = 0 なので逆行列は存在しない", Row({})));
-        worked.steps.push_back(MakeStep("inverse.singular", kExactSingularInverseMessage, Row({})));
+        worked.steps.push_back(MakeStep(StepRule::kAnswer, "答", Row({}), kExactSingularInverseMessage));
         return worked;
     }
 

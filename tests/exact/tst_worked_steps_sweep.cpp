@@ -203,7 +203,7 @@ void CheckSolved(const BoxRows& boxes, const std::vector<std::string>& rhs)
 
     if (exact.status == ExactStatus::Singular) {
         // Stuck at a column whose entries from the diagonal down are all 0.
-        QCOMPARE(LastLine(steps), QString::fromUtf8(kExactSingularSystemMessage));
+        QCOMPARE(LastLine(steps), QStringLiteral("答 ") + QString::fromUtf8(kExactSingularSystemMessage));
         QCOMPARE(steps.steps[steps.steps.size() - 2].rule, std::string("sweep.stuck"));
         static const QRegularExpression stuck(QStringLiteral("^第(\\d)列の第(\\d)行以下の成分がすべて 0 になり"));
         const auto match = stuck.match(QString::fromStdString(steps.steps[steps.steps.size() - 2].caption));
@@ -312,7 +312,7 @@ void CheckInverted(const BoxRows& boxes)
     }
 
     if (exact.status == ExactStatus::Singular) {
-        QCOMPARE(LastLine(steps), QString::fromUtf8(kExactSingularInverseMessage));
+        QCOMPARE(LastLine(steps), QStringLiteral("答 ") + QString::fromUtf8(kExactSingularInverseMessage));
         QVERIFY2(plain.contains(QStringLiteral("|A| = 0 なので逆行列は存在しない")), qPrintable(plain));
         return;
     }
@@ -431,7 +431,7 @@ void TestWorkedStepsSweep::solveTextbook_data()
                              "拡大係数行列は ((1, 2 | 3), (2, 4 | 6))\n"
                              "第2行から第1行の 2 倍を引く ((1, 2 | 3), (0, 0 | 0))\n"
                              "第2列の第2行以下の成分がすべて 0 になり、左側を単位行列にできない\n"
-                             "正確な計算では行列式が0になり、解は一つに定まりません";
+                             "答 正確な計算では行列式が0になり、解は一つに定まりません";
 }
 
 void TestWorkedStepsSweep::solveTextbook()
@@ -513,7 +513,7 @@ void TestWorkedStepsSweep::inverseTextbook_data()
                                  "a = 1, b = 2, c = 2, d = 4\n"
                                  "ad - bc = 1×4 - 2×2 = 0\n"
                                  "|A| = 0 なので逆行列は存在しない\n"
-                                 "正確な計算では行列式が0になり、逆行列はありません";
+                                 "答 正確な計算では行列式が0になり、逆行列はありません";
     QTest::newRow("3x3 sing")
         << QStringList{"1 2 3", "4 5 6", "7 8 9"}
         << "A = ((1, 2, 3), (4, 5, 6), (7, 8, 9)) の逆行列を求める\n"
@@ -527,7 +527,7 @@ void TestWorkedStepsSweep::inverseTextbook_data()
            "第3行に第2行の 6 倍を加える ((1, 0, -1 | -5/3, 2/3, 0), (0, 1, 2 | 4/3, -1/3, 0), (0, 0, 0 | 1, -2, 1))\n"
            "第3列の第3行以下の成分がすべて 0 になり、左側を単位行列にできない\n"
            "|A| = 0 なので逆行列は存在しない\n"
-           "正確な計算では行列式が0になり、逆行列はありません";
+           "答 正確な計算では行列式が0になり、逆行列はありません";
 }
 
 void TestWorkedStepsSweep::inverseTextbook()
