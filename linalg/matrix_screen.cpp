@@ -129,19 +129,21 @@ QLabel* MatrixScreen::MakeExactNote(std::vector<QWidget*> results)
     // What it covers stays unseen beneath it.
     note->setAutoFillBackground(true);
     note->hide();
-    connect(static_cast<ResultLabel*>(note), &ResultLabel::Displayed, this,
-        [this, note, results = std::move(results)](const QString& shown) {
-            if (shown.isEmpty()) {
-                note->hide();
-                return;
-            }
+    // Over the cells wherever they stand: placed again whenever one moves,
+    // so that a layout settling after the words arrive still centres them.
+    PlaceOver(
+        note,
+        [this, results] {
             QRect area;
             for (const QWidget* cell : results)
                 area |= QRect(cell->mapTo(this, QPoint(0, 0)), cell->size());
-            note->setGeometry(area);
-            note->raise();
-            note->show();
-        });
+            return area;
+        },
+        results);
+    connect(static_cast<ResultLabel*>(note), &ResultLabel::Displayed, this, [note](const QString& shown) {
+        note->setVisible(!shown.isEmpty());
+        note->raise();
+    });
     return note;
 }
 

@@ -201,13 +201,14 @@ void CalculatorScreen::OfferSteps(std::function<WorkedSteps()> compute)
         stepsWindow->SetSteps(StepsOf(offeredSteps));
 }
 
-void CalculatorScreen::PlaceOver(QWidget* control, std::function<QRect()> where, std::initializer_list<QWidget*> by)
+void CalculatorScreen::PlaceOver(QWidget* control, std::function<QRect()> where, const std::vector<QWidget*>& by)
 {
-    placeOver = [control, where = std::move(where)] { control->setGeometry(where()); };
+    Placement placement{[control, where = std::move(where)] { control->setGeometry(where()); }, {}};
     for (QWidget* widget : by) {
-        placedBy.append(widget);
+        placement.by.append(widget);
         widget->installEventFilter(this);
     }
+    placements.push_back(std::move(placement));
     control->raise();
 }
 
@@ -345,8 +346,10 @@ void CalculatorScreen::keyPressEvent(QKeyEvent* event)
 
 bool CalculatorScreen::eventFilter(QObject* watched, QEvent* event)
 {
-    if ((event->type() == QEvent::Move || event->type() == QEvent::Resize) && placeOver && placedBy.contains(watched))
-        placeOver();
+    if (event->type() == QEvent::Move || event->type() == QEvent::Resize)
+        for (const Placement& placement : placements)
+            if (placement.by.contains(watched))
+                placement.place();
     if (event->type() == QEvent::KeyPress) {
         auto* box = qobject_cast<QLineEdit*>(watched);
         if (box && static_cast<QKeyEvent*>(event)->matches(QKeySequence::Copy) && !box->hasSelectedText()) {

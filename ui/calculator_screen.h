@@ -16,6 +16,7 @@
 #include <optional>
 #include <type_traits>
 #include <utility>
+#include <vector>
 
 class QBoxLayout;
 class QCheckBox;
@@ -133,7 +134,7 @@ protected:
     // Keeps a control that is in no layout at the rectangle `where` gives,
     // worked out again whenever one of the controls `by` moves or changes
     // size: it takes room that no control uses, so that nothing moves for it.
-    void PlaceOver(QWidget* control, std::function<QRect()> where, std::initializer_list<QWidget*> by);
+    void PlaceOver(QWidget* control, std::function<QRect()> where, const std::vector<QWidget*>& by);
 
     // Starts the screen afresh: drops the results' exact forms, runs Init.
     void Restart();
@@ -182,9 +183,13 @@ private:
     QPointer<StepsWindow> stepsWindow;
     // Whether the window holds the steps now on offer.
     bool stepsCurrent = false;
-    // The control placed over the screen's free room, and what places it.
-    std::function<void()> placeOver;
-    QList<QObject*> placedBy;
+    // The controls placed over the screen's free room: each one's placing,
+    // and the controls whose moves call for it.
+    struct Placement {
+        std::function<void()> place;
+        QList<QObject*> by;
+    };
+    std::vector<Placement> placements;
 
     QBoxLayout* root;
     // Offered and not yet started: waiting for the switch, or for the

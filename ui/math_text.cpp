@@ -461,8 +461,9 @@ double Gap(const std::vector<MathNode>& row, std::size_t i, const Metrics& m)
                 return 0.0;
             return IsRelation(node) ? 0.3 * em : 0.22 * em;
         }
+        // A full-width bracket carries its own room: "3（左の辺）, b".
         if (node.kind == Kind::Word)
-            return 0.25 * em;
+            return node.text.ends_with("）") ? 0.0 : 0.25 * em;
         if (node.kind == Kind::Name || node.kind == Kind::Sigma || node.kind == Kind::Power)
             return 0.08 * em; // an italic letter leans into what follows
         return 0.0;
@@ -475,7 +476,7 @@ double Gap(const std::vector<MathNode>& row, std::size_t i, const Metrics& m)
             return IsRelation(node) ? 0.3 * em : 0.22 * em;
         }
         if (node.kind == Kind::Word)
-            return 0.25 * em;
+            return node.text.starts_with("（") ? 0.0 : 0.25 * em;
         return 0.0;
     };
     // Letters side by side are a product written tight: "4ac".
