@@ -845,8 +845,11 @@ void TestWorkedStepsLinalg::fast()
         times.push_back(timer.nsecsElapsed());
         QVERIFY(!determinant.steps.empty() && !system.steps.empty());
     }
+    // The median far below the window's 50 ms, the worst far below its
+    // 200 ms, with room for a build under the sanitizers.
     std::sort(times.begin(), times.end());
-    QVERIFY2(times.back() < 25'000'000, qPrintable(QString::number(times.back() / 1e6) + " ms"));
+    QVERIFY2(times[times.size() / 2] < 25'000'000, qPrintable(QString::number(times[times.size() / 2] / 1e6) + " ms"));
+    QVERIFY2(times.back() < 100'000'000, qPrintable(QString::number(times.back() / 1e6) + " ms"));
 }
 
 void TestWorkedStepsLinalg::absurdBoxes()

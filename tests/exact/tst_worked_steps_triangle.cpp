@@ -485,7 +485,9 @@ void TestWorkedStepsTriangle::hardInputsAreFast()
         timer.start();
         const WorkedSteps steps = TriangleSteps(h, k);
         const qint64 elapsed = timer.nsecsElapsed();
-        QVERIFY2(elapsed < 50'000'000, qPrintable(QString::number(elapsed / 1e6) + " ms\n" + Plain(steps)));
+        // Far below the window's 200 ms at worst, with room for a build
+        // under the sanitizers.
+        QVERIFY2(elapsed < 100'000'000, qPrintable(QString::number(elapsed / 1e6) + " ms\n" + Plain(steps)));
         QCOMPARE(QString::fromStdString(PlainLine(steps.steps.back())), ExpectedAnswer(h, k, *area));
     }
 }
