@@ -339,30 +339,38 @@ bool StepsWindow::SavePdf(const QString& path) const
 
     const StepsLayout layout(txtSteps->Steps(), type, page.width());
     const std::vector<StepsLayout::Line>& lines = layout.Lines();
-    std::size_t first = 0; // the first line of the page
-    double pageTop = top; // where it stands on the page
-    for (std::size_t l = 0; l <= lines.size(); ++l) {
-        if (l == lines.size()) {
-            layout.Draw(painter, QPointF(0, pageTop - lines[first].top), int(first), int(l));
-            break;
-        }
-        const double bottom = pageTop + lines[l].top + lines[l].height - lines[first].top;
-        bool breakHere = bottom > page.height();
+    // A line that cannot break and is wider than the page (a matrix of long
+    // fractions) is printed smaller, all of it, rather than cut off; every
+    // other line keeps its size.
+    const auto scaleOf = [&](std::size_t l) { return std::min(1.0, page.width() / std::max(1.0, lines[l].right)); };
+    // How far a line moves the next one down the page, and how far it reaches.
+    const auto advance = [&](std::size_t l) {
+        const double next = l + 1 < lines.size() ? lines[l + 1].top : lines[l].top + lines[l].height;
+        return (next - lines[l].top) * scaleOf(l);
+    };
+    const auto reach = [&](std::size_t l) { return lines[l].height * scaleOf(l); };
+    double y = top; // where the next line stands on the page
+    for (std::size_t l = 0; l < lines.size(); ++l) {
+        bool breakHere = y + reach(l) > page.height();
         // A step starting here goes to the next page whole if it fits on one.
-        if (!breakHere && l > first && lines[l].step != lines[l - 1].step) {
+        if (!breakHere && l > 0 && lines[l].step != lines[l - 1].step) {
+            double height = 0;
             std::size_t end = l;
-            while (end < lines.size() && lines[end].step == lines[l].step)
-                ++end;
-            const double stepBottom = pageTop + lines[end - 1].top + lines[end - 1].height - lines[first].top;
-            const double stepHeight = lines[end - 1].top + lines[end - 1].height - lines[l].top;
-            breakHere = stepBottom > page.height() && stepHeight <= page.height();
+            for (; end + 1 < lines.size() && lines[end + 1].step == lines[l].step; ++end)
+                height += advance(end);
+            height += reach(end);
+            breakHere = y + height > page.height() && height <= page.height();
         }
-        if (breakHere && l > first) {
-            layout.Draw(painter, QPointF(0, pageTop - lines[first].top), int(first), int(l));
+        if (breakHere && y > 0) {
             writer.newPage();
-            first = l;
-            pageTop = 0;
+            y = 0;
         }
+        const double scale = scaleOf(l);
+        painter.save();
+        painter.scale(scale, scale);
+        layout.Draw(painter, QPointF(0, y / scale - lines[l].top), int(l), int(l) + 1);
+        painter.restore();
+        y += advance(l);
     }
     return painter.end();
 }

@@ -428,9 +428,8 @@ void TestStepsWindow::movesNothing()
     QCOMPARE(with, without);
 
     // Where a control stands in the window, though it be inside a figure.
-    const auto inWindow = [window](const QWidget* control) {
-        return QRect(control->mapTo(window, QPoint(0, 0)), control->size());
-    };
+    const auto inWindow
+        = [window](const QWidget* control) { return QRect(control->mapTo(window, QPoint(0, 0)), control->size()); };
     const QRect at = inWindow(button);
     QVERIFY(window->rect().contains(at));
     QVERIFY(button->parentWidget()->rect().contains(button->geometry()));
@@ -507,6 +506,14 @@ void TestStepsWindow::savesPdf()
     for (int i = 1; i <= 40; ++i)
         sample.steps.push_back(Samples::MakeStep(QStringLiteral("手順%1").arg(i).toStdString(),
             Samples::Row({Samples::Name("x"), Samples::Op("="), Samples::Num(std::to_string(i))})));
+    // Last, a matrix far wider than the page, which cannot break: printed
+    // smaller, down to its last column.
+    std::vector<MathNode> wide;
+    for (int j = 1; j <= 10; ++j)
+        wide.push_back(Samples::Num(std::string(40, char('0' + j % 10)) + (j == 10 ? "123" : "")));
+    MathNode matrix = Samples::Matrix(10, 0, {});
+    matrix.children = std::move(wide);
+    sample.steps.push_back(Samples::MakeStep("広い行列", matrix));
     const auto window = SampleWindow(sample);
     QTemporaryDir folder;
     const QString path = folder.filePath(QStringLiteral("途中式.pdf"));
@@ -528,7 +535,8 @@ void TestStepsWindow::savesPdf()
     QVERIFY2(pages >= 2, qPrintable(info));
     const QString text = Run(pdftotext, {QStringLiteral("-layout"), path, QStringLiteral("-")});
     for (const QString& words : {QStringLiteral("途中式（２次方程式）"), QStringLiteral("判別式"),
-             QStringLiteral("より、異なる2つの実数解をもつ"), QStringLiteral("答"), QStringLiteral("手順40")})
+             QStringLiteral("より、異なる2つの実数解をもつ"), QStringLiteral("答"), QStringLiteral("手順40"),
+             QString(40, QLatin1Char('1')), QString(40, QLatin1Char('0')) + QStringLiteral("123")})
         QVERIFY2(text.contains(words), qPrintable(words + QStringLiteral(" is not in:\n") + text));
     // Each step whole on one page: its caption and its number together.
     for (int page = 1; page <= pages; ++page) {
