@@ -616,7 +616,10 @@ Grid LayOutGrid(const MathNode& node, const QFont& font)
         grid.descents[r] = std::max(grid.descents[r], e.descent);
     }
     grid.columnGap = Em(m) * (node.kind == Kind::Table ? 0.7 : 0.9);
-    grid.rowGap = m.digit * (node.kind == Kind::Table ? 0.6 : 0.45);
+    // Rows of fractions stand further apart, so that a denominator is not
+    // read with the numerator under it.
+    const bool tall = std::any_of(grid.descents.begin(), grid.descents.end(), [](double d) { return d > 0; });
+    grid.rowGap = m.digit * (node.kind == Kind::Table ? 0.6 : tall ? 0.8 : 0.45);
     for (int c = 0; c < columns; ++c)
         grid.width += grid.widths[c] + (c > 0 ? grid.columnGap : 0);
     for (int r = 0; r < rows; ++r)
