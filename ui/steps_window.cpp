@@ -148,7 +148,7 @@ int StepsView::heightForWidth(int width) const
 
 QSize StepsView::sizeHint() const
 {
-    const int width = std::max(narrowest, std::min(natural, 760));
+    const int width = std::max(narrowest, std::min(natural, 900));
     return {width, heightForWidth(width)};
 }
 
@@ -235,7 +235,7 @@ QSize StepsWindow::sizeHint() const
     const QSize buttons = layout()->itemAt(1)->sizeHint();
     const int frame = 2 * 12 + 4 + style()->pixelMetric(QStyle::PM_ScrollBarExtent);
     const int width
-        = std::clamp(txtSteps->sizeHint().width() + frame, std::max(buttons.width() + 24, em * 24), em * 44);
+        = std::clamp(txtSteps->sizeHint().width() + frame, std::max(buttons.width() + 24, em * 24), em * 52);
     const int steps = txtSteps->heightForWidth(width - frame);
     const int height = std::clamp(steps + 4, em * 8, em * 32) + buttons.height() + 34;
     return {width, height};
