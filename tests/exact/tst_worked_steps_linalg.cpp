@@ -9,6 +9,7 @@
 #include "determinant.h"
 #include "exact_linalg.h"
 #include "exact_support.h"
+#include "layout_check.h"
 #include "math_text.h"
 #include "random_texts.h"
 #include "simultaneous.h"
@@ -19,6 +20,7 @@
 #include "steps_text.h"
 #include "worked_steps.h"
 
+#include <QApplication>
 #include <QElapsedTimer>
 #include <QImage>
 #include <QPainter>
@@ -322,6 +324,7 @@ private slots:
     void wrongStepsAreCaught();
     void determinantBars();
     void latexCompiles();
+    void drawsEachLineInItsBand();
     void fast();
     void absurdBoxes();
 };
@@ -858,6 +861,21 @@ void TestWorkedStepsLinalg::absurdBoxes()
     QVERIFY(EliminationSteps(Rows({"1 1", "1 1"}), Column({"1"})).steps.empty());
     QVERIFY(DeterminantSteps(Rows({"1 1", "1 1e-999"})).steps.empty());
     QVERIFY(DeterminantSteps(Rows({"1 1", "1"})).steps.empty());
+}
+
+// Laid out as the window draws them, each line's ink (a determinant's bars,
+// numbered equations, a Sarrus sum broken over lines) stays in its band.
+void TestWorkedStepsLinalg::drawsEachLineInItsBand()
+{
+    for (const WorkedSteps& steps :
+        {EliminationSteps(Rows({"0.3 0.2 -1", "1.5 -2 0.4", "2 1 1"}), Column({"1.2", "-0.8", "3"})),
+            DeterminantSteps(Rows({"1 2 3", "0 5 2", "7 1 6"})),
+            DeterminantSteps(Rows({"1 0 2 0", "3 1 0 2", "0 2 1 1", "1 0 0 3"})),
+            DeterminantSteps(Rows({"2 1 3 1 2", "1 3 2 4 1", "3 2 1 2 3", "1 1 2 3 4", "2 3 1 1 2"}))}) {
+        const StepsLayout layout(steps, QApplication::font(), 500);
+        const QStringList faults = LayoutFaults(layout);
+        QVERIFY2(faults.isEmpty(), qPrintable(faults.join('\n') + "\n" + Plain(steps)));
+    }
 }
 
 QTEST_MAIN(TestWorkedStepsLinalg)

@@ -9,6 +9,7 @@
 #include "exact_reading.h"
 #include "exact_support.h"
 #include "inverse.h"
+#include "layout_check.h"
 #include "math_text.h"
 #include "matrix_check.h"
 #include "random_texts.h"
@@ -20,8 +21,6 @@
 
 #include <QApplication>
 #include <QElapsedTimer>
-#include <QImage>
-#include <QPainter>
 #include <QTest>
 
 #include <algorithm>
@@ -698,35 +697,9 @@ void TestWorkedStepsSweep::drawsEachLineInItsBand()
         {SweepSolveSteps(Rows({"0.5 1.25", "3 -2"}), {"1", "0.1"}), InverseSteps(Rows({"1 2", "3 4"})),
             InverseSteps(Rows({"1 2 0", "0 1 1", "1 0 1"})), InverseSteps(in.Grid(4, 1))}) {
         const StepsLayout layout(steps, font, 600);
-        const auto& lines = layout.Lines();
-        QVERIFY(lines.size() >= steps.steps.size());
-        for (std::size_t l = 0; l < lines.size(); ++l) {
-            QImage image(layout.Size().toSize() + QSize(40, 40), QImage::Format_RGB32);
-            image.fill(Qt::white);
-            {
-                QPainter painter(&image);
-                painter.setPen(Qt::black);
-                layout.Draw(painter, QPointF(20, 20), int(l), int(l) + 1);
-            }
-            QRect ink;
-            for (int y = 0; y < image.height(); ++y)
-                for (int x = 0; x < image.width(); ++x)
-                    if (image.pixel(x, y) != QColor(Qt::white).rgb())
-                        ink |= QRect(x - 20, y - 20, 1, 1);
-            const QRectF band(lines[l].left, lines[l].top, lines[l].right - lines[l].left, lines[l].height);
-            QVERIFY2(!ink.isEmpty() && band.adjusted(-2, -2, 2, 2).contains(QRectF(ink)),
-                qPrintable(QString::fromStdString(PlainLine(steps.steps[std::size_t(lines[l].step)]))
-                    + QStringLiteral(" line %1: ink %2,%3 %4x%5 band %6,%7 %8x%9")
-                          .arg(l)
-                          .arg(ink.x())
-                          .arg(ink.y())
-                          .arg(ink.width())
-                          .arg(ink.height())
-                          .arg(band.x())
-                          .arg(band.y())
-                          .arg(band.width())
-                          .arg(band.height())));
-        }
+        QVERIFY(layout.Lines().size() >= steps.steps.size());
+        const QStringList faults = LayoutFaults(layout);
+        QVERIFY2(faults.isEmpty(), qPrintable(faults.join('\n') + "\n" + Plain(steps)));
     }
 }
 

@@ -6,6 +6,7 @@
 #include "conversions.h"
 #include "exact_support.h"
 #include "exact_triangle.h"
+#include "layout_check.h"
 #include "random_texts.h"
 #include "steps_check.h"
 #include "steps_reading.h"
@@ -14,6 +15,7 @@
 #include "triangle.h"
 #include "worked_steps.h"
 
+#include <QApplication>
 #include <QElapsedTimer>
 #include <QTest>
 
@@ -154,6 +156,7 @@ private slots:
     void checkerMarksAngles();
     void formulas();
     void latexCompiles();
+    void drawsEachLineInItsBand();
     void hardInputsAreFast();
     void refused();
 };
@@ -502,5 +505,19 @@ void TestWorkedStepsTriangle::refused()
     QVERIFY(TriangleSteps({"1e999", "2", "2"}, {"", "", ""}).steps.empty()); // beyond the double range
 }
 
-QTEST_GUILESS_MAIN(TestWorkedStepsTriangle)
+// Laid out as the window draws them, each line's ink (roots over long
+// products, degrees, the cosine rule's substeps) stays in its band.
+void TestWorkedStepsTriangle::drawsEachLineInItsBand()
+{
+    for (const auto& [h, k] : std::vector<std::pair<TriangleBoxes, TriangleBoxes>>{{{"3", "6", "7"}, {"", "", ""}},
+             {{"", "5", "6"}, {"15", "", ""}}, {{"5", "7", ""}, {"", "40", ""}}, {{"4", "5", ""}, {"30", "", ""}},
+             {{"", "", "4"}, {"45", "60", ""}}}) {
+        const WorkedSteps steps = TriangleSteps(h, k);
+        const StepsLayout layout(steps, QApplication::font(), 500);
+        const QStringList faults = LayoutFaults(layout);
+        QVERIFY2(faults.isEmpty(), qPrintable(faults.join('\n') + "\n" + Plain(steps)));
+    }
+}
+
+QTEST_MAIN(TestWorkedStepsTriangle)
 #include "tst_worked_steps_triangle.moc"
