@@ -33,6 +33,25 @@ public:
     Rational(long n, long d = 1) { fmpq_set_si(get(), n, static_cast<ulong>(d)); }
     // n / d; d must not be zero.
     Rational(const Integer& n, const Integer& d) { fmpq_set_fmpz_frac(get(), n.get(), d.get()); }
+    explicit Rational(const Integer& n) { fmpq_set_fmpz_frac(get(), n.get(), Integer(1).get()); }
+    // In lowest terms, the denominator positive.
+    Integer numerator() const
+    {
+        Integer n;
+        fmpz_set(n.get(), fmpq_numref(get()));
+        return n;
+    }
+    Integer denominator() const
+    {
+        Integer d;
+        fmpz_set(d.get(), fmpq_denref(get()));
+        return d;
+    }
+    // As words write it: "3", "-3", "2/3".
+    std::string text() const
+    {
+        return isInteger() ? numerator().text() : numerator().text() + "/" + denominator().text();
+    }
     bool isZero() const { return fmpq_is_zero(get()); }
     bool isInteger() const { return fmpz_is_one(fmpq_denref(get())); }
     // −1, 0 or 1.

@@ -18,15 +18,6 @@ using Entries = std::vector<std::vector<Rational>>;
 // to work out; beyond that the row operations are shorter.
 constexpr int kMostSmallDeterminants = 2;
 
-// A number inside words: "3", "1/2".
-std::string Text(const Rational& q)
-{
-    Integer n, d;
-    fmpz_set(n.get(), fmpq_numref(q.get()));
-    fmpz_set(d.get(), fmpq_denref(q.get()));
-    return q.isInteger() ? n.text() : n.text() + "/" + d.text();
-}
-
 std::string Ordinal(std::size_t k)
 {
     return "第" + std::to_string(k + 1);
@@ -344,7 +335,7 @@ void RowOperations(Entries m, Rational& value, std::vector<Step>& steps)
                 q = q / f;
             c = c * f;
             steps.push_back(
-                MakeStep("determinant.factor", Ordinal(k) + "行から " + Text(f) + " をくくり出すと", Scaled(c, m)));
+                MakeStep("determinant.factor", Ordinal(k) + "行から " + f.text() + " をくくり出すと", Scaled(c, m)));
         }
         std::vector<std::string> operations;
         for (std::size_t i = k + 1; i < n; ++i) {
@@ -353,7 +344,7 @@ void RowOperations(Entries m, Rational& value, std::vector<Step>& steps)
             const Rational multiple = m[i][k] / m[k][k];
             for (std::size_t j = k; j < n; ++j)
                 m[i][j] = m[i][j] - multiple * m[k][j];
-            const std::string times = Abs(multiple) == Rational(1) ? "" : "の" + Text(Abs(multiple)) + "倍";
+            const std::string times = Abs(multiple) == Rational(1) ? "" : "の" + Abs(multiple).text() + "倍";
             operations.push_back(multiple.sign() > 0 ? Ordinal(i) + "行から" + Ordinal(k) + "行" + times + "を引"
                                                      : Ordinal(i) + "行に" + Ordinal(k) + "行" + times + "を加え");
         }

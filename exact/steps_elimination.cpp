@@ -19,26 +19,6 @@ constexpr const char* kCircled[]
     = {"①", "②", "③", "④", "⑤", "⑥", "⑦", "⑧", "⑨", "⑩", "⑪", "⑫", "⑬", "⑭", "⑮", "⑯", "⑰", "⑱", "⑲", "⑳"};
 constexpr const char* kUnknowns[] = {"A", "B", "C", "D", "E"};
 
-Integer Numerator(const Rational& q)
-{
-    Integer n;
-    fmpz_set(n.get(), fmpq_numref(q.get()));
-    return n;
-}
-
-Rational Whole(const Integer& n)
-{
-    return Rational(n, Integer(1));
-}
-
-// A number inside words: "3", "-3", "2/3".
-std::string Text(const Rational& q)
-{
-    Integer d;
-    fmpz_set(d.get(), fmpq_denref(q.get()));
-    return q.isInteger() ? Numerator(q).text() : Numerator(q).text() + "/" + d.text();
-}
-
 // c₀A + c₁B + … = k, the coefficients of unknowns already eliminated zero,
 // and the label it goes by: "①", "①'", or none.
 struct Equation {
@@ -274,7 +254,7 @@ void Elimination::ClearFractions()
         }
         if (decimals)
             fmpz_ui_pow_ui(m.get(), 10, places);
-        Equation cleared = Scaled(e, Whole(m));
+        Equation cleared = Scaled(e, Rational(m));
         std::string caption = e.label + "の両辺を " + m.text() + " 倍すると";
         const Integer g = CommonFactor(cleared);
         if (fmpz_cmp_ui(g.get(), 1) > 0) {
@@ -355,8 +335,8 @@ Equation Elimination::Combine(const Equation& p, std::size_t atP, const Equation
     fmpz_lcm(l.get(), cp.get(), cq.get());
     fmpz_divexact(mp.get(), l.get(), cp.get());
     fmpz_divexact(mq.get(), l.get(), cq.get());
-    const Equation sp = Scaled(p, Whole(mp));
-    const Equation sq = Scaled(q, Whole(mq));
+    const Equation sp = Scaled(p, Rational(mp));
+    const Equation sq = Scaled(q, Rational(mq));
     const bool subtract = p.c[v].sign() == q.c[v].sign();
     // Subtracting, the order that leaves a positive lead; adding, the order
     // of the system.
@@ -414,7 +394,7 @@ void Elimination::SolveAlone(const Equation& e, std::size_t v)
     const Rational& c = e.c[v];
     std::string caption = c == Rational(1) ? e.label + "より"
         : c == Rational(-1)                ? e.label + "の両辺に -1 をかけると"
-                                           : e.label + "の両辺を " + Text(c) + " で割ると";
+                                           : e.label + "の両辺を " + c.text() + " で割ると";
     value_[v] = e.k / c;
     worked_.steps.push_back(
         MakeStep(kEliminationSolved, std::move(caption), Row({Name(kUnknowns[v]), Op("="), Of(*value_[v])})));
@@ -442,7 +422,7 @@ void Elimination::SubstituteInto(const Equation& e, std::size_t v)
             row.push_back(Name(kUnknowns[j]));
             continue;
         }
-        known += (known.empty() ? "" : ", ") + std::string(kUnknowns[j]) + " = " + Text(*value_[j]);
+        known += (known.empty() ? "" : ", ") + std::string(kUnknowns[j]) + " = " + value_[j]->text();
         rest = rest + c * *value_[j];
         if (!one) {
             Append(row, Of(Abs(c)));
@@ -470,7 +450,7 @@ void Elimination::SubstituteInto(const Equation& e, std::size_t v)
     }
     worked_.steps.push_back(MakeStep("elimination.transposition", {}, EquationOf(alone)));
     worked_.steps.push_back(MakeStep(kEliminationSolved,
-        c == Rational(-1) ? std::string("両辺に -1 をかけると") : "両辺を " + Text(c) + " で割ると", solved));
+        c == Rational(-1) ? std::string("両辺に -1 をかけると") : "両辺を " + c.text() + " で割ると", solved));
 }
 
 void Elimination::Answer()

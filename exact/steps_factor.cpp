@@ -24,14 +24,6 @@ using Gaussian = GaussianRational;
 constexpr long kMaxListedNumber = 1000000;
 constexpr std::size_t kMaxListedCandidates = 24;
 
-std::string TextOf(const Rational& q)
-{
-    Integer n, d;
-    fmpz_set(n.get(), fmpq_numref(q.get()));
-    fmpz_set(d.get(), fmpq_denref(q.get()));
-    return q.isInteger() ? n.text() : n.text() + "/" + d.text();
-}
-
 // The Gaussian rational roots a ± bi (b ≠ 0) of a quadratic factor
 // Ax² + Bx + C of a rational polynomial: those with 4AC − B² a square.
 std::vector<Gaussian> GaussianPair(const fmpz_poly_struct* g)
@@ -229,7 +221,7 @@ MathNode SyntheticTable(const std::vector<Gaussian>& p, const Gaussian& r, std::
 std::string TextOf(const GaussianRational& z)
 {
     if (z.im.isZero())
-        return TextOf(z.re);
+        return z.re.text();
     const Rational magnitude = z.im.sign() < 0 ? -z.im : z.im;
     std::string im;
     Integer n, d;
@@ -238,7 +230,7 @@ std::string TextOf(const GaussianRational& z)
     im = (fmpz_is_one(n.get()) ? std::string() : n.text()) + "i" + (magnitude.isInteger() ? "" : "/" + d.text());
     if (z.re.isZero())
         return (z.im.sign() < 0 ? "-" : "") + im;
-    return TextOf(z.re) + (z.im.sign() < 0 ? " - " : " + ") + im;
+    return z.re.text() + (z.im.sign() < 0 ? " - " : " + ") + im;
 }
 
 MathNode RootFactor(const GaussianRational& r, const std::string& v)

@@ -32,18 +32,6 @@ Rational SquareRoot(const Rational& q) // q is a square
     return root;
 }
 
-Integer Denominator(const Rational& q)
-{
-    Integer d;
-    fmpz_set(d.get(), fmpq_denref(q.get()));
-    return d;
-}
-
-Rational Whole(const Integer& n)
-{
-    return Rational(n, Integer(1));
-}
-
 // ------------------------------------------------------------ formulas
 
 // "a = 2, b = -3, c = -1".
@@ -67,7 +55,7 @@ MathNode LinearFactor(const Rational& root, const std::string& v)
     if (root.isZero())
         return Name(v);
     std::vector<MathNode> row;
-    const Integer q = Denominator(root);
+    const Integer q = root.denominator();
     if (!fmpz_is_one(q.get()))
         row.push_back(Of(q));
     row.push_back(Name(v));
@@ -86,7 +74,7 @@ MathNode Factored(const Rational& a, Rational r1, Rational r2, const std::string
         std::swap(r1, r2);
     if (r2.isZero())
         std::swap(r1, r2);
-    const Rational k = a / (Whole(Denominator(r1)) * Whole(Denominator(r2)));
+    const Rational k = a / (Rational(r1.denominator()) * Rational(r2.denominator()));
     std::vector<MathNode> row;
     if (k == Rational(-1))
         row.push_back(Op("-"));
@@ -107,8 +95,8 @@ MathNode PlusMinus(const Rational& w, const Rational& v, const Integer& m)
 {
     Integer r;
     fmpz_lcm(r.get(), fmpq_denref(w.get()), fmpq_denref(v.get()));
-    const Rational p = w * Whole(r);
-    const Rational q = v * Whole(r);
+    const Rational p = w * Rational(r);
+    const Rational q = v * Rational(r);
     Integer magnitude;
     fmpz_abs(magnitude.get(), m.get());
     std::vector<MathNode> row;

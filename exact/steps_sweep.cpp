@@ -18,17 +18,6 @@ const char* const kUnknowns[] = {"A", "B", "C", "D", "E"};
 
 // ------------------------------------------------------------ numbers
 
-// A rational in a caption's words: "3", "-2", "1/2".
-std::string Words(const Rational& q)
-{
-    Integer numerator, denominator;
-    fmpz_set(numerator.get(), fmpq_numref(q.get()));
-    fmpz_set(denominator.get(), fmpq_denref(q.get()));
-    if (q.isInteger())
-        return numerator.text();
-    return numerator.text() + "/" + denominator.text();
-}
-
 // ------------------------------------------------------------ formulas
 
 // The entries row by row with a bar after column `bar` (0 for none).
@@ -169,9 +158,9 @@ std::optional<std::size_t> SweepOut(Rows& m, std::vector<Step>& steps)
                 entry = entry * factor;
             // A whole divisor is divided by; -1 and fractions multiply.
             if (p.isInteger() && !(p == Rational(-1)))
-                record("sweep.scale", RowName(k) + "を " + Words(p) + " で割る");
+                record("sweep.scale", RowName(k) + "を " + p.text() + " で割る");
             else
-                record("sweep.scale", RowName(k) + "を " + Words(factor) + " 倍する");
+                record("sweep.scale", RowName(k) + "を " + factor.text() + " 倍する");
         }
         for (std::size_t i = 0; i < n; ++i) {
             const Rational c = m[i][k];
@@ -179,7 +168,7 @@ std::optional<std::size_t> SweepOut(Rows& m, std::vector<Step>& steps)
                 continue;
             for (std::size_t j = 0; j < m[i].size(); ++j)
                 m[i][j] = m[i][j] - c * m[k][j];
-            const std::string times = Abs(c) == Rational(1) ? "" : "の " + Words(Abs(c)) + " 倍";
+            const std::string times = Abs(c) == Rational(1) ? "" : "の " + Abs(c).text() + " 倍";
             if (c.sign() > 0)
                 record("sweep.add", RowName(i) + "から" + RowName(k) + times + "を引く");
             else
