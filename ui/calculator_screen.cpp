@@ -67,12 +67,6 @@ void EndWork()
     workers->clear();
     if (workers->waitForDone(kEndWaitMs)) {
         delete workers;
-#if defined(__SANITIZE_ADDRESS__)
-        // The pool's threads have said they are finished, but each still
-        // frees Qt's data of its thread as it leaves; the leak check at the
-        // process's end would catch one half gone. Let them leave first.
-        std::this_thread::sleep_for(std::chrono::milliseconds(50));
-#endif
     } else {
         // Its threads are left to end with the process; one that finishes
         // its work waits for more, touching nothing, instead of ending.
