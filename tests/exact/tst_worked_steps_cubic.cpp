@@ -127,21 +127,7 @@ std::vector<CoefficientBoxes> BoxesOf(const Poly& p)
     return boxes;
 }
 
-// Random box texts: whole numbers, short decimals, 15-digit decimals, huge
-// and tiny numbers (the checker's work grows with their size: below 1e±60).
-class Inputs : public RandomTexts {
-public:
-    using RandomTexts::RandomTexts;
-    std::string Number(int kind)
-    {
-        switch (kind) {
-        case 0: return std::to_string(Whole(-9, 9));
-        case 1: return std::to_string(Whole(-99, 99)) + "." + std::to_string(Whole(0, 99));
-        case 2: return Fifteen();
-        default: return std::to_string(Whole(1, 9)) + "e" + std::to_string(Whole(-60, 60));
-        }
-    }
-};
+using Inputs = RandomTexts;
 
 } // namespace
 

@@ -57,19 +57,7 @@ Rational Number(const QString& text)
     return ParseCanonical(text.toStdString()).value().rational().value();
 }
 
-// Random box texts: whole numbers, short decimals, 15-digit decimals.
-class Inputs : public RandomTexts {
-public:
-    using RandomTexts::RandomTexts;
-    std::string Number(int kind)
-    {
-        switch (kind) {
-        case 0: return std::to_string(Whole(-9, 9));
-        case 1: return std::to_string(Whole(-99, 99)) + "." + std::to_string(Whole(0, 99));
-        default: return Fifteen();
-        }
-    }
-};
+using Inputs = RandomTexts;
 
 // ------------------------------------------------------------ equations
 

@@ -87,10 +87,7 @@ std::vector<CoefficientBoxes> FromFactors(long lead, const std::vector<std::vect
     return boxes;
 }
 
-class Inputs : public RandomTexts {
-public:
-    using RandomTexts::RandomTexts;
-};
+using Inputs = RandomTexts;
 
 enum Route { kBiquadratic, kRational, kRepeated, kReciprocal, kPair, kFerrari, kComplex, kFifteen };
 

@@ -93,12 +93,14 @@ bool Agrees(const Rational& exact, double decimal, double unit)
     return std::abs(x - decimal) <= unit + 1e-9 * std::max(1.0, std::abs(x));
 }
 
-// Random box texts: whole numbers, short decimals, 15-digit decimals, and
-// whole numbers with many blanks (zero pivots, swaps).
+// Random entries of a sweep, smaller than the common kinds so that fifth-order
+// fractions stay readable: whole numbers, one-place decimals, 15-digit
+// decimals below 10, and small whole numbers with many blanks (zero pivots,
+// swaps).
 class Inputs : public RandomTexts {
 public:
     using RandomTexts::RandomTexts;
-    std::string Number(int kind)
+    std::string Entry(int kind)
     {
         switch (kind) {
         case 0: return std::to_string(Whole(-9, 9));
@@ -119,7 +121,7 @@ public:
         BoxRows boxes(n);
         for (auto& row : boxes)
             for (std::size_t j = 0; j < n; ++j)
-                row.push_back(Number(kind));
+                row.push_back(Entry(kind));
         return boxes;
     }
     // A grid whose last row is a sum of multiples of the others: singular
@@ -588,7 +590,7 @@ void TestWorkedStepsSweep::solveRandom()
             const BoxRows boxes = in.Grid(n, kind);
             std::vector<std::string> rhs;
             for (std::size_t i = 0; i < n; ++i)
-                rhs.push_back(in.Number(kind));
+                rhs.push_back(in.Entry(kind));
             CheckSolved(boxes, rhs);
             if (QTest::currentTestFailed())
                 return;
@@ -626,7 +628,7 @@ void TestWorkedStepsSweep::singular()
                 const BoxRows boxes = in.Singular(n, kind);
                 std::vector<std::string> rhs;
                 for (std::size_t i = 0; i < n; ++i)
-                    rhs.push_back(in.Number(0));
+                    rhs.push_back(in.Entry(0));
                 QCOMPARE(ExactSolve(boxes, rhs).status, ExactStatus::Singular);
                 CheckSolved(boxes, rhs);
                 CheckInverted(boxes);
@@ -650,7 +652,7 @@ void TestWorkedStepsSweep::fifteenDigitsAreFast()
         const BoxRows boxes = in.Grid(5, 2);
         std::vector<std::string> rhs;
         for (int i = 0; i < 5; ++i)
-            rhs.push_back(in.Number(2));
+            rhs.push_back(in.Entry(2));
         QElapsedTimer timer;
         timer.start();
         const WorkedSteps solved = SweepSolveSteps(boxes, rhs);
